@@ -1,0 +1,21 @@
+#pragma once
+// Test helpers: a temporary folder that is removed after the test, and
+// whole-file reading and writing for byte-exact comparisons.
+#include <QTemporaryDir>
+#include <string>
+
+class TempFolder {
+public:
+    TempFolder();
+    // Folder path without a trailing separator.
+    std::string path() const;
+    // path() + "/" + name
+    std::string file(const std::string &name) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+std::string readFileBytes(const std::string &path);
+void writeFileBytes(const std::string &path, const std::string &bytes);
+bool fileExists(const std::string &path);
