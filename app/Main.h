@@ -1,0 +1,219 @@
+#pragma once
+// The main window: title band with the seven image buttons, the four view
+// panels laid over each other, the diagnostic panel, the long-lived service
+// objects and the state shared by the views. The view logic of each
+// subsystem lives in its own folder as TmainForm member functions.
+#include <QPoint>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class QEvent;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class TImage;
+class TImageList;
+class TKorvanDataBase;
+class MultiLanguage;
+class TCalenderSet;
+class TmainForm;
+class TLoginForm;
+class TUserAccountSetForm;
+class TDeleteAccountForm;
+class TLanguageForm;
+
+enum MainView { mvCalender = 0, mvSportMode = 1, mvSportAnalysis = 2, mvSummary = 3, mvNone = 4 };
+
+// The five windows that live from start-up to the end of the program.
+extern TmainForm *mainForm;
+extern TLoginForm *LoginForm;
+extern TUserAccountSetForm *UserAccountSetForm;
+extern TDeleteAccountForm *DeleteAccountForm;
+extern TLanguageForm *LanguageForm;
+
+class TmainForm : public QWidget {
+    Q_OBJECT
+public:
+    // appFolder: folder of the program files (no trailing separator); empty
+    // means the folder of the executable. Tests pass a temporary folder.
+    explicit TmainForm(const QString &appFolder = QString(), QWidget *parent = nullptr);
+    ~TmainForm() override;
+
+    // Start-up steps after the constructor (creation order of the program).
+    void FormCreate();
+    // First activation: the login cycle.
+    void FormActivate();
+
+    // ---- Services and shared state -------------------------------------
+    std::string AppFolder;                  // UTF-8, no trailing '/'
+    std::unique_ptr<MultiLanguage> MultiLang;
+    std::unique_ptr<TKorvanDataBase> DataBase;
+    std::unique_ptr<TCalenderSet> CalSet;
+    QStringList MonthNames;                 // 12 names, index 0 = January
+    int16_t ShowYear = 0;
+    int16_t ShowMonth = 1;
+    std::array<uint8_t, 93> DayMarks{};
+    bool ExitRequested = false;
+    QPoint PrintBtnHome, LogoutBtnHome;
+    std::array<int, 13> LabelHomeLeft{};
+
+    // Navigation and button feedback.
+    std::array<bool, 7> BtnHover{};
+    bool ArrowHover = false;
+    int16_t EngineerClicks = 0;
+    // Summary mode pictures (day, week, month).
+    std::array<bool, 3> ModeSelected{true, false, false};
+    std::array<bool, 3> ModeHover{};
+    // Dongle link state (set by the device code).
+    bool DongleLinked = false;
+
+    // ---- Picture lists (shared assets) ----------------------------------
+    const TImageList *MainBtnImageList = nullptr;
+    const TImageList *MonthBtnImageList = nullptr;
+    const TImageList *DongleLinkStatusImageList = nullptr;
+    const TImageList *StartBtnImageList = nullptr;
+
+    // ---- Controls (objectName == member name) ---------------------------
+    TImage *TitleBGImage = nullptr;
+    TImage *BtnImageDate = nullptr;
+    TImage *BtnImageSportMode = nullptr;
+    TImage *BtnImageSportAnalysis = nullptr;
+    TImage *BtnKorPageImage = nullptr;
+    TImage *BtnImagePrintReport = nullptr;
+    TImage *BtnImageLogout = nullptr;
+    TImage *BtnImageSummary = nullptr;
+    TImage *MainBGImage = nullptr;
+
+    QWidget *CalenderPanel = nullptr;
+    QWidget *SportModePanel = nullptr;
+    QWidget *SportAnalysisPanel = nullptr;
+    QWidget *SummaryPanel = nullptr;
+    TImage *CalenderBGImage = nullptr;
+    TImage *SportModeBGImage = nullptr;
+    TImage *SportAnalysisBGImage = nullptr;
+    TImage *SummaryImage = nullptr;
+
+    // Rider photo of each view (stretched).
+    TImage *CalAccountImage = nullptr;
+    TImage *DataAccountImage = nullptr;
+    TImage *AnalyAccountImage = nullptr;
+    TImage *SummaryAccountImage = nullptr;
+
+    // Calendar view: month arrows and the download controls.
+    TImage *ArrowNLImage = nullptr;
+    TImage *ArrowNRImage = nullptr;
+    TImage *DongleLinkStatusImage = nullptr;
+    TImage *mainStartImage = nullptr;
+
+    // Record details view: frame around the notes (hidden after drawing).
+    QWidget *MemoShape = nullptr;
+
+    // Summary view: the three mode sub-panels with their arrows.
+    QWidget *SummaryDatePanel = nullptr;
+    QWidget *SummaryWeekPanel = nullptr;
+    QWidget *SummaryMonthPanel = nullptr;
+    TImage *SumDArrowNLImage = nullptr;
+    TImage *SumDArrowNRImage = nullptr;
+    TImage *SumWArrowNLImage = nullptr;
+    TImage *SumWArrowNRImage = nullptr;
+    TImage *SumMArrowNLImage = nullptr;
+    TImage *SumMArrowNRImage = nullptr;
+    TImage *SumShowImgMonth = nullptr;
+
+    // Diagnostic panel.
+    QWidget *EngineerModePanel = nullptr;
+    QLabel *Label1 = nullptr;
+    QListWidget *DevListBox = nullptr;
+    QLabel *Label10 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLineEdit *InRepSizeEdit = nullptr;
+    QLabel *Label11 = nullptr;
+    QLabel *Label12 = nullptr;
+    QLineEdit *InRepCountEdit = nullptr;
+    QLabel *Label13 = nullptr;
+    QPushButton *StartButton = nullptr;
+    QPushButton *StopButton = nullptr;
+    QPlainTextEdit *LogMemo = nullptr;
+
+    // Timers.
+    QTimer *MeasureTimer = nullptr;                // 1000 ms, off
+    QTimer *StatusCheckTimer = nullptr;            // 1000 ms, off
+    QTimer *CleanTargetIMGTimer = nullptr;         // 100 ms, off
+    QTimer *CleanMonthIMGTimer = nullptr;          // 100 ms, on
+    QTimer *CleanSummaryMoveInIMGTimer = nullptr;  // 50 ms, off
+
+    // ---- Navigation ------------------------------------------------------
+    void ShowView(MainView view);
+    void ShowTopButtons(bool visible);
+    // All translatable texts of this window (defined with the language code).
+    void RefreshCaptions();
+
+    // Makes the window unseen (login window up) or seen again. Sets the
+    // window opacity and, where the platform ignores opacity, keeps the
+    // window out of sight another way.
+    void SetTransparent(bool transparent);
+
+    // ---- Handlers ----------------------------------------------------------
+    void BtnImageDateClick();
+    void BtnImageSportModeClick();
+    void BtnImageSportAnalysisClick();
+    void BtnImageSummaryClick();
+    void BtnKorPageImageClick();
+    void BtnImagePrintReportClick();
+    void BtnImageLogoutClick();
+
+    void BtnImageDateMouseMove();
+    void BtnImageSportModeMouseMove();
+    void BtnImageSportAnalysisMouseMove();
+    void BtnKorPageImageMouseMove();
+    void BtnImagePrintReportMouseMove();
+    void BtnImageLogoutMouseMove();
+    void BtnImageSummaryMouseMove();
+    void RestoreOtherButtons(int k);
+    void CleanTargetIMGTimerTimer();
+
+    void MonthBtnImageMouseMove(TImage *sender);
+    void ArrowNLImageMouseDown();
+    void ArrowNRImageMouseDown();
+    void CleanMonthIMGTimerTimer();
+
+    // The application-wide hook; never consumes the event.
+    void ApplicationEvents1Message(QObject *receiver, QEvent *event);
+    void SumShowImgMonthDblClick();
+
+    // Steps of the views (calendar, record details, analysis, summary).
+    void FillCalendar();
+    void FillRecordLists();
+    void ClearRecordDetails();
+    void ResetAnalysisView();
+    void LayoutCharts();
+    void ShowSummaryMode(int16_t mode);
+    bool ChartBusy = false;
+
+    // The top buttons in the order of their index k (0..6).
+    std::array<TImage *, 7> TopButtons() const;
+    // The four left and the four right month arrows.
+    std::array<TImage *, 4> LeftArrows() const;
+    std::array<TImage *, 4> RightArrows() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void CreateControls();
+    void ConstructorBody();
+    void TopButtonMouseMove(int k);
+
+    class AppHook;
+    AppHook *hook_ = nullptr;
+    bool activatedOnce_ = false;
+    QPoint homePos_;
+};

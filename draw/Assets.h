@@ -1,0 +1,23 @@
+#pragma once
+// The program's pictures, built into the Qt resource (assets/assets.qrc)
+// and rendered once on first use. Names are listed in assets/README.md.
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+class TImageList;
+
+// Picture list by name: "MainBtnImageList" (14, 119 x 91),
+// "MonthBtnImageList" (6, 24 x 28), "RadioImgList" (3, 28 x 28),
+// "DongleLinkStatusImageList" (2, 113 x 103), "StartBtnImageList" (3, 114 x 90).
+// An unknown name gives an empty list.
+const TImageList &AssetList(const QString &name);
+
+// Single picture by name: "Splash" (650 x 229), "Logo" (225 x 70),
+// "Language" (40 x 40), "MaleSymbol", "FemaleSymbol" (32 x 32),
+// "MalePhoto", "FemalePhoto" (152 x 182), "AppIcon" (256 x 256).
+// An unknown name gives a null image.
+QImage AssetImage(const QString &name);
+
+// Raw file bytes: "MalePhoto" and "FemalePhoto" give the built-in JPEG files.
+QByteArray AssetData(const QString &name);

@@ -1,0 +1,60 @@
+#pragma once
+// Picture control: a widget with its own drawing surface (a QImage the size
+// of the widget) that is painted as is in paintEvent. Pictures from a
+// TImageList, the gradient fills of TKorvanDraw and photos all draw onto
+// the canvas; the widget shows whatever the canvas holds. Transparent canvas
+// pixels let the parent show through.
+#include <QImage>
+#include <QWidget>
+
+class TImageList;
+
+class TImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TImage(QWidget *parent = nullptr, const QString &name = QString());
+
+    // Free integer, e.g. the side of a month arrow (0 left, 1 right).
+    int Tag = 0;
+    // A picture set with SetPicture is scaled to the whole control.
+    bool Stretch = false;
+
+    // The drawing surface; call update() after drawing on it.
+    QImage &Canvas() { return canvas_; }
+    const QImage &Canvas() const { return canvas_; }
+
+    // Shows a picture (a photo): kept as given, drawn onto the cleared canvas
+    // at 0, 0, or scaled to the control when Stretch is set; repaints.
+    void SetPicture(const QImage &picture);
+    // The picture last given to SetPicture (null when none).
+    const QImage &Picture() const { return picture_; }
+    // Removes the picture and clears the canvas to transparent; repaints.
+    void Clear();
+
+    // The picture list and index last drawn by TImageList::Draw; -1 / null
+    // after SetPicture or Clear.
+    int ShownIndex = -1;
+    const TImageList *ShownList = nullptr;
+
+signals:
+    void clicked(TImage *sender);
+    void doubleClicked(TImage *sender);
+    void mouseMoved(TImage *sender, QPoint pos, Qt::MouseButtons buttons);
+    void mousePressed(TImage *sender, Qt::MouseButton button, QPoint pos);
+    void mouseReleased(TImage *sender, Qt::MouseButton button, QPoint pos);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    void RenderPicture();
+
+    QImage canvas_;
+    QImage picture_;
+    bool pressed_ = false;
+};
