@@ -1,0 +1,108 @@
+#include "lang/Multilan.h"
+
+#include "store/Textfile.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+
+namespace {
+
+// A name from LangSet.ini must stay inside the language folder.
+bool SafeFileName(const std::string &name)
+{
+    return name.find('/') == std::string::npos && name.find("..") == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
+QStringList ReadWideLines(const std::string &path, bool *found = nullptr)
+{
+    std::string bytes;
+    const bool ok = ReadFileBytes(path, bytes);
+    if (found)
+        *found = ok;
+    return ok ? SplitWideLines(DecodeText(bytes)) : QStringList();
+}
+
+} // namespace
+
+int MultiLanguage::ReadLangSetting()
+{
+    ::mkdir(LangFolder.c_str(), 0777); // exists already, or cannot be made: both go unreported
+    const std::string path = LangFolder + "/LangSet.ini";
+    std::string bytes;
+    if (ReadFileBytes(path, bytes)) {
+        if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+            bytes.erase(0, 3); // a mark from a text editor is not part of the name
+        LangFile = bytes.substr(0, bytes.find_first_of("\r\n"));
+    } else {
+        LangFile = DefaultLangFile;
+        WriteLangSetting(LangFile);
+    }
+    return 0;
+}
+
+int MultiLanguage::WriteLangSetting(const std::string &fileName)
+{
+    return WriteFileAtomic(LangFolder + "/LangSet.ini", fileName + "\r\n");
+}
+
+bool MultiLanguage::LoadLanguage(const std::string &name)
+{
+    if (!SafeFileName(name))
+        return true;
+    bool found = false;
+    QStringList lines = ReadWideLines(LangFolder + "/" + name, &found);
+    if (!found)
+        return true;
+    Lines = std::move(lines);
+    return Lines.isEmpty();
+}
+
+QString MultiLanguage::CL(const QString &key) const
+{
+    const QStringView wanted(key);
+    for (const QString &line : Lines) {
+        QStringView t(line);
+        const qsizetype cut = t.indexOf(u"//");
+        if (cut >= 0)
+            t = t.left(cut);
+        const qsizetype eq = t.indexOf(u'=');
+        if (eq < 0)
+            continue;
+        QStringView k = t.left(eq);
+        while (!k.isEmpty() && k.front().unicode() < 33)
+            k = k.mid(1);
+        while (!k.isEmpty() && k.back().unicode() < 33)
+            k.chop(1);
+        if (k == wanted)
+            return t.mid(eq + 1).toString();
+    }
+    return key;
+}
+
+int MultiLanguage::ListLanguages()
+{
+    LangFiles.clear();
+    for (std::string &name : ListEntries(LangFolder, EntryKind::PlainFile))
+        if (EndsWithNoCase(name, ".lre"))
+            LangFiles.push_back(std::move(name));
+    for (const char *known : {"CHS.lre", "CHT.lre", "ENG.lre"}) {
+        const auto it = std::find(LangFiles.begin(), LangFiles.end(), known);
+        if (it != LangFiles.end())
+            std::rotate(LangFiles.begin(), it, it + 1);
+    }
+    return 0;
+}
+
+QString MultiLanguage::DisplayName(const QString &fileName) const
+{
+    if (fileName.isEmpty())
+        return {};
+    for (const QString &line : ReadWideLines(LangFolder + "/LangStr.set")) {
+        if (!line.contains(fileName))
+            continue;
+        const qsizetype eq = line.indexOf(u'=');
+        return TrimBelow33(eq < 0 ? line : line.mid(eq + 1));
+    }
+    return {};
+}

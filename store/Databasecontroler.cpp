@@ -1,0 +1,181 @@
+// Rider folders and the remember-me file.
+#include "store/Databasecontroler.h"
+
+#include "store/Textfile.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// An ID names a folder directly below the rider root; anything that could
+// name another place is refused.
+bool UsableID(const std::string &id)
+{
+    return !id.empty() && id != "." && id != ".." && id.find('/') == std::string::npos &&
+           id.find('\0') == std::string::npos;
+}
+
+bool IsPlainFolder(const std::string &path)
+{
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string WithoutTrailingSlash(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
+std::string Joined(const std::string &folder, const std::string &name)
+{
+    if (!folder.empty() && folder.back() == '/')
+        return folder + name;
+    return folder + "/" + name;
+}
+
+// All entry names of a folder except "." and "..", hidden ones included.
+std::vector<std::string> AllEntries(const std::string &folder)
+{
+    std::vector<std::string> names;
+    if (DIR *dir = ::opendir(folder.c_str())) {
+        while (const dirent *entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..")
+                names.push_back(name);
+        }
+        ::closedir(dir);
+    }
+    return names;
+}
+
+} // namespace
+
+int TKorvanDataBase::SetRootFolder(const std::string &folder)
+{
+    RootFolder = folder;
+    if (!RootFolder.empty() && RootFolder.back() != '/')
+        RootFolder += '/';
+    return 0;
+}
+
+bool TKorvanDataBase::CreateRiderFolder(const std::string &id)
+{
+    if (!UsableID(id))
+        return true;
+    const std::string path = RootFolder + id;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return true;
+    for (const std::string &name : ListEntries(RootFolder, EntryKind::PlainFolder))
+        if (SameNameNoCase(name, id))
+            return true;
+    ::mkdir(path.c_str(), 0777); // a failure shows when the account files are written
+    return false;
+}
+
+int TKorvanDataBase::DeleteRider(const std::string &id)
+{
+    if (!UsableID(id))
+        return 0;
+    const std::string path = RootFolder + id;
+    if (IsPlainFolder(path))
+        DeleteFolderTree(path);
+    return 0;
+}
+
+bool TKorvanDataBase::DeleteFolderTree(const std::string &path)
+{
+    if (path.size() < 4 || path.find('\0') != std::string::npos)
+        return false;
+    const std::string folder = WithoutTrailingSlash(path);
+    // A symbolic link is never followed, not even as the folder passed in.
+    if (!IsPlainFolder(folder))
+        return false;
+    const std::string p = folder + "/";
+    bool ok = true;
+    for (const std::string &name : AllEntries(p)) {
+        if (name[0] == '.')
+            continue;
+        const std::string full = p + name;
+        if (IsPlainFolder(full)) {
+            if (ok)
+                ok = DeleteFolderTree(full);
+        } else if (ok && ::unlink(full.c_str()) != 0) {
+            ok = false; // files, links and anything else are removed as they are
+        }
+    }
+    return ok && ::rmdir(folder.c_str()) == 0;
+}
+
+int TKorvanDataBase::ListRiders()
+{
+    Riders = ListEntries(RootFolder, EntryKind::PlainFolder);
+    return 0;
+}
+
+int TKorvanDataBase::ListRecordFiles()
+{
+    RecordFiles.clear();
+    for (std::string &name : ListEntries(RiderFolder, EntryKind::PlainFile))
+        if (EndsWithNoCase(name, ".TR9"))
+            RecordFiles.push_back(std::move(name));
+    return 0;
+}
+
+std::string TKorvanDataBase::PhotoFile(const std::string &id) const
+{
+    if (!UsableID(id))
+        return {};
+    const std::string folder = RootFolder + id + "/";
+    const std::string wanted = id + ".jpg";
+    struct stat st {};
+    if (::stat((folder + wanted).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        return folder + wanted;
+    for (const std::string &name : ListEntries(folder, EntryKind::PlainFile))
+        if (SameNameNoCase(name, wanted))
+            return folder + name;
+    return {};
+}
+
+std::string TKorvanDataBase::RememberMePath(const std::string &appFolder)
+{
+    return Joined(appFolder, "REME.txt");
+}
+
+int TKorvanDataBase::WriteRememberMe(const std::string &appFolder, const std::string &id)
+{
+    return WriteFileAtomic(RememberMePath(appFolder), id.empty() ? std::string() : id + "\r\n");
+}
+
+int TKorvanDataBase::RemoveRememberMe(const std::string &appFolder)
+{
+    ::unlink(RememberMePath(appFolder).c_str());
+    return 0;
+}
+
+bool TKorvanDataBase::ReadRememberMe(const std::string &appFolder, std::string &id)
+{
+    std::string bytes;
+    id.clear();
+    if (!ReadFileBytes(RememberMePath(appFolder), bytes))
+        return false;
+    id = bytes.substr(0, bytes.find_first_of("\r\n"));
+    return true;
+}
+
+int TKorvanDataBase::MatchRememberMe(const std::string &appFolder, const std::vector<std::string> &choices)
+{
+    std::string id;
+    if (!ReadRememberMe(appFolder, id))
+        return -1;
+    if (!id.empty())
+        for (std::size_t i = 0; i < choices.size(); ++i)
+            if (choices[i] == id)
+                return static_cast<int>(i);
+    RemoveRememberMe(appFolder);
+    return -1;
+}
