@@ -1,0 +1,120 @@
+// DecodeFlow: the sensor sample stream to the "[SENSOR]" and "[Flow Data]"
+// sections.
+#include "record/RecordText.h"
+#include "record/Trfsanalysis.h"
+
+#include <array>
+#include <charconv>
+
+using recordtext::KeyLine;
+
+namespace {
+
+constexpr std::size_t PageChars = 512;
+constexpr std::size_t HeaderChars = 96;
+constexpr std::size_t SampleChars = 12;
+constexpr std::int64_t MaxRevolutions = 150;
+
+// Appends "value," to a series line.
+void Append(std::string &series, std::int64_t value)
+{
+    char buffer[24];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    series.append(buffer, end);
+    series += ',';
+}
+
+} // namespace
+
+void TTRAnalysis::DecodeFlow()
+{
+    // Bytes 254 and 255 of every page and everything at or after the data
+    // length carry no samples; lap records are already marked.
+    FlowHex = DumpHex;
+    const std::int64_t end = static_cast<std::int64_t>(DataLength) * 2;
+    for (std::size_t i = 0; i < FlowHex.size(); ++i)
+        if (i % PageChars >= 508 || static_cast<std::int64_t>(i) >= end)
+            FlowHex[i] = 'X';
+    Lines.assign(1, FlowHex);
+    SaveLines("Temp5.txt");
+
+    std::string stream;
+    stream.reserve(FlowHex.size());
+    for (std::size_t i = HeaderChars; i < FlowHex.size(); ++i)
+        if (FlowHex[i] != 'X')
+            stream += FlowHex[i];
+    FlowHex = std::move(stream);
+    Lines.assign(1, FlowHex);
+    SaveLines("Temp6.txt");
+
+    enum { Hrm, Rpm, SpdCnt, PerCnt, SumCnt, PerDistance, SumDistance, Dt, Speed, SeriesCount };
+    static const char *const headings[SeriesCount] = {
+        "#HRM", "#RPM", "#SPD_CNT", "#SPD_PerCNT", "#SPD_SumCNT", "#SPD_PerDistance",
+        "#SPD_SumDistance", "#SPD_DT", "#SPD_SPEED"};
+    std::array<std::string, SeriesCount> series;
+    const std::size_t samples = FlowHex.size() / SampleChars; // an incomplete last one is dropped
+    for (auto &line : series)
+        line.reserve(samples * 6);
+
+    // Products in 64 bits: very short periods and very long rides exceed 32.
+    const std::int64_t wheel = Wheel;
+    std::int64_t previous = 0, sum = 0, wheelRpm = 0;
+    int zeroRun = 0, hrmExist = 0, cadExist = 0, spdExist = 0;
+    const std::string_view flow(FlowHex);
+    for (std::size_t s = 0; s < samples; ++s) {
+        const std::string_view sample = flow.substr(s * SampleChars, SampleChars);
+        int bytes[6];
+        for (std::uint8_t k = 0; k < 6; ++k)
+            bytes[k] = ReadByte(sample, k);
+
+        const std::int64_t counter = bytes[2] * 256 + bytes[3];
+        if (s == 0)
+            previous = counter;
+        if (bytes[0] >= 40 && bytes[0] <= 220)
+            hrmExist = 1;
+        Append(series[Hrm], bytes[0]);
+        if (bytes[1] > 0)
+            cadExist = 1;
+        Append(series[Rpm], bytes[1]);
+        Append(series[SpdCnt], counter);
+
+        std::int64_t revolutions = counter >= previous ? counter - previous : counter + 65536 - previous;
+        if (revolutions > MaxRevolutions)
+            revolutions = 0;
+        sum += revolutions;
+        Append(series[PerCnt], revolutions);
+        Append(series[SumCnt], sum);
+        Append(series[PerDistance], wheel * revolutions / 10000);
+        Append(series[SumDistance], wheel * sum / 10000);
+        previous = counter;
+
+        const int period = bytes[4] * 256 + bytes[5];
+        if (period == 0) {
+            if (zeroRun > 0)
+                wheelRpm = 0;
+            else
+                zeroRun = 1; // the last speed is held for one sample
+        } else if (period != 65535) {
+            wheelRpm = static_cast<std::int64_t>(60000.0 / (period * 0.03052));
+            spdExist = 1;
+            zeroRun = 0;
+        }
+        Append(series[Dt], period);
+        Append(series[Speed], wheelRpm * wheel * 60 / 100000);
+    }
+
+    FlowList.clear();
+    FlowList.push_back("[SENSOR]");
+    FlowList.push_back(KeyLine("HRM_EXIST", hrmExist));
+    FlowList.push_back(KeyLine("CAD_EXIST", cadExist));
+    FlowList.push_back(KeyLine("SPD_EXIST", spdExist));
+    FlowList.insert(FlowList.end(), {"", "[Flow Data]", ""});
+    for (int i = 0; i < SeriesCount; ++i) {
+        FlowList.push_back(headings[i]);
+        FlowList.push_back(std::move(series[static_cast<std::size_t>(i)]));
+        FlowList.push_back("");
+    }
+    FlowList.push_back("#FLOW DATA ARRAY");
+    FlowList.push_back(FlowHex);
+    FlowList.push_back("");
+}
