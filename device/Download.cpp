@@ -1,0 +1,313 @@
+#include "device/Download.h"
+
+#include "app/Main.h"
+#include "calendar/Calenderset.h"
+#include "device/DevInThread.h"
+#include "device/HidController.h"
+#include "device/LinuxHidPlatform.h"
+#include "draw/Image.h"
+#include "draw/ImageList.h"
+#include "record/LineFile.h"
+#include "record/Trfsanalysis.h"
+#include "store/Databasecontroler.h"
+#include "store/Textfile.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+constexpr std::uint16_t DongleVendor = 0x1915;
+constexpr std::uint16_t DongleProduct = 0x003B;
+
+// Status pictures: no dongle / linked. Start pictures: ready / running / unavailable.
+constexpr int StatusNoDongle = 0, StatusLinked = 1;
+constexpr int StartReady = 0, StartRunning = 1, StartUnavailable = 2;
+
+int ShowBox(QWidget *parent, const QString &text, const QString &caption, QMessageBox::Icon icon,
+            bool onTop, QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+            QMessageBox::StandardButton defaultButton = QMessageBox::Ok)
+{
+    QMessageBox box(icon, caption, text, buttons, parent);
+    box.setDefaultButton(defaultButton);
+    if (onTop)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    return box.exec();
+}
+
+} // namespace
+
+TDongleDownload::TDongleDownload(TmainForm *form, HidPlatform *platform) : QObject(form), form_(form)
+{
+    if (!platform) {
+        OwnPlatform = std::make_unique<LinuxHidPlatform>();
+        platform = OwnPlatform.get();
+    }
+    HidCtl = std::make_unique<TJvHidDeviceController>(platform);
+    HidCtl->setObjectName("HidCtl");
+    HidCtl->OnDeviceChange = [this] { HidCtlDeviceChange(); };
+    HidCtl->OnEnumerate = [this](TJvHidDevice *d, int i) { return HidCtlEnumerate(d, i); };
+
+    // The end-of-transfer rule counts lines: they must never be wrapped or edited.
+    form_->LogMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    form_->LogMemo->setReadOnly(true);
+    form_->LogMemo->setUndoRedoEnabled(false);
+
+    connect(form_->StartButton, &QPushButton::clicked, this, &TDongleDownload::StartButtonClick);
+    connect(form_->StopButton, &QPushButton::clicked, this, &TDongleDownload::StopButtonClick);
+    connect(form_->mainStartImage, &TImage::clicked, this, &TDongleDownload::mainStartImageClick);
+    connect(form_->MeasureTimer, &QTimer::timeout, this, &TDongleDownload::MeasureTimerTimer);
+    connect(form_->StatusCheckTimer, &QTimer::timeout, this, &TDongleDownload::StatusCheckTimerTimer);
+}
+
+TDongleDownload::~TDongleDownload()
+{
+    ReaderThread.reset();
+    for (TJvHidDevice *&dev : DevList)
+        HidCtl->CheckIn(dev);
+}
+
+void TDongleDownload::SetTimerPeriods(int ms)
+{
+    form_->MeasureTimer->setInterval(ms);
+    form_->StatusCheckTimer->setInterval(ms);
+}
+
+void TDongleDownload::DrawStatus(int picture)
+{
+    if (form_->DongleLinkStatusImageList)
+        form_->DongleLinkStatusImageList->Draw(form_->DongleLinkStatusImage, picture);
+}
+
+void TDongleDownload::DrawStart(int picture)
+{
+    if (form_->StartBtnImageList)
+        form_->StartBtnImageList->Draw(form_->mainStartImage, picture);
+}
+
+void TDongleDownload::ClearLog()
+{
+    form_->LogMemo->clear();
+    logLines_ = 0;
+}
+
+// ---- Dongle link -------------------------------------------------------------
+
+void TDongleDownload::HidCtlDeviceChange()
+{
+    EnumIndex = 0;
+    StopButtonClick();
+    for (TJvHidDevice *&dev : DevList)
+        HidCtl->CheckIn(dev);
+    DevList.clear();
+    DrawStatus(StatusNoDongle);
+    form_->DongleLinked = false;
+    DrawStart(StartUnavailable);
+    form_->mainStartImage->setEnabled(false);
+    form_->CalenderPanel->repaint();
+    StopButtonClick();
+    form_->DevListBox->clear();
+    HidCtl->Enumerate();
+}
+
+bool TDongleDownload::HidCtlEnumerate(TJvHidDevice *device, int index)
+{
+    if (device->VendorID() != DongleVendor || device->ProductID() != DongleProduct)
+        return true;
+    // Every listed entry has its device in DevList at the same place.
+    TJvHidDevice *dev = nullptr;
+    if (!HidCtl->CheckOutByIndex(dev, index))
+        return true;
+    form_->DevListBox->addItem(QString::asprintf("VID=%04X PID=%04X", device->VendorID(), device->ProductID()));
+    DevList.push_back(dev);
+    DrawStatus(StatusLinked);
+    form_->DongleLinked = true;
+    DrawStart(StartReady);
+    form_->mainStartImage->setEnabled(true);
+    form_->CalenderPanel->repaint();
+    form_->DevListBox->setCurrentRow(EnumIndex);
+    THIDPCaps caps;
+    dev->GetCaps(caps);
+    form_->InRepSizeEdit->setText(QString::number(caps.InputReportByteLength));
+    form_->InRepCountEdit->clear();
+    ++EnumIndex;
+    return true;
+}
+
+// ---- Start and stop ----------------------------------------------------------
+
+void TDongleDownload::StartButtonClick()
+{
+    ClearLog();
+    const QList<QListWidgetItem *> selected = form_->DevListBox->selectedItems();
+    const int row = selected.isEmpty() ? -1 : form_->DevListBox->row(selected.first());
+    if (row < 0 || std::size_t(row) >= DevList.size()) {
+        ShowBox(form_, "You must select an USB HID device", "Error", QMessageBox::Critical, false);
+        return;
+    }
+    // Two readers on one dongle would lose reports to each other.
+    if (DownloadRunning)
+        StopButtonClick();
+    ReportsThisTick = 0;
+    ReportsTotal = 0;
+    // A rule left running by a stopped download must not end this one
+    // before its first report.
+    form_->StatusCheckTimer->stop();
+    IdleTicks = 0;
+    LastLineCount = 0;
+    form_->MeasureTimer->start();
+    ReaderThread = std::make_unique<TDevInThread>(DevList[std::size_t(row)], [this] { OnReport(); });
+    form_->DevListBox->setEnabled(false);
+    form_->StartButton->setEnabled(false);
+    form_->StopButton->setEnabled(true);
+    DownloadRunning = true;
+}
+
+void TDongleDownload::StopButtonClick()
+{
+    if (DownloadRunning) {
+        DownloadRunning = false;
+        form_->DevListBox->setEnabled(true);
+        form_->StartButton->setEnabled(true);
+        form_->StopButton->setEnabled(false);
+        // Serves the reports handed over while it waits.
+        ReaderThread->Stop();
+        ReaderThread.reset();
+        form_->MeasureTimer->stop();
+    }
+    StartShowsRunning = false;
+}
+
+void TDongleDownload::mainStartImageClick()
+{
+    if (StartShowsRunning) {
+        DrawStart(StartReady);
+        form_->CalenderPanel->repaint();
+        QCoreApplication::processEvents();
+        StartShowsRunning = false;
+        StopButtonClick();
+    } else {
+        DrawStart(StartRunning);
+        form_->CalenderPanel->repaint();
+        QCoreApplication::processEvents();
+        StartShowsRunning = true;
+        StartButtonClick();
+    }
+}
+
+// ---- Reports and the end of a transfer --------------------------------------
+
+void TDongleDownload::OnReport()
+{
+    form_->LogMemo->appendPlainText(ReportText(ReaderThread->ReportBuffer.data(), ReaderThread->ReportLength));
+    ++logLines_;
+    if (!form_->StatusCheckTimer->isActive())
+        form_->StatusCheckTimer->start();
+    IdleTicks = 0;
+    ++ReportsThisTick;
+}
+
+void TDongleDownload::MeasureTimerTimer()
+{
+    ReportsTotal += ReportsThisTick;
+    form_->InRepCountEdit->setText(QString::number(ReportsTotal));
+    ReportsThisTick = 0;
+}
+
+void TDongleDownload::StatusCheckTimerTimer()
+{
+    if (logLines_ == LastLineCount)
+        ++IdleTicks;
+    if (IdleTicks > 2) {
+        form_->StatusCheckTimer->stop();
+        IdleTicks = 0;
+        StopButtonClick();
+        std::vector<std::string> lines;
+        for (QTextBlock b = form_->LogMemo->document()->begin(); b.isValid(); b = b.next())
+            if (!b.text().isEmpty())
+                lines.push_back(b.text().toStdString());
+        ClearLog();
+        for (const std::string &line : lines)
+            form_->LogMemo->appendPlainText(QString::fromStdString(line));
+        logLines_ = int(lines.size());
+        ReplaceLineFile(form_->AppFolder + "/Temp.txt", lines);
+        FinishTransfer();
+    }
+    LastLineCount = logLines_;
+}
+
+bool TDongleDownload::FileRecord(const std::string &name, bool replace)
+{
+    const std::string source = form_->AppFolder + "/" + name;
+    const std::string &folder = form_->DataBase->RiderFolder;
+    if (folder.empty())
+        return false; // nobody has logged in: there is no rider folder to file into
+    std::string bytes;
+    if (!ReadFileBytes(source, bytes))
+        return false;
+    const std::string target = folder + name;
+    if (!replace && QFileInfo(QString::fromStdString(target)).exists())
+        return true;
+    if (WriteFileAtomic(target, bytes) != 0)
+        return false;
+    std::remove(source.c_str());
+    return true;
+}
+
+void TDongleDownload::ShowMonthOf(const std::string &name)
+{
+    if (name.size() < 4)
+        return;
+    bool yearOk = false, monthOk = false;
+    const int year = QString::fromStdString(name.substr(0, 2)).toInt(&yearOk);
+    const int month = QString::fromStdString(name.substr(2, 2)).toInt(&monthOk);
+    // The date bytes come from the device unchecked: a month outside 1..12
+    // leaves the shown month as it was.
+    if (!yearOk || !monthOk || month < 1 || month > 12)
+        return;
+    form_->ShowYear = std::int16_t(2000 + year);
+    form_->ShowMonth = std::int16_t(month);
+    form_->CalSet->SetMonth(form_->ShowYear, std::uint16_t(form_->ShowMonth));
+}
+
+void TDongleDownload::FinishTransfer()
+{
+    auto decoder = std::make_unique<TTRAnalysis>([this](const std::string &text, const std::string &caption) {
+        ShowBox(form_, QString::fromStdString(text), QString::fromStdString(caption), QMessageBox::Information,
+                true);
+    });
+    const bool failed = decoder->Decode(form_->AppFolder);
+    DrawStart(form_->DongleLinked ? StartReady : StartUnavailable);
+    form_->CalenderPanel->repaint();
+    if (failed) {
+        ClearLog();
+        ShowBox(form_, "TR900 data transfer Fail!", "info", QMessageBox::Information, true);
+        return;
+    }
+    const std::string name = decoder->FileName;
+    const std::string target = form_->DataBase->RiderFolder + name;
+    bool replace = true;
+    if (!form_->DataBase->RiderFolder.empty() && QFileInfo(QString::fromStdString(target)).exists())
+        replace = ShowBox(form_, "File Exists! Over write?", "Worring", QMessageBox::Question, true,
+                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                  == QMessageBox::Yes;
+    const bool filed = FileRecord(name, replace);
+    ClearLog();
+    if (!filed) {
+        ShowBox(form_,
+                QString("The record could not be copied into the rider's folder. It was kept as %1")
+                    .arg(QString::fromStdString(form_->AppFolder + "/" + name)),
+                "Error", QMessageBox::Warning, true);
+        return;
+    }
+    ShowMonthOf(name);
+    ShowBox(form_, "TR900 data transfer Ok!", "info", QMessageBox::Information, true);
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The dongle link and the download of the main window: the handlers of
+// the HID controller, the Start and Stop operations, the report log, the
+// end-of-transfer rule and the filing of the decoded record. TmainForm
+// composes one of these; it works on the main window's controls, timers
+// and shared state.
+#include <QObject>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class HidPlatform;
+class TDevInThread;
+class TJvHidDevice;
+class TJvHidDeviceController;
+class TmainForm;
+
+class TDongleDownload : public QObject {
+    Q_OBJECT
+public:
+    // platform: the HID services (null: the system's). The controller's
+    // first scan runs when the event loop next handles pending events.
+    TDongleDownload(TmainForm *form, HidPlatform *platform = nullptr);
+    ~TDongleDownload() override;
+
+    // Test-only: the period of MeasureTimer and StatusCheckTimer.
+    void SetTimerPeriods(int ms);
+
+    // ---- Dongle link -----------------------------------------------------
+    std::unique_ptr<HidPlatform> OwnPlatform; // the system's, when none was given
+    std::unique_ptr<TJvHidDeviceController> HidCtl;
+    std::vector<TJvHidDevice *> DevList;      // checked-out dongles, in DevListBox order
+    std::int32_t EnumIndex = 0;
+
+    void HidCtlDeviceChange();
+    bool HidCtlEnumerate(TJvHidDevice *device, int index);
+
+    // ---- Download ----------------------------------------------------------
+    std::unique_ptr<TDevInThread> ReaderThread;
+    bool DownloadRunning = false;
+    bool StartShowsRunning = false;
+    std::int32_t ReportsThisTick = 0;
+    std::int32_t ReportsTotal = 0;
+    std::uint32_t IdleTicks = 0;
+    std::int32_t LastLineCount = 0;
+
+    void StartButtonClick();
+    void StopButtonClick();
+    void mainStartImageClick();
+    void OnReport();
+    void MeasureTimerTimer();
+    void StatusCheckTimerTimer();
+    void FinishTransfer();
+
+private:
+    void DrawStatus(int picture);
+    void DrawStart(int picture);
+    void ClearLog();
+    // Copies the new record into the rider's folder; false when it could not
+    // be filed (the record then stays in the application folder).
+    bool FileRecord(const std::string &name, bool replace);
+    void ShowMonthOf(const std::string &name);
+
+    TmainForm *form_;
+    int logLines_ = 0; // lines of LogMemo (an empty document holds none)
+};
