@@ -1,0 +1,201 @@
+// Rider folders, record file listing and the remember-me file on disk.
+#include "store/Databasecontroler.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class StoreFolders : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        root = tmp.file("ID");
+        fs::create_directory(root);
+        db.SetRootFolder(root + "/");
+    }
+    void MakeRider(const std::string &id) { fs::create_directory(root + "/" + id); }
+    std::vector<std::string> Names(const std::string &folder)
+    {
+        std::vector<std::string> names;
+        for (const auto &e : fs::directory_iterator(folder))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempFolder tmp;
+    std::string root;
+    TKorvanDataBase db;
+};
+
+TEST_F(StoreFolders, CreateRiderRefusesNamesTakenInAnyLetterCase)
+{
+    MakeRider("bob");
+    EXPECT_TRUE(db.CreateRiderFolder("Bob"));
+    EXPECT_TRUE(db.CreateRiderFolder("bob"));
+    EXPECT_EQ(Names(root), std::vector<std::string>{"bob"});
+
+    EXPECT_FALSE(db.CreateRiderFolder(" Ann 2 "));
+    EXPECT_TRUE(fs::is_directory(root + "/ Ann 2 "));
+    EXPECT_TRUE(db.CreateRiderFolder(" Ann 2 "));
+}
+
+TEST_F(StoreFolders, IdsNamingAnotherPlaceCreateAndDeleteNothing)
+{
+    MakeRider("Bob");
+    writeFileBytes(root + "/Bob/Bob.dat", "Genter=0\r\n");
+    const auto before = Names(tmp.path());
+    for (const std::string &id : {std::string(), std::string("."), std::string(".."), std::string("a/b"),
+                                 std::string("../x"), std::string("a\0b", 3)}) {
+        EXPECT_TRUE(db.CreateRiderFolder(id)) << id;
+        EXPECT_EQ(db.DeleteRider(id), 0);
+    }
+    EXPECT_EQ(Names(tmp.path()), before);
+    EXPECT_EQ(Names(root), std::vector<std::string>{"Bob"});
+    EXPECT_TRUE(fileExists(root + "/Bob/Bob.dat"));
+}
+
+TEST_F(StoreFolders, ListRidersTakesPlainFoldersOnly)
+{
+    MakeRider("Carl");
+    MakeRider("Ann");
+    MakeRider(".hidden");
+    writeFileBytes(root + "/plain.txt", "x");
+    fs::create_directory(tmp.file("elsewhere"));
+    fs::create_directory_symlink(tmp.file("elsewhere"), root + "/Linked");
+    EXPECT_EQ(db.ListRiders(), 0);
+    EXPECT_EQ(db.Riders, (std::vector<std::string>{"Ann", "Carl"}));
+
+    TKorvanDataBase none;
+    none.SetRootFolder(tmp.file("missing") + "/");
+    none.ListRiders();
+    EXPECT_TRUE(none.Riders.empty());
+}
+
+TEST_F(StoreFolders, DeleteRiderRemovesEverythingInside)
+{
+    MakeRider("Bob");
+    fs::create_directories(root + "/Bob/sub/deeper");
+    writeFileBytes(root + "/Bob/Bob.jpg", "jpeg");
+    writeFileBytes(root + "/Bob/sub/deeper/120704080503.TR9", "x");
+    writeFileBytes(root + "/Bob/locked.TR9", "x");
+    ::chmod((root + "/Bob/locked.TR9").c_str(), 0444);
+    MakeRider("Ann");
+    EXPECT_EQ(db.DeleteRider("Bob"), 0);
+    EXPECT_FALSE(fileExists(root + "/Bob"));
+    EXPECT_EQ(Names(root), std::vector<std::string>{"Ann"});
+}
+
+TEST_F(StoreFolders, DotEntryKeepsTheFolderAndTheRider)
+{
+    MakeRider("Bob");
+    writeFileBytes(root + "/Bob/.keep", "x");
+    writeFileBytes(root + "/Bob/a.TR9", "x");
+    fs::create_directories(root + "/Bob/sub");
+    db.DeleteRider("Bob");
+    EXPECT_EQ(Names(root + "/Bob"), std::vector<std::string>{".keep"});
+    db.ListRiders();
+    EXPECT_EQ(db.Riders, std::vector<std::string>{"Bob"});
+}
+
+TEST_F(StoreFolders, DeletingNeverFollowsSymbolicLinks)
+{
+    const std::string outside = tmp.file("outside");
+    fs::create_directories(outside + "/inner");
+    writeFileBytes(outside + "/precious.txt", "keep");
+    writeFileBytes(outside + "/inner/more.txt", "keep");
+    MakeRider("Bob");
+    fs::create_directory_symlink(outside, root + "/Bob/folderlink");
+    fs::create_symlink(outside + "/precious.txt", root + "/Bob/filelink");
+    fs::create_symlink(tmp.file("nowhere"), root + "/Bob/dangling");
+
+    EXPECT_TRUE(db.DeleteFolderTree(root + "/Bob/"));
+    EXPECT_FALSE(fileExists(root + "/Bob"));
+    EXPECT_EQ(readFileBytes(outside + "/precious.txt"), "keep");
+    EXPECT_EQ(readFileBytes(outside + "/inner/more.txt"), "keep");
+
+    // A rider folder that is itself a link is not entered either.
+    fs::create_directory_symlink(outside, root + "/Eve");
+    EXPECT_FALSE(db.DeleteFolderTree(root + "/Eve"));
+    db.DeleteRider("Eve");
+    EXPECT_EQ(readFileBytes(outside + "/precious.txt"), "keep");
+}
+
+TEST_F(StoreFolders, DeleteFolderTreeRefusesShortPaths)
+{
+    EXPECT_FALSE(db.DeleteFolderTree(""));
+    EXPECT_FALSE(db.DeleteFolderTree("/"));
+    EXPECT_FALSE(db.DeleteFolderTree("/ab"));
+    EXPECT_FALSE(db.DeleteFolderTree(tmp.file("missing")));
+}
+
+TEST_F(StoreFolders, ListRecordFilesMatchesTheExtensionInAnyCase)
+{
+    MakeRider("Bob");
+    const std::string f = root + "/Bob/";
+    for (const char *name : {"120704080503.TR9", "120705080503.tr9", "120706080503.Tr9", "120704080503.TRM",
+                             ".120707080503.TR9", "notes.txt", "TR9"})
+        writeFileBytes(f + name, "x");
+    fs::create_directory(f + "120708080503.TR9");
+    fs::create_symlink(f + "120704080503.TR9", f + "120709080503.TR9");
+    db.RiderFolder = f;
+    EXPECT_EQ(db.ListRecordFiles(), 0);
+    EXPECT_EQ(db.RecordFiles,
+              (std::vector<std::string>{"120704080503.TR9", "120705080503.tr9", "120706080503.Tr9"}));
+
+    db.RiderFolder = root + "/Gone/";
+    db.ListRecordFiles();
+    EXPECT_TRUE(db.RecordFiles.empty());
+}
+
+TEST_F(StoreFolders, PhotoIsFoundInAnyLetterCase)
+{
+    MakeRider("Bob");
+    EXPECT_EQ(db.PhotoFile("Bob"), "");
+    writeFileBytes(root + "/Bob/Bob.JPG", "jpeg");
+    EXPECT_EQ(db.PhotoFile("Bob"), root + "/Bob/Bob.JPG");
+    writeFileBytes(root + "/Bob/Bob.jpg", "jpeg");
+    EXPECT_EQ(db.PhotoFile("Bob"), root + "/Bob/Bob.jpg");
+}
+
+TEST(RememberMe, WriteReadMatchAndRemove)
+{
+    TempFolder app;
+    const std::string file = app.file("REME.txt");
+    EXPECT_EQ(TKorvanDataBase::MatchRememberMe(app.path(), {"Bob"}), -1); // no file
+
+    EXPECT_EQ(TKorvanDataBase::WriteRememberMe(app.path(), "Bob"), 0);
+    EXPECT_EQ(readFileBytes(file), "Bob\r\n");
+    std::string id;
+    EXPECT_TRUE(TKorvanDataBase::ReadRememberMe(app.path(), id));
+    EXPECT_EQ(id, "Bob");
+    EXPECT_EQ(TKorvanDataBase::MatchRememberMe(app.path(), {"Ann", "Bob", "Bob"}), 1);
+    EXPECT_TRUE(fileExists(file));
+
+    // Letter case counts: bob is not Bob, and the file goes.
+    TKorvanDataBase::WriteRememberMe(app.path() + "/", "bob");
+    EXPECT_EQ(TKorvanDataBase::MatchRememberMe(app.path(), {"Bob"}), -1);
+    EXPECT_FALSE(fileExists(file));
+
+    // An empty choice writes an empty file, which matches nothing.
+    EXPECT_EQ(TKorvanDataBase::WriteRememberMe(app.path(), ""), 0);
+    EXPECT_EQ(readFileBytes(file), "");
+    EXPECT_EQ(TKorvanDataBase::MatchRememberMe(app.path(), {"Bob"}), -1);
+    EXPECT_FALSE(fileExists(file));
+
+    TKorvanDataBase::WriteRememberMe(app.path(), "Bob");
+    EXPECT_EQ(TKorvanDataBase::RemoveRememberMe(app.path()), 0);
+    EXPECT_FALSE(fileExists(file));
+    EXPECT_FALSE(TKorvanDataBase::ReadRememberMe(app.path(), id));
+
+    EXPECT_NE(TKorvanDataBase::WriteRememberMe(app.file("missing"), "Bob"), 0);
+}
+
+} // namespace
