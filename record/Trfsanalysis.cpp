@@ -56,6 +56,7 @@ bool TTRAnalysis::Decode(const std::string &folder)
 {
     AppFolder = folder;
     FailReason.clear();
+    FileName.clear();
     BadByte = false;
     WriteFailed = false;
 

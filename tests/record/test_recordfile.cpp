@@ -1,0 +1,126 @@
+// The record file: name, layout, byte-exact content and writing failures.
+#include "tests/record/DecodeTest.h"
+
+#include <filesystem>
+
+namespace {
+
+using RecordFile = DecodeTest;
+
+std::vector<std::string> tail(const std::vector<std::string> &lines, std::size_t from)
+{
+    return from <= lines.size() ? std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(from), lines.end())
+                                : std::vector<std::string>{};
+}
+
+TEST_F(RecordFile, LapSensorAndDumpSectionsAreByteExact)
+{
+    DumpBuilder b;
+    b.addSample(72, 80, 5, 6181);
+    b.addLap(DumpBuilder::lap(1));
+    b.addSample(75, 81, 10, 0);
+    ASSERT_FALSE(decode(b)) << analysis.FailReason;
+    ASSERT_EQ(analysis.FileName, "120704080503.TR9");
+
+    std::vector<std::string> expected = {
+        "",
+        "[LAP Data]", "", "$LAP$1", "",
+        "LAP_IDX=1;", "LAP_HOUR_SLP=0;", "LAP_MIN_SLP=12;", "LAP_SEC_SLP=30;", "LAP_HOUR=0;",
+        "LAP_MIN=12;", "LAP_SEC=30;", "LAP_HRM_AVG=140;", "LAP_HRM_MAX=171;", "LAP_SPEED_AVG=300;",
+        "LAP_SPEED_MAX=450;", "LAP_CA_AVG=85;", "LAP_CA_MAX=102;", "LAP_DIST=60;", "LAP_DIST_SPLIT=60;",
+        "LAP_PRE_ADDR_H=0x00;", "LAP_PRE_ADDR_L=0x00;", "LAP_NEXT_ADDR_H=0x00;", "LAP_NEXT_ADDR_L=0x00;",
+        "LAP_DATA_ARRAY=01000C1E000C1E8CAB012C01C25566003C003C" + std::string(26, '0') + ";",
+        "",
+        "[SENSOR]", "HRM_EXIST=1;", "CAD_EXIST=1;", "SPD_EXIST=1;", "", "[Flow Data]", "",
+        "#HRM", "72,75,", "", "#RPM", "80,81,", "", "#SPD_CNT", "5,10,", "",
+        "#SPD_PerCNT", "0,5,", "", "#SPD_SumCNT", "0,5,", "", "#SPD_PerDistance", "0,1,", "",
+        "#SPD_SumDistance", "0,1,", "", "#SPD_DT", "6181,0,", "", "#SPD_SPEED", "399,399,", "",
+        "#FLOW DATA ARRAY", "485000051825" "4B51000A0000", "",
+        "", "[ALL DATA ARRAY]", ""};
+    const std::vector<std::string> report = b.reportLines();
+    expected.insert(expected.end(), report.begin(), report.end());
+    expected.push_back("");
+
+    const std::vector<std::string> record = lines(analysis.FileName);
+    ASSERT_EQ(record.size(), 65 + expected.size());
+    EXPECT_EQ(record[56], b.headerHex());
+    EXPECT_EQ(record[52], "FIRSTLAP_ADDR_L=0x36;");
+    EXPECT_EQ(tail(record, 65), expected);
+    // Nothing but printable ASCII and the line ends.
+    for (const char c : file(analysis.FileName))
+        ASSERT_TRUE((c >= 0x20 && c < 0x7F) || c == '\r' || c == '\n');
+}
+
+TEST_F(RecordFile, NameIsTheStartInTwoDigitPairs)
+{
+    struct Case {
+        int start[6];
+        const char *name;
+    } cases[] = {{{12, 12, 31, 23, 59, 59}, "121231235959.TR9"},
+                 {{12, 1, 2, 3, 4, 5}, "120102030405.TR9"},
+                 {{123, 1, 2, 3, 4, 5}, "1230102030405.TR9"}};
+    for (const auto &c : cases) {
+        DumpBuilder b;
+        b.setStart(c.start[0], c.start[1], c.start[2], c.start[3], c.start[4], c.start[5]);
+        ASSERT_FALSE(decode(b));
+        EXPECT_EQ(analysis.FileName, c.name);
+        EXPECT_TRUE(exists(c.name));
+    }
+}
+
+TEST_F(RecordFile, SectionsMoveWithTheLapCount)
+{
+    DumpBuilder none;
+    ASSERT_FALSE(decode(none));
+    std::vector<std::string> record = lines(analysis.FileName);
+    ASSERT_GT(record.size(), 69u);
+    EXPECT_EQ(record[65], "");
+    EXPECT_EQ(record[66], "[LAP Data]");
+    EXPECT_EQ(record[67], "");
+    EXPECT_EQ(record[68], "[SENSOR]");
+
+    DumpBuilder two;
+    two.addLap(DumpBuilder::lap(1));
+    two.addLap(DumpBuilder::lap(2));
+    ASSERT_FALSE(decode(two));
+    record = lines(analysis.FileName);
+    ASSERT_GT(record.size(), 115u);
+    EXPECT_EQ(record[114], "[SENSOR]");
+}
+
+TEST_F(RecordFile, DumpSectionKeepsTheRawTransfer)
+{
+    DumpBuilder b;
+    b.setMinPages(25); // 200 data lines
+    std::vector<std::string> report = b.reportLines();
+    report.insert(report.begin() + 5, report[5]); // a repeated report
+    report[0] += "FFFF";                          // cut to 66 characters
+    ASSERT_FALSE(decode(DumpBuilder::joinLines(report))) << analysis.FailReason;
+    report[0].resize(66);
+
+    const std::vector<std::string> record = lines(analysis.FileName);
+    const auto heading = std::find(record.begin(), record.end(), "[ALL DATA ARRAY]");
+    ASSERT_NE(heading, record.end());
+    const std::size_t at = static_cast<std::size_t>(heading - record.begin());
+    std::vector<std::string> expected{""};
+    expected.insert(expected.end(), report.begin(), report.end());
+    expected.push_back("");
+    EXPECT_EQ(tail(record, at + 1), expected);
+    EXPECT_EQ(expected.size(), 203u + 2);
+}
+
+TEST_F(RecordFile, ExistingFileIsReplacedAndAFailedWriteIsAFailure)
+{
+    writeFileBytes(folder.file("120704080503.TR9"), "old");
+    ASSERT_FALSE(decode(DumpBuilder()));
+    EXPECT_EQ(file("120704080503.TR9").substr(0, 13), "[File Head]\r\n");
+
+    std::filesystem::remove(folder.file("120704080503.TR9"));
+    std::filesystem::create_directory(folder.file("120704080503.TR9"));
+    EXPECT_TRUE(decode(DumpBuilder()));
+    EXPECT_EQ(analysis.FailReason, "the record file cannot be written in " + folder.path() + "/");
+    EXPECT_TRUE(analysis.FileName.empty());
+    EXPECT_FALSE(exists("120704080503.TR9.part"));
+}
+
+} // namespace
