@@ -1,0 +1,22 @@
+#pragma once
+// Helpers of the small modal windows: message boxes with fixed English texts
+// (never translated) and centring on the screen.
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+class QSize;
+class QWidget;
+
+// An error box with the error icon; kept above all windows when onTop.
+void ShowErrorBox(QWidget *parent, const QString &text, const QString &caption, bool onTop);
+// A Yes / No question with the warning icon, No as the default button, kept
+// above all windows. True when Yes was pressed.
+bool AskYesNoWarning(QWidget *parent, const QString &text, const QString &caption);
+// Top-left corner that centres a window of the given size on the primary
+// screen: (screen - size) halved, rounded toward minus infinity.
+QPoint CentredOnScreen(const QSize &size);
+// Name filters for QFileDialog from a filter text of "description|patterns"
+// pairs (patterns separated by ";"): each becomes "description (patterns)"
+// with the patterns separated by spaces, empty patterns dropped.
+QStringList DialogNameFilters(const QString &filterText);

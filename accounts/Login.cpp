@@ -1,0 +1,217 @@
+#include "accounts/Login.h"
+
+#include "accounts/Accountdel.h"
+#include "accounts/Accountset.h"
+#include "accounts/Dialogs.h"
+#include "accounts/Photo.h"
+#include "app/Main.h"
+#include "draw/Assets.h"
+#include "draw/Image.h"
+#include "draw/Korvandraw.h"
+#include "lang/Language.h"
+#include "lang/Multilan.h"
+#include "store/Databasecontroler.h"
+#include "store/Textfile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+TLoginForm::TLoginForm(TmainForm *mainForm, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), main_(mainForm)
+{
+    setObjectName("LoginForm");
+    CreateControls();
+    setFixedSize(LoginBGImage->size());
+    move(CentredOnScreen(size()));
+    FormCreate();
+}
+
+void TLoginForm::CreateControls()
+{
+    auto label = [this](const char *name, const QString &text, const QRect &r, const char *colour) {
+        auto *l = new QLabel(text, this);
+        l->setObjectName(name);
+        l->setGeometry(r);
+        l->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(colour));
+        return l;
+    };
+    auto button = [this](const char *name, const QString &text, const QRect &r) {
+        auto *b = new QPushButton(text, this);
+        b->setObjectName(name);
+        b->setGeometry(r);
+        b->setAutoDefault(false);
+        return b;
+    };
+    LoginBGImage = new TImage(this, "LoginBGImage");
+    LoginBGImage->setGeometry(0, 0, 265, 369);
+    KorLogoImage = new TImage(this, "KorLogoImage");
+    KorLogoImage->setGeometry(20, 14, 225, 70);
+    KorLogoImage->SetPicture(AssetImage("Logo"));
+    UserIDLab = label("UserIDLab", "User ID", QRect(20, 98, 225, 20), "white");
+    QFont bold = UserIDLab->font();
+    bold.setBold(true);
+    UserIDLab->setFont(bold);
+    ID_Select_ComboBox = new QComboBox(this);
+    ID_Select_ComboBox->setObjectName("ID_Select_ComboBox");
+    ID_Select_ComboBox->setEditable(false);
+    ID_Select_ComboBox->setGeometry(20, 120, 225, 26);
+    RememberMeCB = new QCheckBox(this);
+    RememberMeCB->setObjectName("RememberMeCB");
+    RememberMeCB->setGeometry(20, 156, 20, 20);
+    RememberMeCB->setChecked(false);
+    RememberMeLab = label("RememberMeLab", "Remember Me", QRect(42, 156, 180, 20), "white");
+    LoginBtn = button("LoginBtn", "Login", QRect(20, 188, 225, 32));
+    LoginBtn->setDefault(true);
+    CreateIDBtn = button("CreateIDBtn", "Create ID", QRect(20, 228, 108, 28));
+    DeleteIDBtn = button("DeleteIDBtn", "Delete ID", QRect(137, 228, 108, 28));
+    ExitBtn = button("ExitBtn", "Exit", QRect(20, 264, 225, 28));
+    img_Language = new TImage(this, "img_Language");
+    img_Language->setGeometry(20, 312, 40, 40);
+    img_Language->SetPicture(AssetImage("Language"));
+    img_Language->setCursor(Qt::PointingHandCursor);
+    VersionLab = label("VersionLab", "Version 1.021", QRect(110, 340, 135, 18), "#404040");
+    VersionLab->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    connect(LoginBtn, &QPushButton::clicked, this, &TLoginForm::LoginBtnClick);
+    connect(CreateIDBtn, &QPushButton::clicked, this, &TLoginForm::CreateIDBtnClick);
+    connect(DeleteIDBtn, &QPushButton::clicked, this, &TLoginForm::DeleteIDBtnClick);
+    connect(ExitBtn, &QPushButton::clicked, this, &TLoginForm::ExitBtnClick);
+    connect(img_Language, &TImage::clicked, this, &TLoginForm::img_LanguageClick);
+}
+
+void TLoginForm::FormCreate()
+{
+    TKorvanDraw().FillGradient(LoginBGImage, 0x404040, 0xFFFFFF, 0);
+    FillRiderChoice();
+    const int remembered = TKorvanDataBase::MatchRememberMe(main_->AppFolder, main_->DataBase->Riders);
+    if (remembered >= 0) {
+        ID_Select_ComboBox->setCurrentIndex(remembered);
+        RememberMeCB->setChecked(true);
+    }
+    RefreshCaptions();
+}
+
+void TLoginForm::FillRiderChoice()
+{
+    main_->DataBase->ListRiders();
+    ID_Select_ComboBox->clear();
+    for (const std::string &id : main_->DataBase->Riders)
+        ID_Select_ComboBox->addItem(QString::fromStdString(id));
+    ID_Select_ComboBox->setCurrentIndex(ID_Select_ComboBox->count() > 0 ? 0 : -1);
+}
+
+void TLoginForm::RefreshCaptions()
+{
+    MultiLanguage &lang = *main_->MultiLang;
+    setWindowTitle(lang.CL("Login"));
+    UserIDLab->setText(lang.CL("User ID"));
+    RememberMeLab->setText(lang.CL("Remember Me"));
+    LoginBtn->setText(lang.CL("Login"));
+    CreateIDBtn->setText(lang.CL("Create ID"));
+    DeleteIDBtn->setText(lang.CL("Delete ID"));
+    ExitBtn->setText(lang.CL("Exit"));
+}
+
+void TLoginForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TLoginForm::keyPressEvent(QKeyEvent *event)
+{
+    // Escape must not close the window: only Login and Exit leave it.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void TLoginForm::FormShow()
+{
+    main_->SetTransparent(true);
+}
+
+bool TLoginForm::ApplyRememberMe(const std::string &id)
+{
+    if (!RememberMeCB->isChecked()) {
+        TKorvanDataBase::RemoveRememberMe(main_->AppFolder);
+        return true;
+    }
+    if (TKorvanDataBase::WriteRememberMe(main_->AppFolder, id) == 0)
+        return true;
+    ShowErrorBox(this, "The remembered user ID could not be saved!", "Error", false);
+    return false;
+}
+
+void TLoginForm::LoginBtnClick()
+{
+    if (TrimBelow33(ID_Select_ComboBox->currentText()).isEmpty()) {
+        ShowErrorBox(this, "User ID Error!", "Error", false);
+        return;
+    }
+    const std::string id = ID_Select_ComboBox->currentText().toStdString();
+    TmainForm &m = *main_;
+    m.ShowView(mvCalender);
+    m.CalAccountImage->setVisible(true);
+    m.ShowTopButtons(true);
+    m.DongleLinkStatusImage->setVisible(true);
+    m.mainStartImage->setVisible(true);
+
+    TKorvanDataBase &db = *m.DataBase;
+    db.CurrentID = id;
+    db.RiderFolder = db.RootFolder + id + "/";
+
+    // A missing or unreadable photo does not lock the rider out: the
+    // built-in picture stands in for it.
+    LoadedPhoto photo;
+    const std::string photoFile = db.PhotoFile(id);
+    if (photoFile.empty() || !LoadPhotoFile(photoFile, photo))
+        photo.image = AssetImage("MalePhoto");
+    m.CalAccountImage->SetPicture(photo.image);
+
+    m.FillRecordLists();
+    if (!ApplyRememberMe(id))
+        return;
+    for (TImage *view : {m.AnalyAccountImage, m.DataAccountImage, m.SummaryAccountImage})
+        view->SetPicture(m.CalAccountImage->Picture());
+    m.FillCalendar();
+    m.SetTransparent(false);
+    close();
+}
+
+void TLoginForm::ExitBtnClick()
+{
+    main_->ExitRequested = true;
+    if (!ApplyRememberMe(ID_Select_ComboBox->currentText().toStdString()))
+        return;
+    close();
+}
+
+void TLoginForm::CreateIDBtnClick()
+{
+    setWindowOpacity(0.0);
+    UserAccountSetForm->exec();
+    UserAccountSetForm->PhotoChosen = false;
+    FillRiderChoice();
+    setWindowOpacity(1.0);
+}
+
+void TLoginForm::DeleteIDBtnClick()
+{
+    setWindowOpacity(0.0);
+    DeleteAccountForm->exec();
+    FillRiderChoice();
+    setWindowOpacity(1.0);
+}
+
+void TLoginForm::img_LanguageClick()
+{
+    setWindowOpacity(0.0);
+    QComboBox *choice = LanguageForm->cbbLanSelect;
+    choice->setCurrentIndex(choice->currentIndex());
+    LanguageForm->exec();
+    setWindowOpacity(1.0);
+}
