@@ -203,12 +203,17 @@ public:
     std::array<TImage *, 4> LeftArrows() const;
     std::array<TImage *, 4> RightArrows() const;
 
+signals:
+    // The window has closed: the program ends.
+    void Closed();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
     void CreateControls();
+    void ConnectHandlers();
     void ConstructorBody();
     void TopButtonMouseMove(int k);
 

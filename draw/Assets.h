@@ -15,9 +15,10 @@ const TImageList &AssetList(const QString &name);
 
 // Single picture by name: "Splash" (650 x 229), "Logo" (225 x 70),
 // "Language" (40 x 40), "MaleSymbol", "FemaleSymbol" (32 x 32),
-// "MalePhoto", "FemalePhoto" (152 x 182), "AppIcon" (256 x 256).
-// An unknown name gives a null image.
+// "AppIcon" (256 x 256), "MalePhoto", "FemalePhoto" (152 x 182, decoded from
+// the built-in JPEG files). An unknown name gives a null image.
 QImage AssetImage(const QString &name);
 
-// Raw file bytes: "MalePhoto" and "FemalePhoto" give the built-in JPEG files.
+// Raw file bytes: "MalePhoto" and "FemalePhoto" give the built-in rider
+// photos, JPEG files of 152 x 182.
 QByteArray AssetData(const QString &name);

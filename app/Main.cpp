@@ -1,0 +1,390 @@
+// Main window: controls of the frame, constructor and FormCreate steps, the
+// login cycle, logout and closing.
+#include "app/Main.h"
+
+#include "accounts/Dialogs.h"
+#include "accounts/Login.h"
+#include "calendar/Calenderset.h"
+#include "draw/Assets.h"
+#include "draw/Image.h"
+#include "draw/ImageList.h"
+#include "draw/Korvandraw.h"
+#include "lang/Multilan.h"
+#include "store/Databasecontroler.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+TmainForm *mainForm = nullptr;
+TLoginForm *LoginForm = nullptr;
+TUserAccountSetForm *UserAccountSetForm = nullptr;
+TDeleteAccountForm *DeleteAccountForm = nullptr;
+TLanguageForm *LanguageForm = nullptr;
+
+namespace {
+
+constexpr int kWidth = 1024;
+constexpr int kHeight = 748;
+constexpr int kTitleHeight = 105;
+constexpr uint32_t kDarkGrey = 0x404040;
+constexpr uint32_t kLightGrey = 0xCCCCCC;
+constexpr uint32_t kWhite = 0xFFFFFF;
+// Where the window waits, unseen, while the login window is up on platforms
+// that ignore the window opacity (X11 without a compositor).
+const QPoint kParkedPos(-30000, -30000);
+
+const char *const kValueBoxes[13] = {
+    "Dura_Edit", "Dist_Edit", "RPM_Edit", "Speed_Edit", "LAP_Edit", "Calo_Edit", "HRM_Edit",
+    "HRA_Edit", "VO2_Edit", "Inte_Edit", "Sum_Dura_Edit", "Sum_Dist_Edit", "Sum_Calo_Edit",
+};
+const char *const kCentredLabels[13] = {
+    "lblSum_Dura", "lblSum_Dist", "lblSum_Kcal", "Dura_Lab", "Dist_Lab", "RPM_Lab", "Speed_Lab",
+    "LAP_Lab", "Calo_Lab", "HRM_Lab", "HRA_Lab", "VO2_Lab", "Inte_Lab",
+};
+
+TImage *Picture(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *image = new TImage(parent, QString::fromLatin1(name));
+    image->setGeometry(geometry);
+    return image;
+}
+
+QWidget *Panel(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setGeometry(geometry);
+    panel->hide();
+    return panel;
+}
+
+QTimer *Timer(QObject *parent, const char *name, int period)
+{
+    auto *timer = new QTimer(parent);
+    timer->setObjectName(QString::fromLatin1(name));
+    timer->setInterval(period);
+    return timer;
+}
+
+}  // namespace
+
+TmainForm::TmainForm(const QString &appFolder, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName("mainForm");
+    setWindowTitle("Cyclovex");
+    const QString folder = appFolder.isEmpty() ? QCoreApplication::applicationDirPath() : appFolder;
+    AppFolder = QDir::cleanPath(folder).toStdString();
+    CreateControls();
+    ConstructorBody();
+}
+
+TmainForm::~TmainForm() = default;
+
+void TmainForm::CreateControls()
+{
+    MainBtnImageList = &AssetList("MainBtnImageList");
+    MonthBtnImageList = &AssetList("MonthBtnImageList");
+    DongleLinkStatusImageList = &AssetList("DongleLinkStatusImageList");
+    StartBtnImageList = &AssetList("StartBtnImageList");
+
+    MainBGImage = Picture(this, "MainBGImage", QRect(0, kTitleHeight, kWidth, kHeight));
+    TitleBGImage = Picture(this, "TitleBGImage", QRect(0, 0, kWidth, kTitleHeight));
+    struct Button { TImage *TmainForm::*member; const char *name; int left; };
+    const Button buttons[7] = {
+        {&TmainForm::BtnImageDate, "BtnImageDate", 8},
+        {&TmainForm::BtnImageSportMode, "BtnImageSportMode", 142},
+        {&TmainForm::BtnImageSportAnalysis, "BtnImageSportAnalysis", 276},
+        {&TmainForm::BtnKorPageImage, "BtnKorPageImage", 545},
+        {&TmainForm::BtnImagePrintReport, "BtnImagePrintReport", 681},
+        {&TmainForm::BtnImageLogout, "BtnImageLogout", 816},
+        {&TmainForm::BtnImageSummary, "BtnImageSummary", 411},
+    };
+    for (const Button &b : buttons) {
+        TImage *button = Picture(this, b.name, QRect(b.left, 8, 119, 91));
+        button->setCursor(Qt::PointingHandCursor);
+        button->hide();
+        this->*b.member = button;
+    }
+
+    // The four views, laid over each other below the title band.
+    CalenderPanel = Panel(this, "CalenderPanel", QRect(0, kTitleHeight, kWidth, 609));
+    SportModePanel = Panel(this, "SportModePanel", QRect(0, kTitleHeight, kWidth, 609));
+    SportAnalysisPanel = Panel(this, "SportAnalysisPanel", QRect(0, kTitleHeight, kWidth, 612));
+    SummaryPanel = Panel(this, "SummaryPanel", QRect(0, kTitleHeight, kWidth, 609));
+    CalenderBGImage = Picture(CalenderPanel, "CalenderBGImage", CalenderPanel->rect());
+    SportModeBGImage = Picture(SportModePanel, "SportModeBGImage", SportModePanel->rect());
+    SportAnalysisBGImage = Picture(SportAnalysisPanel, "SportAnalysisBGImage", SportAnalysisPanel->rect());
+    SummaryImage = Picture(SummaryPanel, "SummaryImage", SummaryPanel->rect());
+
+    const QRect photo(24, 18, 152, 182);
+    CalAccountImage = Picture(CalenderPanel, "CalAccountImage", photo);
+    DataAccountImage = Picture(SportModePanel, "DataAccountImage", photo);
+    AnalyAccountImage = Picture(SportAnalysisPanel, "AnalyAccountImage", photo);
+    SummaryAccountImage = Picture(SummaryPanel, "SummaryAccountImage", photo);
+    for (TImage *p : {CalAccountImage, DataAccountImage, AnalyAccountImage, SummaryAccountImage})
+        p->Stretch = true;
+    CalAccountImage->hide();
+
+    // Calendar view: month arrows around the month caption, download controls
+    // under the photo.
+    ArrowNLImage = Picture(CalenderPanel, "ArrowNLImage", QRect(505, 16, 24, 28));
+    ArrowNRImage = Picture(CalenderPanel, "ArrowNRImage", QRect(781, 16, 24, 28));
+    DongleLinkStatusImage = Picture(CalenderPanel, "DongleLinkStatusImage", QRect(43, 236, 113, 103));
+    mainStartImage = Picture(CalenderPanel, "mainStartImage", QRect(43, 360, 114, 90));
+    mainStartImage->setCursor(Qt::PointingHandCursor);
+    DongleLinkStatusImage->hide();
+    mainStartImage->hide();
+
+    // Record details view: the notes frame is drawn where MemoShape lies.
+    MemoShape = new QWidget(SportModePanel);
+    MemoShape->setObjectName("MemoShape");
+    MemoShape->setGeometry(560, 300, 440, 290);
+
+    // Summary view: three sub-panels share one place (set by the constructor).
+    SummaryDatePanel = Panel(SummaryPanel, "SummaryDatePanel", QRect(300, 20, 600, 470));
+    SummaryWeekPanel = Panel(SummaryPanel, "SummaryWeekPanel", QRect());
+    SummaryMonthPanel = Panel(SummaryPanel, "SummaryMonthPanel", QRect());
+    SumDArrowNLImage = Picture(SummaryDatePanel, "SumDArrowNLImage", QRect(180, 4, 24, 28));
+    SumDArrowNRImage = Picture(SummaryDatePanel, "SumDArrowNRImage", QRect(396, 4, 24, 28));
+    SumWArrowNLImage = Picture(SummaryWeekPanel, "SumWArrowNLImage", QRect(180, 4, 24, 28));
+    SumWArrowNRImage = Picture(SummaryWeekPanel, "SumWArrowNRImage", QRect(396, 4, 24, 28));
+    SumMArrowNLImage = Picture(SummaryMonthPanel, "SumMArrowNLImage", QRect(180, 4, 24, 28));
+    SumMArrowNRImage = Picture(SummaryMonthPanel, "SumMArrowNRImage", QRect(396, 4, 24, 28));
+    for (TImage *a : LeftArrows())
+        a->Tag = 0;
+    for (TImage *a : RightArrows())
+        a->Tag = 1;
+    SumShowImgMonth = Picture(SummaryPanel, "SumShowImgMonth", QRect(70, 330, 120, 28));
+
+    // ---- Controls of the view issues are created here (calendar grid,
+    // record details, charts, summary grids) ----
+
+    // Diagnostic panel, over the views; fixed English captions.
+    EngineerModePanel = Panel(this, "EngineerModePanel", QRect(288, 104, 713, 249));
+    EngineerModePanel->setAttribute(Qt::WA_StyledBackground);
+    EngineerModePanel->setStyleSheet(
+        "#EngineerModePanel { background: #303030; border: 1px solid white; border-radius: 6px; }"
+        "QLabel { color: white; }");
+    auto label = [this](const char *name, const char *text, int x, int y) {
+        auto *l = new QLabel(QString::fromLatin1(text), EngineerModePanel);
+        l->setObjectName(QString::fromLatin1(name));
+        l->move(x, y);
+        l->adjustSize();
+        return l;
+    };
+    auto edit = [this](const char *name, int x, int y) {
+        auto *e = new QLineEdit(EngineerModePanel);
+        e->setObjectName(QString::fromLatin1(name));
+        e->setGeometry(x, y, 80, 22);
+        e->setReadOnly(true);
+        return e;
+    };
+    Label1 = label("Label1", "USB HID device:", 12, 10);
+    DevListBox = new QListWidget(EngineerModePanel);
+    DevListBox->setObjectName("DevListBox");
+    DevListBox->setGeometry(12, 30, 290, 78);
+    Label10 = label("Label10", "Input Report status:", 12, 118);
+    Label3 = label("Label3", "Size", 12, 145);
+    InRepSizeEdit = edit("InRepSizeEdit", 62, 141);
+    Label11 = label("Label11", "bytes", 150, 145);
+    Label12 = label("Label12", "Count", 12, 175);
+    InRepCountEdit = edit("InRepCountEdit", 62, 171);
+    Label13 = label("Label13", "reports", 150, 175);
+    StartButton = new QPushButton("Start", EngineerModePanel);
+    StartButton->setObjectName("StartButton");
+    StartButton->setGeometry(12, 208, 90, 28);
+    StopButton = new QPushButton("Stop", EngineerModePanel);
+    StopButton->setObjectName("StopButton");
+    StopButton->setGeometry(112, 208, 90, 28);
+    StopButton->setEnabled(false);
+    LogMemo = new QPlainTextEdit(EngineerModePanel);
+    LogMemo->setObjectName("LogMemo");
+    LogMemo->setGeometry(316, 10, 385, 229);
+    LogMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont fixed("Liberation Mono");
+    fixed.setStyleHint(QFont::Monospace);
+    fixed.setPointSize(8);
+    LogMemo->setFont(fixed);
+
+    MeasureTimer = Timer(this, "MeasureTimer", 1000);
+    StatusCheckTimer = Timer(this, "StatusCheckTimer", 1000);
+    CleanTargetIMGTimer = Timer(this, "CleanTargetIMGTimer", 100);
+    CleanMonthIMGTimer = Timer(this, "CleanMonthIMGTimer", 100);
+    CleanSummaryMoveInIMGTimer = Timer(this, "CleanSummaryMoveInIMGTimer", 50);
+
+    ConnectHandlers();
+
+    // ---- Dongle controller (HidCtl) is created here; its first scan is
+    // queued and runs in FormCreate step 11 ----
+}
+
+void TmainForm::ConstructorBody()
+{
+    MultiLang = std::make_unique<MultiLanguage>();
+    MultiLang->LangFolder = AppFolder + "/LANGUAGE";
+    auto draw = std::make_unique<TKorvanDraw>();
+    CalSet = std::make_unique<TCalenderSet>();
+    const QString idFolder = QString::fromStdString(AppFolder + "/ID");
+    if (!QDir(idFolder).exists())
+        QDir().mkpath(idFolder);  // a failure is not reported
+    DataBase = std::make_unique<TKorvanDataBase>();
+    DataBase->SetRootFolder(AppFolder + "/ID/");
+
+    TitleBGImage->setGeometry(0, 0, kWidth, kTitleHeight);
+    draw->FillGradient(TitleBGImage, kDarkGrey, kLightGrey, 0);
+    MainBGImage->setGeometry(0, TitleBGImage->y() + TitleBGImage->height(), kWidth, kHeight);
+    draw->FillMirrorGradient(MainBGImage, kLightGrey, kDarkGrey, 0);
+
+    const struct { QWidget *panel; TImage *background; TImage *photo; } views[4] = {
+        {CalenderPanel, CalenderBGImage, nullptr},
+        {SportModePanel, SportModeBGImage, DataAccountImage},
+        {SportAnalysisPanel, SportAnalysisBGImage, AnalyAccountImage},
+        {SummaryPanel, SummaryImage, SummaryAccountImage},
+    };
+    for (const auto &v : views) {
+        v.panel->setGeometry(0, TitleBGImage->y() + TitleBGImage->height(), kWidth, v.panel->height());
+        v.background->setGeometry(0, 0, v.panel->width(), v.panel->height());
+        draw->FillMirrorGradient(v.background, kLightGrey, kDarkGrey, 0);
+        if (v.photo) {
+            v.photo->move(CalAccountImage->pos());
+            v.photo->show();
+        }
+    }
+    SummaryWeekPanel->setGeometry(SummaryDatePanel->geometry());
+    SummaryMonthPanel->setGeometry(SummaryDatePanel->geometry());
+
+    setFixedSize(kWidth, kHeight);
+    homePos_ = CentredOnScreen(QSize(kWidth, kHeight));
+    draw.reset();
+
+    PrintBtnHome = BtnImagePrintReport->pos();
+    LogoutBtnHome = BtnImageLogout->pos();
+    // Qt widgets paint double-buffered: no switch needed for the window and
+    // its panels.
+    MonthNames = {"January", "February", "March",     "April",   "May",      "June",
+                  "July",    "August",   "September", "October", "November", "December"};
+    for (int i = 0; i < 13; ++i) {
+        const QWidget *label = findChild<QWidget *>(QString::fromLatin1(kCentredLabels[i]));
+        LabelHomeLeft[i] = label ? label->x() : 0;
+    }
+    // The window is present but unseen until a rider logs in.
+    SetTransparent(true);
+}
+
+void TmainForm::FormCreate()
+{
+    DayMarks.fill(0);
+    const QDate today = QDate::currentDate();
+    ShowYear = static_cast<int16_t>(today.year());
+    ShowMonth = static_cast<int16_t>(today.month());
+    CalSet->SetMonth(ShowYear, static_cast<uint16_t>(ShowMonth));
+    FillCalendar();
+
+    for (const char *name : kValueBoxes)
+        if (auto *box = findChild<QLineEdit *>(QString::fromLatin1(name))) {
+            box->setAlignment(Qt::AlignCenter);
+            box->update();
+        }
+
+    const std::array<TImage *, 7> buttons = TopButtons();
+    for (int k = 0; k < 7; ++k)
+        MainBtnImageList->Draw(buttons[k], k);
+    ExitRequested = false;
+
+    DongleLinkStatusImageList->Draw(DongleLinkStatusImage, 0);
+    DongleLinked = false;
+    StartBtnImageList->Draw(mainStartImage, 2);
+    mainStartImage->setEnabled(false);
+
+    // ---- Initial sensor pictures of the record details view go here ----
+
+    {
+        TKorvanDraw draw;
+        const QRect r = MemoShape->geometry();
+        draw.DrawFrameLabel(SportModeBGImage, r.left(), r.top(), r.left() + r.width(), r.top() + r.height(), kWhite,
+                            std::string(16, ' '));
+        MemoShape->hide();
+    }
+
+    LayoutCharts();
+    ChartBusy = false;
+    ArrowHover = false;
+    ShowSummaryMode(0);
+    if (QWidget *space = findChild<QWidget *>("SpaceChart"))
+        space->move(space->x(), 10);
+
+    MultiLang->ReadLangSetting();
+    MultiLang->LoadLanguage(MultiLang->LangFile);
+
+    // The dongle controller's first device scan runs here, before the login
+    // window is ever shown.
+    QCoreApplication::processEvents();
+
+    RefreshCaptions();
+}
+
+bool TmainForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate && !activatedOnce_) {
+        activatedOnce_ = true;
+        // Run after the activation has been handled: the login is modal.
+        QTimer::singleShot(0, this, &TmainForm::FormActivate);
+    }
+    return QWidget::event(event);
+}
+
+void TmainForm::FormActivate()
+{
+    LoginForm->exec();
+    if (ExitRequested)
+        close();
+}
+
+void TmainForm::BtnImageLogoutClick()
+{
+    ShowTopButtons(false);
+    DongleLinkStatusImage->hide();
+    mainStartImage->hide();
+    ShowView(mvNone);
+    LoginForm->exec();
+    if (ExitRequested)
+        close();
+}
+
+void TmainForm::SetTransparent(bool transparent)
+{
+    setWindowOpacity(transparent ? 0.0 : 1.0);
+    // Without a compositor the opacity is ignored and Wayland ignores it too:
+    // the window is also kept out of sight, off the screen (X11) or hidden
+    // (Wayland, where windows cannot be placed), while it is transparent.
+    if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+        if (activatedOnce_)
+            setVisible(!transparent);
+        return;
+    }
+    if (transparent) {
+        if (pos() != kParkedPos && isVisible())
+            homePos_ = pos();
+        move(kParkedPos);
+    } else {
+        move(homePos_);
+    }
+}
+
+void TmainForm::closeEvent(QCloseEvent *event)
+{
+    // ---- A running download is stopped here, before the window closes ----
+    event->accept();
+    emit Closed();
+}

@@ -1,0 +1,278 @@
+// View switch, top buttons, hover and pressed faces of the image buttons,
+// the application-wide hook and the hidden diagnostic panel.
+#include "app/Main.h"
+
+#include "draw/Image.h"
+#include "draw/ImageList.h"
+#include "store/Databasecontroler.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QTimer>
+#include <QUrl>
+#include <QWindow>
+#include <algorithm>
+
+namespace {
+
+// The program's user guide, shipped beside the executable.
+const char *const kHomePage = "UserGuide.html";
+
+void StartIfOff(QTimer *timer)
+{
+    // Turning on a running timer must not restart its period.
+    if (!timer->isActive())
+        timer->start();
+}
+
+}  // namespace
+
+// Sees every event of the program before its receiver; never consumes it.
+class TmainForm::AppHook : public QObject {
+public:
+    explicit AppHook(TmainForm *form) : QObject(form), form_(form) {}
+
+    bool eventFilter(QObject *receiver, QEvent *event) override
+    {
+        form_->ApplicationEvents1Message(receiver, event);
+        return false;
+    }
+
+private:
+    TmainForm *form_;
+};
+
+void TmainForm::ConnectHandlers()
+{
+    const std::array<void (TmainForm::*)(), 7> moves = {
+        &TmainForm::BtnImageDateMouseMove,  &TmainForm::BtnImageSportModeMouseMove,
+        &TmainForm::BtnImageSportAnalysisMouseMove, &TmainForm::BtnKorPageImageMouseMove,
+        &TmainForm::BtnImagePrintReportMouseMove, &TmainForm::BtnImageLogoutMouseMove,
+        &TmainForm::BtnImageSummaryMouseMove,
+    };
+    const std::array<void (TmainForm::*)(), 7> clicks = {
+        &TmainForm::BtnImageDateClick,      &TmainForm::BtnImageSportModeClick,
+        &TmainForm::BtnImageSportAnalysisClick, &TmainForm::BtnKorPageImageClick,
+        &TmainForm::BtnImagePrintReportClick, &TmainForm::BtnImageLogoutClick,
+        &TmainForm::BtnImageSummaryClick,
+    };
+    const std::array<TImage *, 7> buttons = TopButtons();
+    for (int k = 0; k < 7; ++k) {
+        connect(buttons[k], &TImage::mouseMoved, this, moves[k]);
+        connect(buttons[k], &TImage::clicked, this, clicks[k]);
+    }
+    for (TImage *arrow : LeftArrows()) {
+        connect(arrow, &TImage::mouseMoved, this, &TmainForm::MonthBtnImageMouseMove);
+        connect(arrow, &TImage::mousePressed, this, &TmainForm::ArrowNLImageMouseDown);
+    }
+    for (TImage *arrow : RightArrows()) {
+        connect(arrow, &TImage::mouseMoved, this, &TmainForm::MonthBtnImageMouseMove);
+        connect(arrow, &TImage::mousePressed, this, &TmainForm::ArrowNRImageMouseDown);
+    }
+    connect(SumShowImgMonth, &TImage::doubleClicked, this, &TmainForm::SumShowImgMonthDblClick);
+    connect(CleanTargetIMGTimer, &QTimer::timeout, this, &TmainForm::CleanTargetIMGTimerTimer);
+    connect(CleanMonthIMGTimer, &QTimer::timeout, this, &TmainForm::CleanMonthIMGTimerTimer);
+    CleanMonthIMGTimer->start();
+
+    hook_ = new AppHook(this);
+    qApp->installEventFilter(hook_);
+}
+
+std::array<TImage *, 7> TmainForm::TopButtons() const
+{
+    return {BtnImageDate,        BtnImageSportMode, BtnImageSportAnalysis, BtnKorPageImage,
+            BtnImagePrintReport, BtnImageLogout,    BtnImageSummary};
+}
+
+std::array<TImage *, 4> TmainForm::LeftArrows() const
+{
+    return {ArrowNLImage, SumDArrowNLImage, SumWArrowNLImage, SumMArrowNLImage};
+}
+
+std::array<TImage *, 4> TmainForm::RightArrows() const
+{
+    return {ArrowNRImage, SumDArrowNRImage, SumWArrowNRImage, SumMArrowNRImage};
+}
+
+void TmainForm::ShowView(MainView view)
+{
+    switch (view) {
+    case mvCalender:
+        CalenderPanel->show();
+        SportModePanel->hide();
+        SportAnalysisPanel->hide();
+        BtnImagePrintReport->hide();
+        SummaryPanel->hide();
+        BtnImageLogout->move(PrintBtnHome);
+        break;
+    case mvSportMode:
+        SportModePanel->show();
+        CalenderPanel->hide();
+        SportAnalysisPanel->hide();
+        BtnImagePrintReport->hide();
+        SummaryPanel->hide();
+        BtnImageLogout->move(PrintBtnHome);
+        break;
+    case mvSportAnalysis:
+        SportAnalysisPanel->show();
+        BtnImagePrintReport->show();
+        CalenderPanel->hide();
+        SportModePanel->hide();
+        SummaryPanel->hide();
+        BtnImageLogout->move(LogoutBtnHome);
+        break;
+    case mvSummary:
+        // Step by step, so the window repaints between the steps.
+        for (QWidget *w : std::initializer_list<QWidget *>{CalenderPanel, SportModePanel, SportAnalysisPanel, BtnImagePrintReport}) {
+            w->hide();
+            QCoreApplication::processEvents();
+        }
+        SummaryPanel->show();
+        QCoreApplication::processEvents();
+        BtnImageLogout->move(PrintBtnHome);
+        break;
+    case mvNone:
+        for (QWidget *w : std::initializer_list<QWidget *>{CalenderPanel, SportModePanel, SportAnalysisPanel,
+                                                       BtnImagePrintReport, SummaryPanel})
+            w->hide();
+        break;
+    }
+    // The diagnostic panel, once revealed, stays above whichever view is shown.
+    if (EngineerModePanel->isVisible())
+        EngineerModePanel->raise();
+}
+
+void TmainForm::ShowTopButtons(bool visible)
+{
+    for (TImage *b : {BtnImageDate, BtnImageSportMode, BtnImageSportAnalysis, BtnKorPageImage, BtnImageLogout,
+                      BtnImageSummary})
+        b->setVisible(visible);
+}
+
+void TmainForm::BtnImageDateClick()
+{
+    ShowView(mvCalender);
+    FillCalendar();
+}
+
+void TmainForm::BtnImageSportModeClick()
+{
+    ShowView(mvSportMode);
+    ClearRecordDetails();
+    FillRecordLists();
+}
+
+void TmainForm::BtnImageSportAnalysisClick()
+{
+    ResetAnalysisView();
+    ShowView(mvSportAnalysis);
+    FillRecordLists();
+}
+
+void TmainForm::BtnImageSummaryClick()
+{
+    DataBase->ListRecordFiles();
+    QCoreApplication::processEvents();
+    ShowView(mvSummary);
+    FillCalendar();
+}
+
+void TmainForm::BtnKorPageImageClick()
+{
+    // A failure to open the page is not reported.
+    const QString page = QDir(QString::fromStdString(AppFolder)).filePath(QString::fromLatin1(kHomePage));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+}
+
+void TmainForm::TopButtonMouseMove(int k)
+{
+    MainBtnImageList->Draw(TopButtons()[k], 7 + k);
+    BtnHover[k] = true;
+    CleanTargetIMGTimer->stop();
+    RestoreOtherButtons(k);
+}
+
+void TmainForm::BtnImageDateMouseMove() { TopButtonMouseMove(0); }
+void TmainForm::BtnImageSportModeMouseMove() { TopButtonMouseMove(1); }
+void TmainForm::BtnImageSportAnalysisMouseMove() { TopButtonMouseMove(2); }
+void TmainForm::BtnKorPageImageMouseMove() { TopButtonMouseMove(3); }
+void TmainForm::BtnImagePrintReportMouseMove() { TopButtonMouseMove(4); }
+void TmainForm::BtnImageLogoutMouseMove() { TopButtonMouseMove(5); }
+void TmainForm::BtnImageSummaryMouseMove() { TopButtonMouseMove(6); }
+
+void TmainForm::RestoreOtherButtons(int k)
+{
+    const std::array<TImage *, 7> buttons = TopButtons();
+    for (int j = 0; j < 7; ++j)
+        if (j != k && BtnHover[j]) {
+            MainBtnImageList->Draw(buttons[j], j);
+            BtnHover[j] = false;
+        }
+}
+
+void TmainForm::CleanTargetIMGTimerTimer()
+{
+    CleanTargetIMGTimer->stop();
+    RestoreOtherButtons(-1);
+}
+
+void TmainForm::MonthBtnImageMouseMove(TImage *sender)
+{
+    if (sender->Tag == 0)
+        MonthBtnImageList->Draw(sender, 1);
+    else if (sender->Tag == 1)
+        MonthBtnImageList->Draw(sender, 4);
+    ArrowHover = true;
+    CleanMonthIMGTimer->stop();
+}
+
+void TmainForm::ArrowNLImageMouseDown()
+{
+    for (TImage *arrow : LeftArrows())
+        MonthBtnImageList->Draw(arrow, 2);
+}
+
+void TmainForm::ArrowNRImageMouseDown()
+{
+    for (TImage *arrow : RightArrows())
+        MonthBtnImageList->Draw(arrow, 5);
+}
+
+void TmainForm::CleanMonthIMGTimerTimer()
+{
+    if (!ArrowHover)
+        return;
+    const std::array<TImage *, 4> left = LeftArrows();
+    const std::array<TImage *, 4> right = RightArrows();
+    for (int i = 0; i < 4; ++i) {
+        MonthBtnImageList->Draw(left[i], 0);
+        MonthBtnImageList->Draw(right[i], 3);
+    }
+    ArrowHover = false;
+}
+
+void TmainForm::ApplicationEvents1Message(QObject *receiver, QEvent *event)
+{
+    // One pointer move reaches the filter on its window and again on the
+    // widgets under the pointer: react to the window's copy only, which
+    // comes before the widget handlers.
+    if (event->type() != QEvent::MouseMove || !receiver->isWindowType())
+        return;
+    if (std::any_of(BtnHover.begin(), BtnHover.end(), [](bool b) { return b; }))
+        StartIfOff(CleanTargetIMGTimer);
+    if (ArrowHover)
+        StartIfOff(CleanMonthIMGTimer);
+    if (std::any_of(ModeHover.begin(), ModeHover.end(), [](bool b) { return b; }))
+        StartIfOff(CleanSummaryMoveInIMGTimer);
+}
+
+void TmainForm::SumShowImgMonthDblClick()
+{
+    EngineerClicks = static_cast<int16_t>(EngineerClicks + 1);
+    if (EngineerClicks > 5) {
+        EngineerModePanel->show();
+        EngineerModePanel->raise();
+        EngineerClicks = 0;
+    }
+}

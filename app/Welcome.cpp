@@ -1,0 +1,29 @@
+#include "app/Welcome.h"
+
+#include "accounts/Dialogs.h"
+#include "draw/Assets.h"
+#include "draw/Image.h"
+
+#include <QTimer>
+
+TWelcomeForm::TWelcomeForm(QWidget *parent)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    setObjectName("WelcomeForm");
+    StartImage = new TImage(this, "StartImage");
+    StartImage->setGeometry(0, 0, 650, 229);
+    StartImage->SetPicture(AssetImage("Splash"));
+    setFixedSize(650, 229);
+    move(CentredOnScreen(size()));
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(2000);
+    connect(Timer1, &QTimer::timeout, this, &TWelcomeForm::Timer1Timer);
+    Timer1->start();
+}
+
+void TWelcomeForm::Timer1Timer()
+{
+    Timer1->stop();
+    accept();
+}

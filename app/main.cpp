@@ -1,0 +1,81 @@
+// Program entry: splash, main window, the four secondary windows in their
+// order, then the event loop.
+#include "accounts/Accountdel.h"
+#include "accounts/Accountset.h"
+#include "accounts/Login.h"
+#include "app/Main.h"
+#include "app/Welcome.h"
+#include "draw/Assets.h"
+#include "lang/Language.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <QMessageBox>
+#include <exception>
+
+namespace {
+
+void ShowFailure(const QString &message)
+{
+    QMessageBox box(QMessageBox::Critical, "Cyclovex", message, QMessageBox::Ok);
+    box.exec();
+}
+
+// Shows an exception escaping an event handler and goes on with the loop.
+class TApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception &e) {
+            ShowFailure(QString::fromUtf8(e.what()));
+        } catch (...) {
+            ShowFailure(QString());
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    TApplication app(argc, argv);
+    app.setApplicationName("Cyclovex");
+    app.setWindowIcon(QIcon(QPixmap::fromImage(AssetImage("AppIcon"))));
+    // The main window's Closed signal ends the program; the login window
+    // closing while the main window is unseen must not.
+    app.setQuitOnLastWindowClosed(false);
+    // Program files are found relative to the executable's folder.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    try {
+        {
+            TWelcomeForm welcome;
+            welcome.exec();
+        }
+        mainForm = new TmainForm;
+        mainForm->FormCreate();
+        LoginForm = new TLoginForm(mainForm);
+        UserAccountSetForm = new TUserAccountSetForm(mainForm);
+        DeleteAccountForm = new TDeleteAccountForm(mainForm);
+        LanguageForm = new TLanguageForm(mainForm);
+        QObject::connect(mainForm, &TmainForm::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+        mainForm->show();
+        mainForm->activateWindow();
+        app.exec();
+    } catch (const std::exception &e) {
+        ShowFailure(QString::fromUtf8(e.what()));
+    } catch (...) {
+        ShowFailure(QString());
+    }
+    delete LanguageForm;
+    delete DeleteAccountForm;
+    delete UserAccountSetForm;
+    delete LoginForm;
+    delete mainForm;
+    return 0;
+}

@@ -1,0 +1,97 @@
+#include "draw/Image.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TImage::TImage(QWidget *parent, const QString &name) : QWidget(parent)
+{
+    setObjectName(name);
+    setMouseTracking(true);
+    canvas_ = QImage(1, 1, QImage::Format_ARGB32_Premultiplied);
+    canvas_.fill(Qt::transparent);
+}
+
+void TImage::SetPicture(const QImage &picture)
+{
+    picture_ = picture;
+    ShownIndex = -1;
+    ShownList = nullptr;
+    RenderPicture();
+    update();
+}
+
+void TImage::Clear()
+{
+    picture_ = QImage();
+    ShownIndex = -1;
+    ShownList = nullptr;
+    canvas_.fill(Qt::transparent);
+    update();
+}
+
+void TImage::RenderPicture()
+{
+    canvas_.fill(Qt::transparent);
+    if (picture_.isNull())
+        return;
+    QPainter p(&canvas_);
+    if (Stretch) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(canvas_.rect(), picture_);
+    } else {
+        p.drawImage(0, 0, picture_);
+    }
+}
+
+void TImage::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawImage(0, 0, canvas_);
+}
+
+void TImage::resizeEvent(QResizeEvent *)
+{
+    const QSize size = this->size().expandedTo(QSize(1, 1));
+    if (size == canvas_.size())
+        return;
+    QImage old = canvas_;
+    canvas_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    canvas_.fill(Qt::transparent);
+    if (!picture_.isNull()) {
+        RenderPicture();
+    } else {
+        QPainter p(&canvas_);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(0, 0, old);
+    }
+}
+
+void TImage::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        pressed_ = true;
+    emit mousePressed(this, event->button(), event->position().toPoint());
+}
+
+void TImage::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        pressed_ = false;
+    emit mouseReleased(this, event->button(), event->position().toPoint());
+    if (click)
+        emit clicked(this);
+}
+
+void TImage::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double-click is a press too, but no click.
+    emit mousePressed(this, event->button(), event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked(this);
+}
+
+void TImage::mouseMoveEvent(QMouseEvent *event)
+{
+    emit mouseMoved(this, event->position().toPoint(), event->buttons());
+}

@@ -1,0 +1,38 @@
+#include "draw/ImageList.h"
+
+#include "draw/Image.h"
+
+#include <QPainter>
+
+void TImageList::Add(const QPixmap &picture)
+{
+    if (picture.width() == width_ && picture.height() == height_)
+        pictures_.push_back(picture);
+    else
+        pictures_.push_back(picture.scaled(width_, height_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+const QPixmap &TImageList::Pixmap(int index) const
+{
+    static const QPixmap none;
+    return index >= 0 && index < Count() ? pictures_[index] : none;
+}
+
+QImage TImageList::Image(int index) const
+{
+    return Pixmap(index).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+void TImageList::Draw(TImage *target, int index, int x, int y) const
+{
+    if (!target || index < 0 || index >= Count())
+        return;
+    {
+        QPainter p(&target->Canvas());
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawPixmap(x, y, pictures_[index]);
+    }
+    target->ShownIndex = index;
+    target->ShownList = this;
+    target->update();
+}
