@@ -69,12 +69,7 @@ QString MultiLanguage::CL(const QString &key) const
         const qsizetype eq = t.indexOf(u'=');
         if (eq < 0)
             continue;
-        QStringView k = t.left(eq);
-        while (!k.isEmpty() && k.front().unicode() < 33)
-            k = k.mid(1);
-        while (!k.isEmpty() && k.back().unicode() < 33)
-            k.chop(1);
-        if (k == wanted)
+        if (TrimBelow33(t.left(eq)) == wanted)
             return t.mid(eq + 1).toString();
     }
     return key;
@@ -102,7 +97,7 @@ QString MultiLanguage::DisplayName(const QString &fileName) const
         if (!line.contains(fileName))
             continue;
         const qsizetype eq = line.indexOf(u'=');
-        return TrimBelow33(eq < 0 ? line : line.mid(eq + 1));
+        return TrimBelow33(eq < 0 ? QStringView(line) : QStringView(line).mid(eq + 1)).toString();
     }
     return {};
 }

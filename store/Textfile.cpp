@@ -14,7 +14,9 @@ bool ReadFileBytes(const std::string &path, std::string &bytes)
     bytes.clear();
     if (path.empty() || path.find('\0') != std::string::npos)
         return false;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking on open, so a FIFO placed under the name cannot hang us;
+    // anything but a regular file is refused before it is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat st {};
@@ -163,15 +165,13 @@ std::string EncodeUtf16Lines(const QStringList &lines)
     return out;
 }
 
-QString TrimBelow33(const QString &text)
+QStringView TrimBelow33(QStringView text)
 {
-    qsizetype b = 0;
-    qsizetype e = text.size();
-    while (b < e && text[b].unicode() < 33)
-        ++b;
-    while (e > b && text[e - 1].unicode() < 33)
-        --e;
-    return text.mid(b, e - b);
+    while (!text.isEmpty() && text.front().unicode() < 33)
+        text = text.mid(1);
+    while (!text.isEmpty() && text.back().unicode() < 33)
+        text.chop(1);
+    return text;
 }
 
 bool SameNameNoCase(const std::string &a, const std::string &b)

@@ -28,7 +28,7 @@ QStringList SplitWideLines(const QString &text);
 std::string EncodeUtf16Lines(const QStringList &lines);
 
 // Text below code 33 removed at both ends.
-QString TrimBelow33(const QString &text);
+QStringView TrimBelow33(QStringView text);
 // Letter case ignored (Unicode simple case folding).
 bool SameNameNoCase(const std::string &a, const std::string &b);
 // True when name ends with ext, letter case ignored (ext in ASCII).

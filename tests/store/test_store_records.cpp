@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -99,6 +100,19 @@ TEST_F(StoreRecords, MissingRecordGivesZerosAndKeepsNotes)
     EXPECT_EQ(db.Weather, "3");
     EXPECT_EQ(db.NoteLines, QStringList{"memo"});
     EXPECT_EQ(db.HrmExist, 1);
+}
+
+TEST_F(StoreRecords, FifosAndFoldersAreNotReadAsFiles)
+{
+    // Opening a FIFO for reading would wait for a writer forever.
+    ASSERT_EQ(::mkfifo(tmp.file("p.TR9").c_str(), 0600), 0);
+    EXPECT_EQ(db.ReadRecord("p.TR9"), 1);
+    Put("a.TR9", RecordFixture{});
+    ASSERT_EQ(::mkfifo(tmp.file("a.TRM").c_str(), 0600), 0);
+    EXPECT_EQ(db.ReadRecord("a.TR9"), 0);
+    EXPECT_TRUE(db.NoteLines.isEmpty());
+    std::filesystem::create_directory(tmp.file("d.TR9"));
+    EXPECT_EQ(db.ReadRecord("d.TR9"), 1);
 }
 
 TEST_F(StoreRecords, ValueOfLineRules)
