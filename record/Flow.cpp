@@ -3,6 +3,7 @@
 #include "record/RecordText.h"
 #include "record/Trfsanalysis.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -31,16 +32,19 @@ void TTRAnalysis::DecodeFlow()
     // Bytes 254 and 255 of every page and everything at or after the data
     // length carry no samples; lap records are already marked.
     FlowHex = DumpHex;
-    const std::int64_t end = static_cast<std::int64_t>(DataLength) * 2;
-    for (std::size_t i = 0; i < FlowHex.size(); ++i)
-        if (i % PageChars >= 508 || static_cast<std::int64_t>(i) >= end)
-            FlowHex[i] = 'X';
+    const std::size_t size = FlowHex.size();
+    const std::size_t end =
+        DataLength > 0 ? std::min(size, static_cast<std::size_t>(DataLength) * 2) : 0;
+    for (std::size_t page = 0; page + 508 < size; page += PageChars)
+        std::fill(FlowHex.begin() + static_cast<std::ptrdiff_t>(page + 508),
+                  FlowHex.begin() + static_cast<std::ptrdiff_t>(std::min(page + PageChars, size)), 'X');
+    std::fill(FlowHex.begin() + static_cast<std::ptrdiff_t>(end), FlowHex.end(), 'X');
     Lines.assign(1, FlowHex);
     SaveLines("Temp5.txt");
 
     std::string stream;
-    stream.reserve(FlowHex.size());
-    for (std::size_t i = HeaderChars; i < FlowHex.size(); ++i)
+    stream.reserve(end);
+    for (std::size_t i = HeaderChars; i < end; ++i)
         if (FlowHex[i] != 'X')
             stream += FlowHex[i];
     FlowHex = std::move(stream);

@@ -1,46 +1,82 @@
 #include "record/LineFile.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
-std::string joined(const std::vector<std::string> &lines)
+bool writeAll(int fd, const char *at, std::size_t left)
 {
-    std::size_t size = 0;
-    for (const auto &line : lines)
-        size += line.size() + 2;
-    std::string text;
-    text.reserve(size);
-    for (const auto &line : lines) {
-        text += line;
-        text += "\r\n";
+    while (left > 0) {
+        const ssize_t n = ::write(fd, at, left);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        at += n;
+        left -= static_cast<std::size_t>(n);
     }
-    return text;
+    return true;
+}
+
+// Writes the lines through a fixed buffer, CR LF after each.
+bool writeLines(int fd, const std::vector<std::string> &lines, off_t &length)
+{
+    char buffer[65536];
+    std::size_t used = 0;
+    auto put = [&](const char *data, std::size_t size) {
+        if (used + size > sizeof buffer) {
+            if (!writeAll(fd, buffer, used))
+                return false;
+            used = 0;
+        }
+        if (size > sizeof buffer) {
+            length += static_cast<off_t>(size);
+            return writeAll(fd, data, size);
+        }
+        std::memcpy(buffer + used, data, size);
+        used += size;
+        length += static_cast<off_t>(size);
+        return true;
+    };
+    for (const auto &line : lines)
+        if (!put(line.data(), line.size()) || !put("\r\n", 2))
+            return false;
+    return writeAll(fd, buffer, used);
 }
 
 } // namespace
 
 bool LoadLineFile(const std::string &path, std::vector<std::string> &lines)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::FILE *in = std::fopen(path.c_str(), "rb");
     if (!in)
         return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad())
+    std::string text;
+    std::fseek(in, 0, SEEK_END);
+    const long fileSize = std::ftell(in);
+    std::fseek(in, 0, SEEK_SET);
+    if (fileSize > 0)
+        text.reserve(static_cast<std::size_t>(fileSize));
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        text.append(buffer, n);
+    const bool failed = std::ferror(in) != 0;
+    std::fclose(in);
+    if (failed)
         return false;
-    const std::string text = buffer.str();
 
     lines.clear();
-    std::size_t start = 0;
     const std::size_t size = text.size();
+    std::size_t start = 0;
     while (start < size) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos)
-            end = size;
+        std::size_t end = start;
+        while (end < size && text[end] != '\r' && text[end] != '\n')
+            ++end;
         lines.emplace_back(text, start, end - start);
         start = end;
         if (start < size && text[start] == '\r')
@@ -53,19 +89,18 @@ bool LoadLineFile(const std::string &path, std::vector<std::string> &lines)
 
 bool SaveLineFile(const std::string &path, const std::vector<std::string> &lines)
 {
-    const std::string text = joined(lines);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return static_cast<bool>(out);
-}
-
-bool ReplaceLineFile(const std::string &path, const std::vector<std::string> &lines)
-{
-    const std::string temporary = path + ".part";
-    if (!SaveLineFile(temporary, lines) || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
+    // Written over the old content and cut to the new length (cheaper than
+    // truncating first, which makes the file system flush and wait); a
+    // symbolic link of that name is replaced, never written through.
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0 && errno == ELOOP && ::unlink(path.c_str()) == 0)
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
         return false;
-    }
-    return true;
+    off_t length = 0;
+    const bool written = writeLines(fd, lines, length) && ::ftruncate(fd, length) == 0;
+    if (::close(fd) == 0 && written)
+        return true;
+    ::unlink(path.c_str()); // no partial file stays behind
+    return false;
 }

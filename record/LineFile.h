@@ -6,8 +6,6 @@
 
 // False when the file cannot be opened or read.
 bool LoadLineFile(const std::string &path, std::vector<std::string> &lines);
-// Writes the file in place; false when it cannot be written completely.
+// Writes the file (a symbolic link of that name is replaced, not followed);
+// false, and no file left, when it cannot be written completely.
 bool SaveLineFile(const std::string &path, const std::vector<std::string> &lines);
-// Writes a temporary file beside path and renames it over path, so a failed
-// write never leaves a partial file under that name.
-bool ReplaceLineFile(const std::string &path, const std::vector<std::string> &lines);

@@ -203,6 +203,6 @@ void TTRAnalysis::WriteRecordFile()
 
     const std::string name = TwoDigits(Year) + TwoDigits(Month) + TwoDigits(Day) + TwoDigits(Hour) +
                              TwoDigits(Minute) + TwoDigits(Second) + ".TR9";
-    if (ReplaceLineFile(PathOf(name), HeadList))
+    if (SaveLineFile(PathOf(name), HeadList))
         FileName = name;
 }

@@ -120,7 +120,19 @@ TEST_F(RecordFile, ExistingFileIsReplacedAndAFailedWriteIsAFailure)
     EXPECT_TRUE(decode(DumpBuilder()));
     EXPECT_EQ(analysis.FailReason, "the record file cannot be written in " + folder.path() + "/");
     EXPECT_TRUE(analysis.FileName.empty());
-    EXPECT_FALSE(exists("120704080503.TR9.part"));
+}
+
+TEST_F(RecordFile, WorkFileLinksAreReplacedNotFollowed)
+{
+    TempFolder outside;
+    writeFileBytes(outside.file("keep.txt"), "keep");
+    std::filesystem::create_symlink(outside.file("keep.txt"), folder.file("Temp0.txt"));
+    writeFileBytes(folder.file("Temp5.txt"), std::string(100000, 'Z')); // longer than the new one
+    ASSERT_FALSE(decode(DumpBuilder()));
+    EXPECT_EQ(readFileBytes(outside.file("keep.txt")), "keep");
+    EXPECT_FALSE(std::filesystem::is_symlink(folder.file("Temp0.txt")));
+    EXPECT_EQ(file("Temp0.txt"), DumpBuilder().tempText());
+    EXPECT_EQ(file("Temp5.txt").size(), 512u + 2);
 }
 
 } // namespace
