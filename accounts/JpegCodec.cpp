@@ -63,7 +63,12 @@ bool DecodeInto(const unsigned char *data, std::size_t size, Picture &out)
     progress.progress_monitor = OnProgress;
     cinfo.progress = &progress;
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    // Bound libjpeg's own buffers too (a progressive picture keeps all its
+    // coefficients): without a backing store a larger need is an error.
+    cinfo.mem->max_memory_to_use = 768L * 1024 * 1024;
     jpeg_read_header(&cinfo, TRUE);
+    if (std::size_t(cinfo.image_width) * cinfo.image_height > MaxPixels)
+        OnError(reinterpret_cast<j_common_ptr>(&cinfo));
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBX;
     jpeg_start_decompress(&cinfo);

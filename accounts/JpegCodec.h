@@ -10,7 +10,7 @@
 namespace jpeg {
 
 // Largest picture decoded, in pixels; bigger ones are refused as bad input.
-inline constexpr std::size_t MaxPixels = std::size_t(1) << 26;
+inline constexpr std::size_t MaxPixels = std::size_t(1) << 25;
 
 struct Picture {
     int width = 0;
