@@ -5,6 +5,7 @@
 #include "accounts/Dialogs.h"
 #include "accounts/Login.h"
 #include "calendar/Calenderset.h"
+#include "device/Download.h"
 #include "draw/Assets.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
@@ -224,9 +225,6 @@ void TmainForm::CreateControls()
     CleanSummaryMoveInIMGTimer = Timer(this, "CleanSummaryMoveInIMGTimer", 50);
 
     ConnectHandlers();
-
-    // ---- Dongle controller (HidCtl) is created here; its first scan is
-    // queued and runs in FormCreate step 11 ----
 }
 
 void TmainForm::ConstructorBody()
@@ -306,6 +304,8 @@ void TmainForm::FormCreate()
     DongleLinked = false;
     StartBtnImageList->Draw(mainStartImage, 2);
     mainStartImage->setEnabled(false);
+    // The dongle controller; its first scan is queued and runs in step 11.
+    Download = new TDongleDownload(this, HidServices);
 
     // ---- Initial sensor pictures of the record details view go here ----
 
@@ -346,6 +346,8 @@ bool TmainForm::event(QEvent *event)
 
 void TmainForm::FormActivate()
 {
+    if (!LoginForm)  // a frame built without its login window
+        return;
     LoginForm->exec();
     if (ExitRequested)
         close();
@@ -357,6 +359,8 @@ void TmainForm::BtnImageLogoutClick()
     DongleLinkStatusImage->hide();
     mainStartImage->hide();
     ShowView(mvNone);
+    if (!LoginForm)
+        return;
     LoginForm->exec();
     if (ExitRequested)
         close();
@@ -384,7 +388,8 @@ void TmainForm::SetTransparent(bool transparent)
 
 void TmainForm::closeEvent(QCloseEvent *event)
 {
-    // ---- A running download is stopped here, before the window closes ----
+    if (Download)
+        Download->StopButtonClick();
     event->accept();
     emit Closed();
 }

@@ -23,6 +23,8 @@ class TImageList;
 class TKorvanDataBase;
 class MultiLanguage;
 class TCalenderSet;
+class HidPlatform;
+class TDongleDownload;
 class TmainForm;
 class TLoginForm;
 class TUserAccountSetForm;
@@ -73,6 +75,11 @@ public:
     std::array<bool, 3> ModeHover{};
     // Dongle link state (set by the device code).
     bool DongleLinked = false;
+    // Dongle link and download (device/), created by FormCreate. HidServices:
+    // the HID services to use, given by a test before FormCreate (null: the
+    // system's).
+    HidPlatform *HidServices = nullptr;
+    TDongleDownload *Download = nullptr;
 
     // ---- Picture lists (shared assets) ----------------------------------
     const TImageList *MainBtnImageList = nullptr;

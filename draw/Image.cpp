@@ -25,12 +25,13 @@ void TImage::Clear()
     picture_ = QImage();
     ShownIndex = -1;
     ShownList = nullptr;
-    canvas_.fill(Qt::transparent);
+    Canvas().fill(Qt::transparent);
     update();
 }
 
 void TImage::RenderPicture()
 {
+    SyncCanvas();
     canvas_.fill(Qt::transparent);
     if (picture_.isNull())
         return;
@@ -46,10 +47,27 @@ void TImage::RenderPicture()
 void TImage::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.drawImage(0, 0, canvas_);
+    p.drawImage(0, 0, Canvas());
 }
 
 void TImage::resizeEvent(QResizeEvent *)
+{
+    SyncCanvas();
+}
+
+QImage &TImage::Canvas()
+{
+    SyncCanvas();
+    return canvas_;
+}
+
+const QImage &TImage::Canvas() const
+{
+    SyncCanvas();
+    return canvas_;
+}
+
+void TImage::SyncCanvas() const
 {
     const QSize size = this->size().expandedTo(QSize(1, 1));
     if (size == canvas_.size())
@@ -58,7 +76,7 @@ void TImage::resizeEvent(QResizeEvent *)
     canvas_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
     canvas_.fill(Qt::transparent);
     if (!picture_.isNull()) {
-        RenderPicture();
+        const_cast<TImage *>(this)->RenderPicture();
     } else {
         QPainter p(&canvas_);
         p.setCompositionMode(QPainter::CompositionMode_Source);

@@ -19,9 +19,10 @@ public:
     // A picture set with SetPicture is scaled to the whole control.
     bool Stretch = false;
 
-    // The drawing surface; call update() after drawing on it.
-    QImage &Canvas() { return canvas_; }
-    const QImage &Canvas() const { return canvas_; }
+    // The drawing surface, always the control's current size (also while
+    // the control is hidden); call update() after drawing on it.
+    QImage &Canvas();
+    const QImage &Canvas() const;
 
     // Shows a picture (a photo): kept as given, drawn onto the cleared canvas
     // at 0, 0, or scaled to the control when Stretch is set; repaints.
@@ -53,8 +54,11 @@ protected:
 
 private:
     void RenderPicture();
+    // Resizes the canvas to the control, keeping its pixels (or redrawing
+    // the picture set with SetPicture).
+    void SyncCanvas() const;
 
-    QImage canvas_;
+    mutable QImage canvas_;
     QImage picture_;
     bool pressed_ = false;
 };

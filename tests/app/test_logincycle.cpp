@@ -1,0 +1,149 @@
+// The login cycle with all five windows as the program creates them: the
+// main window unseen until a login, Exit at the first activation, logout and
+// login again.
+#include "accounts/Accountdel.h"
+#include "accounts/Accountset.h"
+#include "accounts/Login.h"
+#include "app/Main.h"
+#include "draw/Image.h"
+#include "lang/Language.h"
+#include "store/Databasecontroler.h"
+#include "tests/support/TempFolder.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+class LoginCycleTest : public ::testing::Test {
+protected:
+    void Create(const std::vector<std::string> &riders)
+    {
+        mainForm = new TmainForm(QString::fromStdString(dir.path()));
+        mainForm->FormCreate();
+        for (const std::string &id : riders)
+            mainForm->DataBase->CreateRiderFolder(id);
+        LoginForm = new TLoginForm(mainForm);
+        UserAccountSetForm = new TUserAccountSetForm(mainForm);
+        DeleteAccountForm = new TDeleteAccountForm(mainForm);
+        LanguageForm = new TLanguageForm(mainForm);
+    }
+    void TearDown() override
+    {
+        delete LanguageForm;
+        delete DeleteAccountForm;
+        delete UserAccountSetForm;
+        delete LoginForm;
+        delete mainForm;
+        LanguageForm = nullptr;
+        DeleteAccountForm = nullptr;
+        UserAccountSetForm = nullptr;
+        LoginForm = nullptr;
+        mainForm = nullptr;
+    }
+
+    // Runs `action` once, as soon as the login window is up.
+    void WhenLoginShown(std::function<void()> action)
+    {
+        auto *poll = new QTimer(mainForm);
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, [poll, action] {
+            if (LoginForm->isVisible()) {
+                poll->stop();
+                poll->deleteLater();
+                action();
+            }
+        });
+        poll->start();
+    }
+
+    // What the main window looked like while the login window was up.
+    struct Seen {
+        double opacity = -1;
+        bool onScreen = true;
+        bool anyView = true;
+    };
+    Seen Look() const
+    {
+        Seen s;
+        s.opacity = mainForm->windowOpacity();
+        s.onScreen = mainForm->isVisible() && mainForm->frameGeometry().intersects(QRect(-4000, -4000, 12000, 12000));
+        s.anyView = mainForm->CalenderPanel->isVisible() || mainForm->SportModePanel->isVisible() ||
+                    mainForm->SportAnalysisPanel->isVisible() || mainForm->SummaryPanel->isVisible();
+        return s;
+    }
+
+    TempFolder dir;
+};
+
+TEST_F(LoginCycleTest, ExitAtTheFirstActivationEndsWithoutShowingTheMainWindow)
+{
+    Create({});
+    EXPECT_TRUE(LoginForm->ID_Select_ComboBox->currentText().isEmpty());
+    QSignalSpy closed(mainForm, &TmainForm::Closed);
+    Seen seen;
+    WhenLoginShown([&] {
+        seen = Look();
+        QTest::mouseClick(LoginForm->ExitBtn, Qt::LeftButton);
+    });
+    mainForm->show();
+    mainForm->activateWindow();
+    ASSERT_TRUE(closed.wait(5000));
+    EXPECT_DOUBLE_EQ(seen.opacity, 0.0);
+    EXPECT_FALSE(seen.onScreen);
+    EXPECT_FALSE(seen.anyView);
+    EXPECT_TRUE(mainForm->ExitRequested);
+    EXPECT_DOUBLE_EQ(mainForm->windowOpacity(), 0.0);
+    EXPECT_FALSE(mainForm->isVisible());
+}
+
+TEST_F(LoginCycleTest, LoginLogoutAndLoginAgain)
+{
+    Create({"Bob"});
+    bool loggedIn = false;
+    WhenLoginShown([&] {
+        QTest::mouseClick(LoginForm->LoginBtn, Qt::LeftButton);
+        loggedIn = true;
+    });
+    mainForm->show();
+    mainForm->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loggedIn && !LoginForm->isVisible(); }, 5000));
+    QCoreApplication::processEvents();
+    EXPECT_DOUBLE_EQ(mainForm->windowOpacity(), 1.0);
+    EXPECT_TRUE(mainForm->frameGeometry().intersects(QRect(-4000, -4000, 12000, 12000)));
+    EXPECT_TRUE(mainForm->CalenderPanel->isVisible());
+    EXPECT_TRUE(mainForm->BtnImageLogout->isVisible());
+    EXPECT_FALSE(mainForm->BtnImagePrintReport->isVisible());
+    EXPECT_TRUE(mainForm->DongleLinkStatusImage->isVisible());
+    EXPECT_TRUE(mainForm->mainStartImage->isVisible());
+    EXPECT_EQ(mainForm->DataBase->CurrentID, "Bob");
+    const int16_t year = mainForm->ShowYear, month = mainForm->ShowMonth;
+
+    Seen seen;
+    WhenLoginShown([&] {
+        seen = Look();
+        QTest::mouseClick(LoginForm->LoginBtn, Qt::LeftButton);
+    });
+    QTest::mouseClick(mainForm->BtnImageLogout, Qt::LeftButton, {}, QPoint(40, 40));
+    EXPECT_DOUBLE_EQ(seen.opacity, 0.0);
+    EXPECT_FALSE(seen.onScreen);
+    EXPECT_FALSE(seen.anyView);
+    EXPECT_DOUBLE_EQ(mainForm->windowOpacity(), 1.0);
+    EXPECT_TRUE(mainForm->CalenderPanel->isVisible());
+    EXPECT_EQ(mainForm->ShowYear, year);
+    EXPECT_EQ(mainForm->ShowMonth, month);
+    EXPECT_FALSE(mainForm->ExitRequested);
+
+    // Logout and Exit closes the main window.
+    QSignalSpy closed(mainForm, &TmainForm::Closed);
+    WhenLoginShown([&] { QTest::mouseClick(LoginForm->ExitBtn, Qt::LeftButton); });
+    mainForm->BtnImageLogoutClick();
+    EXPECT_EQ(closed.count(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,321 @@
+// Main window frame, view switch, hover and pressed faces, the hidden
+// diagnostic panel and the home page button.
+#include "app/Main.h"
+
+#include "draw/Image.h"
+#include "draw/ImageList.h"
+#include "store/Databasecontroler.h"
+#include "tests/support/TempFolder.h"
+
+#include <QDate>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public slots:
+    void open(const QUrl &url) { urls.push_back(url); }
+
+public:
+    std::vector<QUrl> urls;
+};
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<TmainForm>(QString::fromStdString(dir.path()));
+        mainForm = form.get();
+        form->FormCreate();
+    }
+    void TearDown() override { mainForm = nullptr; }
+
+    // Logged-in look without the login window.
+    void ShowWorking()
+    {
+        form->ShowTopButtons(true);
+        form->ShowView(mvCalender);
+        form->SetTransparent(false);
+        form->show();
+        QCoreApplication::processEvents();
+    }
+
+    TempFolder dir;
+    std::unique_ptr<TmainForm> form;
+};
+
+TEST_F(MainFormTest, StartUpCreatesTheRiderRootAndInitialState)
+{
+    EXPECT_TRUE(QDir(QString::fromStdString(dir.file("ID"))).exists());
+    EXPECT_EQ(form->DataBase->RootFolder, dir.path() + "/ID/");
+    EXPECT_EQ(form->MultiLang.get() != nullptr, true);
+    EXPECT_EQ(form->ShowYear, QDate::currentDate().year());
+    EXPECT_EQ(form->ShowMonth, QDate::currentDate().month());
+    EXPECT_EQ(form->MonthNames.size(), 12);
+    EXPECT_EQ(form->MonthNames[0], "January");
+    EXPECT_FALSE(form->ExitRequested);
+    EXPECT_DOUBLE_EQ(form->windowOpacity(), 0.0);
+    EXPECT_EQ(form->DongleLinkStatusImage->ShownIndex, 0);
+    EXPECT_EQ(form->mainStartImage->ShownIndex, 2);
+    EXPECT_FALSE(form->mainStartImage->isEnabled());
+    EXPECT_FALSE(form->DongleLinked);
+    EXPECT_TRUE(form->CleanMonthIMGTimer->isActive());
+    EXPECT_FALSE(form->CleanTargetIMGTimer->isActive());
+    EXPECT_FALSE(form->MeasureTimer->isActive());
+    EXPECT_FALSE(form->StatusCheckTimer->isActive());
+    EXPECT_EQ(form->CleanSummaryMoveInIMGTimer->interval(), 50);
+    EXPECT_TRUE(form->MemoShape->isHidden());
+}
+
+TEST_F(MainFormTest, FrameGeometryAndBackgrounds)
+{
+    EXPECT_EQ(form->size(), QSize(1024, 748));
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(form->TitleBGImage->geometry(), QRect(0, 0, 1024, 105));
+    EXPECT_EQ(form->TitleBGImage->Canvas().pixel(0, 0), qRgb(0x40, 0x40, 0x40));
+    EXPECT_EQ(form->MainBGImage->y(), 105);
+    const std::pair<QWidget *, int> panels[] = {{form->CalenderPanel, 609}, {form->SportModePanel, 609},
+                                                {form->SportAnalysisPanel, 612}, {form->SummaryPanel, 609}};
+    for (const auto &[panel, height] : panels) {
+        EXPECT_EQ(panel->geometry(), QRect(0, 105, 1024, height)) << panel->objectName().toStdString();
+        EXPECT_TRUE(panel->isHidden());
+    }
+    EXPECT_EQ(form->SportAnalysisBGImage->Canvas().pixel(3, 306), qRgb(0x40, 0x40, 0x40));
+    for (TImage *photo : {form->DataAccountImage, form->AnalyAccountImage, form->SummaryAccountImage}) {
+        EXPECT_EQ(photo->pos(), form->CalAccountImage->pos());
+        EXPECT_FALSE(photo->isHidden());
+    }
+    EXPECT_TRUE(form->CalAccountImage->isHidden());
+    EXPECT_EQ(form->SummaryWeekPanel->geometry(), form->SummaryDatePanel->geometry());
+    EXPECT_EQ(form->SummaryMonthPanel->geometry(), form->SummaryDatePanel->geometry());
+    EXPECT_EQ(form->EngineerModePanel->geometry(), QRect(288, 104, 713, 249));
+    EXPECT_EQ(form->EngineerModePanel->parentWidget(), form.get());
+}
+
+TEST_F(MainFormTest, TopButtonsAtTheirPlacesWithNormalFaces)
+{
+    const int lefts[7] = {8, 142, 276, 545, 681, 816, 411};
+    const std::array<TImage *, 7> buttons = form->TopButtons();
+    for (int k = 0; k < 7; ++k) {
+        EXPECT_EQ(buttons[k]->geometry(), QRect(lefts[k], 8, 119, 91)) << k;
+        EXPECT_EQ(buttons[k]->ShownIndex, k);
+        EXPECT_TRUE(buttons[k]->isHidden());
+    }
+    EXPECT_EQ(form->PrintBtnHome, QPoint(681, 8));
+    EXPECT_EQ(form->LogoutBtnHome, QPoint(816, 8));
+    form->ShowTopButtons(true);
+    for (int k = 0; k < 7; ++k)
+        EXPECT_EQ(buttons[k]->isHidden(), k == 4) << k;
+    form->ShowTopButtons(false);
+    for (TImage *b : buttons)
+        EXPECT_TRUE(b->isHidden());
+}
+
+TEST_F(MainFormTest, ViewSwitchShowsOnePanelAndMovesTheLogoutButton)
+{
+    ShowWorking();
+    QWidget *panels[4] = {form->CalenderPanel, form->SportModePanel, form->SportAnalysisPanel, form->SummaryPanel};
+    for (MainView view : {mvCalender, mvSportMode, mvSportAnalysis, mvSummary}) {
+        form->ShowView(view);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(panels[i]->isVisible(), i == view) << view << i;
+        const bool analysis = view == mvSportAnalysis;
+        EXPECT_EQ(form->BtnImagePrintReport->isVisible(), analysis);
+        EXPECT_EQ(form->BtnImageLogout->pos(), analysis ? QPoint(816, 8) : QPoint(681, 8));
+    }
+    form->ShowView(mvSportAnalysis);
+    form->ShowView(mvNone);
+    for (QWidget *p : panels)
+        EXPECT_FALSE(p->isVisible());
+    EXPECT_FALSE(form->BtnImagePrintReport->isVisible());
+    EXPECT_EQ(form->BtnImageLogout->pos(), QPoint(816, 8));
+    form->ShowView(static_cast<MainView>(9));
+    EXPECT_FALSE(form->CalenderPanel->isVisible());
+}
+
+TEST_F(MainFormTest, ButtonClicksChooseTheirViews)
+{
+    ShowWorking();
+    QTest::mouseClick(form->BtnImageSummary, Qt::LeftButton, {}, QPoint(50, 40));
+    EXPECT_TRUE(form->SummaryPanel->isVisible());
+    QTest::mouseClick(form->BtnImageSportAnalysis, Qt::LeftButton, {}, QPoint(50, 40));
+    EXPECT_TRUE(form->SportAnalysisPanel->isVisible());
+    QTest::mouseClick(form->BtnImageSportMode, Qt::LeftButton, {}, QPoint(50, 40));
+    EXPECT_TRUE(form->SportModePanel->isVisible());
+    QTest::mouseClick(form->BtnImageDate, Qt::LeftButton, {}, QPoint(50, 40));
+    EXPECT_TRUE(form->CalenderPanel->isVisible());
+}
+
+TEST_F(MainFormTest, ViewSwitchIsFast)
+{
+    ShowWorking();
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < 20; ++i) {
+        form->ShowView(i % 2 ? mvSportMode : mvCalender);
+        form->repaint();
+    }
+    EXPECT_LT(t.elapsed() / 20.0, 16.0);
+}
+
+TEST_F(MainFormTest, HoverFaceMovesAtOnceAndFallsBackAfterTheTimer)
+{
+    ShowWorking();
+    QTest::mouseMove(form->BtnImageDate, QPoint(30, 30));
+    EXPECT_EQ(form->BtnImageDate->ShownIndex, 7);
+    EXPECT_TRUE(form->BtnHover[0]);
+    EXPECT_FALSE(form->CleanTargetIMGTimer->isActive());
+    QTest::mouseMove(form->BtnImageSportMode, QPoint(30, 30));
+    EXPECT_EQ(form->BtnImageSportMode->ShownIndex, 8);
+    EXPECT_EQ(form->BtnImageDate->ShownIndex, 0);
+    EXPECT_FALSE(form->BtnHover[0]);
+    // Off the buttons: the hook starts the timer, the faces fall back.
+    QTest::mouseMove(form->CalenderBGImage, QPoint(600, 400));
+    EXPECT_TRUE(form->CleanTargetIMGTimer->isActive());
+    EXPECT_EQ(form->BtnImageSportMode->ShownIndex, 8);
+    QTest::qWait(250);
+    EXPECT_EQ(form->BtnImageSportMode->ShownIndex, 1);
+    EXPECT_FALSE(form->BtnHover[1]);
+    EXPECT_FALSE(form->CleanTargetIMGTimer->isActive());
+}
+
+TEST_F(MainFormTest, HookDoesNotRestartARunningTimer)
+{
+    ShowWorking();
+    QTest::mouseMove(form->BtnImageSummary, QPoint(30, 30));
+    QTest::mouseMove(form->CalenderBGImage, QPoint(600, 400));
+    const int left = form->CleanTargetIMGTimer->remainingTime();
+    QTest::qWait(40);
+    QTest::mouseMove(form->CalenderBGImage, QPoint(610, 410));
+    EXPECT_LT(form->CleanTargetIMGTimer->remainingTime(), left);
+}
+
+TEST_F(MainFormTest, PressedFacesOfAllFourArrowsOfASide)
+{
+    ShowWorking();
+    QTest::mousePress(form->ArrowNRImage, Qt::LeftButton, {}, QPoint(5, 5));
+    for (TImage *a : form->RightArrows())
+        EXPECT_EQ(a->ShownIndex, 5) << a->objectName().toStdString();
+    QTest::mouseRelease(form->ArrowNRImage, Qt::LeftButton, {}, QPoint(5, 5));
+    // Left arrows on a hidden summary sub-panel react the same way.
+    form->SumWArrowNLImage->mousePressed(form->SumWArrowNLImage, Qt::LeftButton, QPoint(1, 1));
+    for (TImage *a : form->LeftArrows())
+        EXPECT_EQ(a->ShownIndex, 2) << a->objectName().toStdString();
+}
+
+TEST_F(MainFormTest, ArrowHoverFacesFallBackAfterTheTimer)
+{
+    ShowWorking();
+    QTest::mouseMove(form->ArrowNLImage, QPoint(5, 5));
+    EXPECT_EQ(form->ArrowNLImage->ShownIndex, 1);
+    EXPECT_TRUE(form->ArrowHover);
+    EXPECT_FALSE(form->CleanMonthIMGTimer->isActive());
+    QTest::mouseMove(form->ArrowNRImage, QPoint(5, 5));
+    EXPECT_EQ(form->ArrowNRImage->ShownIndex, 4);
+    QTest::mouseMove(form->CalenderBGImage, QPoint(600, 400));
+    EXPECT_TRUE(form->CleanMonthIMGTimer->isActive());
+    QTest::qWait(250);
+    EXPECT_FALSE(form->ArrowHover);
+    for (TImage *a : form->LeftArrows())
+        EXPECT_EQ(a->ShownIndex, 0);
+    for (TImage *a : form->RightArrows())
+        EXPECT_EQ(a->ShownIndex, 3);
+    EXPECT_TRUE(form->CleanMonthIMGTimer->isActive());  // the tick leaves it on
+}
+
+TEST_F(MainFormTest, ArrowWithAnotherTagDrawsNothingButCounts)
+{
+    form->ArrowNLImage->Tag = 7;
+    form->ArrowNLImage->ShownIndex = -1;
+    form->MonthBtnImageMouseMove(form->ArrowNLImage);
+    EXPECT_EQ(form->ArrowNLImage->ShownIndex, -1);
+    EXPECT_TRUE(form->ArrowHover);
+}
+
+TEST_F(MainFormTest, SixthDoubleClickRevealsTheDiagnosticPanel)
+{
+    ShowWorking();
+    form->ShowView(mvSummary);
+    for (int i = 0; i < 5; ++i)
+        QTest::mouseDClick(form->SumShowImgMonth, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(form->EngineerModePanel->isVisible());
+    EXPECT_EQ(form->EngineerClicks, 5);
+    QTest::mouseDClick(form->SumShowImgMonth, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(form->EngineerModePanel->isVisible());
+    EXPECT_EQ(form->EngineerClicks, 0);
+    // It stays above whichever view is shown.
+    form->ShowView(mvCalender);
+    EXPECT_TRUE(form->EngineerModePanel->isVisible());
+    QWidget *top = form->childAt(400, 200);
+    EXPECT_TRUE(top == form->EngineerModePanel || form->EngineerModePanel->isAncestorOf(top));
+}
+
+TEST_F(MainFormTest, DiagnosticPanelControlsAndFixedCaptions)
+{
+    auto *list = form->findChild<QListWidget *>("DevListBox");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->parentWidget(), form->EngineerModePanel);
+    for (const char *name : {"InRepSizeEdit", "InRepCountEdit"}) {
+        auto *edit = form->findChild<QLineEdit *>(name);
+        ASSERT_NE(edit, nullptr) << name;
+        EXPECT_TRUE(edit->isReadOnly());
+    }
+    auto *start = form->findChild<QPushButton *>("StartButton");
+    auto *stop = form->findChild<QPushButton *>("StopButton");
+    ASSERT_TRUE(start && stop);
+    EXPECT_EQ(start->text(), "Start");
+    EXPECT_EQ(stop->text(), "Stop");
+    EXPECT_FALSE(stop->isEnabled());
+    auto *log = form->findChild<QPlainTextEdit *>("LogMemo");
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(log->lineWrapMode(), QPlainTextEdit::NoWrap);
+    const std::pair<const char *, const char *> captions[] = {
+        {"Label1", "USB HID device:"}, {"Label10", "Input Report status:"}, {"Label3", "Size"},
+        {"Label11", "bytes"},          {"Label12", "Count"},                 {"Label13", "reports"}};
+    for (const auto &[name, text] : captions) {
+        auto *label = form->findChild<QLabel *>(name);
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(label->text(), text);
+    }
+    EXPECT_NE(form->findChild<TImage *>("DongleLinkStatusImage"), nullptr);
+    EXPECT_NE(form->findChild<TImage *>("mainStartImage"), nullptr);
+}
+
+TEST_F(MainFormTest, HomePageButtonOpensTheShippedUserGuide)
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    ShowWorking();
+    QTest::mouseClick(form->BtnKorPageImage, Qt::LeftButton, {}, QPoint(50, 40));
+    QDesktopServices::unsetUrlHandler("file");
+    ASSERT_EQ(catcher.urls.size(), 1u);
+    EXPECT_EQ(catcher.urls[0].toLocalFile().toStdString(), dir.file("UserGuide.html"));
+}
+
+TEST_F(MainFormTest, TransparencyKeepsTheWindowUnseen)
+{
+    form->show();
+    form->SetTransparent(true);
+    EXPECT_DOUBLE_EQ(form->windowOpacity(), 0.0);
+    EXPECT_FALSE(form->frameGeometry().intersects(QRect(-5000, -5000, 20000, 20000)));
+    form->SetTransparent(false);
+    EXPECT_DOUBLE_EQ(form->windowOpacity(), 1.0);
+    EXPECT_GT(form->x(), -2000);
+}
+
+}  // namespace
+
+#include "test_mainform.moc"

@@ -1,0 +1,198 @@
+#include "draw/Assets.h"
+#include "draw/Image.h"
+#include "draw/ImageList.h"
+#include "draw/Korvandraw.h"
+
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage Surface(int w, int h)
+{
+    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    return img;
+}
+
+QRgb Grey(int v) { return qRgb(v, v, v); }
+
+TEST(FillGradient, RowsRunFromTheFirstColourToOneStepShortOfTheSecond)
+{
+    QImage img = Surface(265, 369);
+    TKorvanDraw().FillGradient(img, 0x404040, 0xFFFFFF, 0);
+    EXPECT_EQ(img.pixel(0, 0), Grey(0x40));
+    EXPECT_EQ(img.pixel(264, 0), Grey(0x40));
+    EXPECT_EQ(img.pixel(100, 368), Grey(254));
+}
+
+TEST(FillGradient, ColumnsAndColoursKeepTheirByteOrder)
+{
+    QImage img = Surface(10, 4);
+    // 0x0000FF is pure red in the 0x00BBGGRR form.
+    TKorvanDraw().FillGradient(img, 0x0000FF, 0x0000FF, 1);
+    EXPECT_EQ(img.pixel(0, 3), qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixel(9, 0), qRgb(254, 0, 0));  // the two truncated terms lose one
+}
+
+TEST(FillGradient, UnknownDirectionDrawsNothing)
+{
+    QImage img = Surface(5, 5);
+    TKorvanDraw().FillGradient(img, 0x404040, 0xFFFFFF, 2);
+    TKorvanDraw().FillMirrorGradient(img, 0x404040, 0xFFFFFF, -1);
+    EXPECT_EQ(qAlpha(img.pixel(2, 2)), 0);
+}
+
+TEST(FillMirrorGradient, PanelRowsMirrorAboutTheMiddle)
+{
+    QImage img = Surface(1024, 609);
+    TKorvanDraw().FillMirrorGradient(img, 0xCCCCCC, 0x404040, 0);
+    EXPECT_EQ(img.pixel(0, 0), Grey(0xCC));
+    EXPECT_EQ(img.pixel(0, 608), Grey(203));
+    EXPECT_EQ(img.pixel(500, 304), Grey(0x40));
+    EXPECT_EQ(img.pixel(500, 305), Grey(0x40));
+    EXPECT_EQ(img.pixel(7, 100), img.pixel(7, 609 - 100));
+}
+
+TEST(FillMirrorGradient, TinyPicturesDoNotCrash)
+{
+    for (QSize size : {QSize(1, 1), QSize(1, 5), QSize(5, 1)}) {
+        QImage img = Surface(size.width(), size.height());
+        TKorvanDraw().FillMirrorGradient(img, 0xCCCCCC, 0x404040, 0);
+        TKorvanDraw().FillMirrorGradient(img, 0xCCCCCC, 0x404040, 1);
+        EXPECT_EQ(img.pixel(0, 0), Grey(0xCC));
+    }
+    QImage empty;
+    TKorvanDraw().FillMirrorGradient(empty, 0xCCCCCC, 0x404040, 0);
+}
+
+TEST(DrawFrameLabel, ZeroTextDrawsTheClosedFrame)
+{
+    QImage img = Surface(200, 100);
+    img.fill(Qt::black);
+    TKorvanDraw().DrawFrameLabel(img, 10, 20, 190, 90, 0xFFFFFF, "0");
+    for (int x : {30, 60, 100, 150})
+        EXPECT_EQ(img.pixel(x, 20), Grey(255)) << x;
+    EXPECT_EQ(img.pixel(10, 55), Grey(255));
+    EXPECT_EQ(img.pixel(189, 55), Grey(255));
+    EXPECT_EQ(img.pixel(100, 89), Grey(255));
+    EXPECT_EQ(img.pixel(100, 55), Grey(0));  // not filled
+    EXPECT_NE(img.pixel(10, 20), Grey(255));  // rounded corner
+}
+
+TEST(DrawFrameLabel, SpacesOpenAGapInTheTopEdge)
+{
+    QImage img = Surface(300, 100);
+    img.fill(qRgb(0x40, 0x40, 0x40));
+    TKorvanDraw().DrawFrameLabel(img, 10, 20, 290, 90, 0xFFFFFF, std::string(16, ' '));
+    // The gap starts 8 pixels right of x1 and takes the colour just below.
+    EXPECT_EQ(img.pixel(18, 20), Grey(0x40));
+    EXPECT_EQ(img.pixel(40, 20), Grey(0x40));
+    EXPECT_EQ(img.pixel(17, 20), Grey(255));
+    EXPECT_EQ(img.pixel(280, 20), Grey(255));
+}
+
+TEST(DrawFrameLabel, FrameNearTheEdgeStaysInside)
+{
+    QImage img = Surface(40, 30);
+    TKorvanDraw().DrawFrameLabel(img, 0, 0, 40, 30, 0xFFFFFF, "a long caption that is wider than the picture");
+    TKorvanDraw().DrawFrameLabel(img, -50, -50, 10, 10, 0xFFFFFF, "x");
+}
+
+TEST(PictureControl, CanvasFollowsTheSizeAlsoWhileHidden)
+{
+    TImage image(nullptr, "Pic");
+    image.setGeometry(0, 0, 120, 80);
+    TKorvanDraw().FillGradient(&image, 0x404040, 0xCCCCCC, 0);
+    ASSERT_EQ(image.Canvas().size(), QSize(120, 80));
+    image.show();
+    EXPECT_EQ(image.Canvas().pixel(0, 0), Grey(0x40));
+    EXPECT_EQ(image.grab().toImage().pixel(5, 0), Grey(0x40));
+}
+
+TEST(PictureControl, StretchedPictureFillsTheControl)
+{
+    TImage image;
+    image.resize(40, 40);
+    image.Stretch = true;
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    image.SetPicture(red);
+    EXPECT_EQ(image.Canvas().pixel(39, 39), qRgb(255, 0, 0));
+    image.Clear();
+    EXPECT_EQ(qAlpha(image.Canvas().pixel(39, 39)), 0);
+    EXPECT_TRUE(image.Picture().isNull());
+}
+
+TEST(PictureControl, ClickDoubleClickAndPressSignals)
+{
+    TImage image;
+    image.resize(30, 30);
+    image.show();
+    QSignalSpy clicks(&image, &TImage::clicked);
+    QSignalSpy doubles(&image, &TImage::doubleClicked);
+    QSignalSpy presses(&image, &TImage::mousePressed);
+    QTest::mouseClick(&image, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(clicks.count(), 1);
+    QTest::mouseDClick(&image, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(doubles.count(), 1);
+    EXPECT_GE(presses.count(), 2);
+}
+
+TEST(PictureList, DrawReplacesThePixelsAndRemembersTheIndex)
+{
+    TImageList list(10, 10);
+    QPixmap a(10, 10), b(10, 10);
+    a.fill(Qt::red);
+    b.fill(Qt::transparent);
+    list.Add(a);
+    list.Add(b);
+    TImage image;
+    image.resize(10, 10);
+    list.Draw(&image, 0);
+    EXPECT_EQ(image.Canvas().pixel(3, 3), qRgb(255, 0, 0));
+    EXPECT_EQ(image.ShownIndex, 0);
+    list.Draw(&image, 1);  // a transparent picture replaces, not blends
+    EXPECT_EQ(qAlpha(image.Canvas().pixel(3, 3)), 0);
+    list.Draw(&image, 7);
+    EXPECT_EQ(image.ShownIndex, 1);
+    EXPECT_EQ(image.ShownList, &list);
+}
+
+TEST(Assets, EveryListHasItsCountAndSize)
+{
+    const struct { const char *name; int count, w, h; } lists[] = {
+        {"MainBtnImageList", 14, 119, 91},        {"MonthBtnImageList", 6, 24, 28},
+        {"RadioImgList", 3, 28, 28},              {"DongleLinkStatusImageList", 2, 113, 103},
+        {"StartBtnImageList", 3, 114, 90},
+    };
+    for (const auto &l : lists) {
+        const TImageList &list = AssetList(l.name);
+        EXPECT_EQ(list.Count(), l.count) << l.name;
+        for (int i = 0; i < list.Count(); ++i)
+            EXPECT_EQ(list.Pixmap(i).size(), QSize(l.w, l.h)) << l.name << i;
+    }
+    EXPECT_EQ(AssetList("NoSuchList").Count(), 0);
+    // Hover faces differ from the normal ones.
+    const TImageList &main = AssetList("MainBtnImageList");
+    for (int k = 0; k < 7; ++k)
+        EXPECT_NE(main.Image(k), main.Image(7 + k)) << k;
+}
+
+TEST(Assets, PicturesAndBuiltInPhotos)
+{
+    EXPECT_EQ(AssetImage("Splash").size(), QSize(650, 229));
+    EXPECT_EQ(AssetImage("Logo").size(), QSize(225, 70));
+    EXPECT_TRUE(AssetImage("NoSuchPicture").isNull());
+    for (const char *photo : {"MalePhoto", "FemalePhoto"}) {
+        const QByteArray jpeg = AssetData(photo);
+        ASSERT_GT(jpeg.size(), 100);
+        EXPECT_EQ(static_cast<unsigned char>(jpeg[0]), 0xFF);
+        EXPECT_EQ(static_cast<unsigned char>(jpeg[1]), 0xD8);
+        EXPECT_EQ(AssetImage(photo).size(), QSize(152, 182));
+    }
+}
+
+}  // namespace
