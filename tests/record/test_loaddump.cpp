@@ -158,4 +158,16 @@ TEST_F(LoadDump, MoreThan256PagesAreRefused)
     EXPECT_TRUE(analysis.FileName.empty());
 }
 
+TEST(DumpBuilderReports, AreTheReportLinesAsBytes)
+{
+    DumpBuilder b;
+    const auto reports = b.reports();
+    const auto lines = b.reportLines();
+    ASSERT_EQ(reports.size(), lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ASSERT_EQ(reports[i].size(), 33u);
+        EXPECT_EQ(DumpBuilder::hex(reports[i]), lines[i]);
+    }
+}
+
 } // namespace

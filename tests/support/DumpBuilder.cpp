@@ -176,6 +176,14 @@ std::vector<std::string> DumpBuilder::reportLines() const
 
 std::string DumpBuilder::tempText() const { return joinLines(reportLines()); }
 
+std::vector<std::vector<std::uint8_t>> DumpBuilder::reports() const
+{
+    std::vector<std::vector<std::uint8_t>> out;
+    for (const auto &line : reportLines())
+        out.push_back(bytes(line));
+    return out;
+}
+
 std::vector<std::string> DumpBuilder::frame(const std::vector<std::uint8_t> &dump, int firstCounter)
 {
     std::vector<std::string> lines;
@@ -209,4 +217,15 @@ std::string DumpBuilder::hex(const std::vector<std::uint8_t> &bytes)
         text += digits[b & 0x0F];
     }
     return text;
+}
+
+std::vector<std::uint8_t> DumpBuilder::bytes(const std::string &hexText)
+{
+    auto digit = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : 0;
+    };
+    std::vector<std::uint8_t> out;
+    for (std::size_t i = 0; i + 1 < hexText.size(); i += 2)
+        out.push_back(static_cast<std::uint8_t>(digit(hexText[i]) * 16 + digit(hexText[i + 1])));
+    return out;
 }

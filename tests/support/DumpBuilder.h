@@ -65,11 +65,16 @@ public:
     std::string headerHex() const;                // 96 characters
     std::vector<std::string> reportLines() const; // markers included, 66 characters each
     std::string tempText() const;                 // reportLines() with CR LF
+    // The same reports as the dongle sends them: 33 data bytes each, after
+    // the report ID (a fake dongle pads them to its report length).
+    std::vector<std::vector<std::uint8_t>> reports() const;
 
     // Framing of arbitrary dump bytes (padded with 0xFF to whole 32-byte lines).
     static std::vector<std::string> frame(const std::vector<std::uint8_t> &dump, int firstCounter = 0);
     static std::string joinLines(const std::vector<std::string> &lines); // CR LF after each
     static std::string hex(const std::vector<std::uint8_t> &bytes);
+    // Bytes of an upper-case hexadecimal text (pairs that are not hexadecimal give 0).
+    static std::vector<std::uint8_t> bytes(const std::string &hexText);
 
 private:
     struct Layout {
