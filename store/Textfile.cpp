@@ -3,7 +3,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
-#include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -61,16 +61,22 @@ int WriteFileAtomic(const std::string &path, const std::string &bytes)
 std::vector<std::string> SplitNarrowLines(const std::string &bytes)
 {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    const std::size_t n = bytes.size();
-    while (start < n) {
-        std::size_t end = start;
-        while (end < n && bytes[end] != '\r' && bytes[end] != '\n')
-            ++end;
-        lines.emplace_back(bytes, start, end - start);
-        if (end < n && bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n')
-            ++end;
-        start = end + 1;
+    const char *const data = bytes.data();
+    const char *const end = data + bytes.size();
+    const char *p = data;
+    const char *lf = nullptr; // next LF at or after p (end when none), kept across lines
+    while (p < end) {
+        if (!lf || lf < p) {
+            lf = static_cast<const char *>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+            if (!lf)
+                lf = end;
+        }
+        const char *cr = static_cast<const char *>(std::memchr(p, '\r', static_cast<std::size_t>(lf - p)));
+        const char *stop = cr ? cr : lf;
+        lines.emplace_back(p, static_cast<std::size_t>(stop - p));
+        p = stop + 1;
+        if (cr && p < end && *p == '\n')
+            ++p;
     }
     return lines;
 }

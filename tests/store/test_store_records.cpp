@@ -115,6 +115,16 @@ TEST_F(StoreRecords, FifosAndFoldersAreNotReadAsFiles)
     EXPECT_EQ(db.ReadRecord("d.TR9"), 1);
 }
 
+TEST_F(StoreRecords, RecordLinesEndAtCrLfCrOrLf)
+{
+    writeFileBytes(tmp.file("a.TR9"), "A=1;\r\nB=2;\rC=3;\nD=4;\r\r\n\n\rE=5;");
+    ASSERT_EQ(db.ReadRecord("a.TR9"), 0);
+    EXPECT_EQ(db.RecordLines, (std::vector<std::string>{"A=1;", "B=2;", "C=3;", "D=4;", "", "", "", "E=5;"}));
+    writeFileBytes(tmp.file("a.TR9"), "\n");
+    db.ReadRecord("a.TR9");
+    EXPECT_EQ(db.RecordLines, std::vector<std::string>{""});
+}
+
 TEST_F(StoreRecords, ValueOfLineRules)
 {
     db.RecordLines = {"[File Head]", "A_KEY=5;", "NOEQ;", "SEMI;FIRST=1", "OPEN=7", "KEY=1=2;x;", "KEY=9;"};
