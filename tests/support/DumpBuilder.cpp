@@ -22,19 +22,15 @@ DumpBuilder::Lap DumpBuilder::lap(std::uint8_t index)
 
 DumpBuilder::DumpBuilder()
 {
-    setStart(12, 7, 4, 8, 5, 3);
-    header_[3] = 3;                            // weekday
-    header_[7] = 1, header_[8] = 2, header_[9] = 3; // duration 1:02:03
-    header_[14] = 185, header_[15] = 160, header_[16] = 120;
-    header_[17] = 141, header_[18] = 176;
-    setHeaderWord(19, 412); // kcal
-    setHeaderWord(21, 256); // average speed
-    setHeaderWord(23, 512); // maximum speed
-    header_[25] = 80, header_[26] = 110;
-    setHeaderWord(27, 245); // distance
-    header_[33] = 35, header_[34] = 178, header_[35] = 72;
-    setWheel(2096);
-    header_[38] = 45;
+    // 4 July 2012 (a Wednesday), 08:05:03, ridden 1:02:03; rider 35 years,
+    // 178 cm, 72 kg, wheel 2096 mm. Zero bytes stay zero.
+    const std::pair<int, std::uint8_t> bytes[] = {
+        {0, 12},   {1, 7},    {2, 4},    {3, 3},    {4, 8},   {5, 5},   {6, 3},
+        {7, 1},    {8, 2},    {9, 3},    {14, 185}, {15, 160}, {16, 120}, {17, 141},
+        {18, 176}, {19, 0x01}, {20, 0x9C}, {21, 0x01}, {23, 0x02}, {25, 80}, {26, 110},
+        {28, 245}, {33, 35},  {34, 178}, {35, 72},  {36, 20}, {37, 96}, {38, 45}};
+    for (const auto &[index, value] : bytes)
+        header_[static_cast<std::size_t>(index)] = value;
     headerFixed_ = {};
 }
 
