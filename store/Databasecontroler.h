@@ -82,6 +82,10 @@ public:
     // Writes NoteLines as the notes file of record name (UTF-16 LE with mark,
     // replaced atomically). 0 on success, 1 when the file could not be written.
     int SaveNotes(const std::string &name);
+    // A value in tenths (distance, speed) as shown: value x 0.1 in the
+    // shortest general form, 123 gives 12.3, 100 gives 10; "0" and a text
+    // that is no number give "0".
+    static std::string TenthsText(const std::string &value);
     // Name of the notes file of a record: its last character replaced by "M".
     static std::string NotesFileName(const std::string &recordName);
 

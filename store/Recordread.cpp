@@ -20,23 +20,6 @@ std::int32_t IntOf(const std::string &text)
     return (ec == std::errc() && end == e && b != e) ? value : 0;
 }
 
-// A value in tenths written in the shortest general form: 123 gives 12.3,
-// 100 gives 10; "0" stays "0", and a text that is no number gives "0".
-std::string Tenths(const std::string &value)
-{
-    if (value == "0")
-        return value;
-    double v = 0;
-    const char *b = value.data();
-    const char *e = b + value.size();
-    const auto [end, ec] = std::from_chars(b, e, v, std::chars_format::general);
-    if (ec != std::errc() || end != e || b == e || !std::isfinite(v))
-        return "0";
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v * 0.1 + 0.0, std::chars_format::general, 15);
-    return std::string(buf, res.ptr);
-}
-
 std::string TwoDigits(std::string text)
 {
     if (text.size() == 1)
@@ -105,9 +88,9 @@ int TKorvanDataBase::ReadRecord(const std::string &name)
     Unit = static_cast<std::uint8_t>(IntOf(ValueOf("UNIT")));
     ExerciseTime = TwoDigits(ValueOf("EXEHOUR")) + ":" + TwoDigits(ValueOf("EXEMIN")) + ":" +
                    TwoDigits(ValueOf("EXESEC"));
-    DistanceText = Tenths(ValueOf("DISTANCE"));
+    DistanceText = TenthsText(ValueOf("DISTANCE"));
     CadenceAvgText = ValueOf("CA_AVG");
-    SpeedAvgText = Tenths(ValueOf("SPEED_AVG"));
+    SpeedAvgText = TenthsText(ValueOf("SPEED_AVG"));
     LapCountText = ValueOf("LAPCOUNT");
     KcalText = ValueOf("KCAL");
     HrMaxText = ValueOf("HRM_MAX");
@@ -145,6 +128,21 @@ int TKorvanDataBase::ReadSeries(const std::string &heading)
         }
     }
     return 0;
+}
+
+std::string TKorvanDataBase::TenthsText(const std::string &value)
+{
+    if (value == "0")
+        return value;
+    double v = 0;
+    const char *b = value.data();
+    const char *e = b + value.size();
+    const auto [end, ec] = std::from_chars(b, e, v, std::chars_format::general);
+    if (ec != std::errc() || end != e || b == e || !std::isfinite(v))
+        return "0";
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v * 0.1 + 0.0, std::chars_format::general, 15);
+    return std::string(buf, res.ptr);
 }
 
 std::string TKorvanDataBase::NotesFileName(const std::string &recordName)

@@ -55,6 +55,31 @@ TEST(CalenderSet, WorkedExamples)
     EXPECT_EQ(c.MonthDays, 29);
 }
 
+// The week summary walks a grid row with the cursor: WeekStart, then
+// NextDate six times.
+TEST(CalenderSet, WeekWalkAcrossMonthAndYear)
+{
+    struct Case {
+        int year, month, row;
+        QDate first, last;
+    };
+    const Case cases[] = {{2012, 3, 0, QDate(2012, 2, 26), QDate(2012, 3, 3)},
+                          {2012, 3, 5, QDate(2012, 4, 1), QDate(2012, 4, 7)},
+                          {2013, 1, 0, QDate(2012, 12, 30), QDate(2013, 1, 5)}};
+    for (const Case &k : cases) {
+        TCalenderSet c;
+        c.WeekStart(static_cast<std::uint16_t>(k.year), static_cast<std::uint16_t>(k.month),
+                    static_cast<std::uint16_t>(k.row));
+        c.CurYear = c.RowYear, c.CurMonth = c.RowMonth, c.CurDay = c.RowDay;
+        EXPECT_EQ(QDate(c.CurYear, c.CurMonth, c.CurDay), k.first);
+        for (int i = 0; i < 6; ++i) {
+            c.NextDate(c.CurYear, c.CurMonth, c.CurDay);
+            c.CurYear = c.NextYear, c.CurMonth = c.NextMonth, c.CurDay = c.NextDay;
+        }
+        EXPECT_EQ(QDate(c.CurYear, c.CurMonth, c.CurDay), k.last);
+    }
+}
+
 TEST(CalenderSet, AgreesWithQDateFrom1900To2100)
 {
     TCalenderSet c;
