@@ -19,7 +19,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBlock>
 #include <QTimer>
 #include <cstdio>
 
@@ -27,6 +26,8 @@ namespace {
 
 constexpr std::uint16_t DongleVendor = 0x1915;
 constexpr std::uint16_t DongleProduct = 0x003B;
+// Longest time a received line waits before LogMemo shows it.
+constexpr int LogFlushMs = 50;
 
 // Status pictures: no dongle / linked. Start pictures: ready / running / unavailable.
 constexpr int StatusNoDongle = 0, StatusLinked = 1;
@@ -60,6 +61,12 @@ TDongleDownload::TDongleDownload(TmainForm *form, HidPlatform *platform) : QObje
     form_->LogMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     form_->LogMemo->setReadOnly(true);
     form_->LogMemo->setUndoRedoEnabled(false);
+    // One append to the edit costs far more than a report may take on the
+    // main thread, and mostly per call: the lines reach it in batches.
+    logFlush_ = new QTimer(this);
+    logFlush_->setSingleShot(true);
+    logFlush_->setInterval(LogFlushMs);
+    connect(logFlush_, &QTimer::timeout, this, &TDongleDownload::ShowLogLines);
 
     connect(form_->StartButton, &QPushButton::clicked, this, &TDongleDownload::StartButtonClick);
     connect(form_->StopButton, &QPushButton::clicked, this, &TDongleDownload::StopButtonClick);
@@ -70,6 +77,9 @@ TDongleDownload::TDongleDownload(TmainForm *form, HidPlatform *platform) : QObje
 
 TDongleDownload::~TDongleDownload()
 {
+    // The window's controls may be gone already: reports still handed over
+    // while the reader ends are dropped.
+    discardReports_ = true;
     ReaderThread.reset();
     for (TJvHidDevice *&dev : DevList)
         HidCtl->CheckIn(dev);
@@ -95,8 +105,17 @@ void TDongleDownload::DrawStart(int picture)
 
 void TDongleDownload::ClearLog()
 {
+    logLines_.clear();
+    shownLines_ = 0;
     form_->LogMemo->clear();
-    logLines_ = 0;
+}
+
+void TDongleDownload::ShowLogLines()
+{
+    if (shownLines_ >= logLines_.size())
+        return;
+    form_->LogMemo->appendPlainText(logLines_.mid(shownLines_).join('\n'));
+    shownLines_ = logLines_.size();
 }
 
 // ---- Dongle link -------------------------------------------------------------
@@ -164,7 +183,10 @@ void TDongleDownload::StartButtonClick()
     IdleTicks = 0;
     LastLineCount = 0;
     form_->MeasureTimer->start();
-    ReaderThread = std::make_unique<TDevInThread>(DevList[std::size_t(row)], [this] { OnReport(); });
+    ReaderThread = std::make_unique<TDevInThread>(DevList[std::size_t(row)], [this] {
+        if (!discardReports_)
+            OnReport();
+    });
     form_->DevListBox->setEnabled(false);
     form_->StartButton->setEnabled(false);
     form_->StopButton->setEnabled(true);
@@ -207,8 +229,9 @@ void TDongleDownload::mainStartImageClick()
 
 void TDongleDownload::OnReport()
 {
-    form_->LogMemo->appendPlainText(ReportText(ReaderThread->ReportBuffer.data(), ReaderThread->ReportLength));
-    ++logLines_;
+    logLines_.append(ReportText(ReaderThread->ReportBuffer.data(), ReaderThread->ReportLength));
+    if (!logFlush_->isActive())
+        logFlush_->start();
     if (!form_->StatusCheckTimer->isActive())
         form_->StatusCheckTimer->start();
     IdleTicks = 0;
@@ -224,24 +247,23 @@ void TDongleDownload::MeasureTimerTimer()
 
 void TDongleDownload::StatusCheckTimerTimer()
 {
-    if (logLines_ == LastLineCount)
+    if (logLines_.size() == LastLineCount)
         ++IdleTicks;
     if (IdleTicks > 2) {
         form_->StatusCheckTimer->stop();
         IdleTicks = 0;
         StopButtonClick();
+        logLines_.removeAll(QString());
+        form_->LogMemo->setPlainText(logLines_.join('\n'));
+        shownLines_ = logLines_.size();
         std::vector<std::string> lines;
-        for (QTextBlock b = form_->LogMemo->document()->begin(); b.isValid(); b = b.next())
-            if (!b.text().isEmpty())
-                lines.push_back(b.text().toStdString());
-        ClearLog();
-        for (const std::string &line : lines)
-            form_->LogMemo->appendPlainText(QString::fromStdString(line));
-        logLines_ = int(lines.size());
-        ReplaceLineFile(form_->AppFolder + "/Temp.txt", lines);
+        lines.reserve(std::size_t(logLines_.size()));
+        for (const QString &line : logLines_)
+            lines.push_back(line.toStdString());
+        SaveLineFile(form_->AppFolder + "/Temp.txt", lines);
         FinishTransfer();
     }
-    LastLineCount = logLines_;
+    LastLineCount = std::int32_t(logLines_.size());
 }
 
 bool TDongleDownload::FileRecord(const std::string &name, bool replace)
@@ -276,6 +298,7 @@ void TDongleDownload::ShowMonthOf(const std::string &name)
     form_->ShowYear = std::int16_t(2000 + year);
     form_->ShowMonth = std::int16_t(month);
     form_->CalSet->SetMonth(form_->ShowYear, std::uint16_t(form_->ShowMonth));
+    form_->FillCalendar();
 }
 
 void TDongleDownload::FinishTransfer()

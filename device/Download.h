@@ -5,11 +5,13 @@
 // composes one of these; it works on the main window's controls, timers
 // and shared state.
 #include <QObject>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 class HidPlatform;
+class QTimer;
 class TDevInThread;
 class TJvHidDevice;
 class TJvHidDeviceController;
@@ -51,6 +53,8 @@ public:
     void MeasureTimerTimer();
     void StatusCheckTimerTimer();
     void FinishTransfer();
+    // Shows the received lines that LogMemo does not show yet.
+    void ShowLogLines();
 
 private:
     void DrawStatus(int picture);
@@ -62,5 +66,9 @@ private:
     void ShowMonthOf(const std::string &name);
 
     TmainForm *form_;
-    int logLines_ = 0; // lines of LogMemo (an empty document holds none)
+    // The log's lines; LogMemo shows them, at most LogFlushMs behind.
+    QStringList logLines_;
+    qsizetype shownLines_ = 0;
+    QTimer *logFlush_ = nullptr;
+    bool discardReports_ = false;
 };
