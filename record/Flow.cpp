@@ -39,8 +39,7 @@ void TTRAnalysis::DecodeFlow()
         std::fill(FlowHex.begin() + static_cast<std::ptrdiff_t>(page + 508),
                   FlowHex.begin() + static_cast<std::ptrdiff_t>(std::min(page + PageChars, size)), 'X');
     std::fill(FlowHex.begin() + static_cast<std::ptrdiff_t>(end), FlowHex.end(), 'X');
-    Lines.assign(1, FlowHex);
-    SaveLines("Temp5.txt");
+    SaveLines("Temp5.txt", {&FlowHex, 1}); // one line, written without a copy
 
     std::string stream;
     stream.reserve(end);
@@ -48,8 +47,7 @@ void TTRAnalysis::DecodeFlow()
         if (FlowHex[i] != 'X')
             stream += FlowHex[i];
     FlowHex = std::move(stream);
-    Lines.assign(1, FlowHex);
-    SaveLines("Temp6.txt");
+    SaveLines("Temp6.txt", {&FlowHex, 1});
 
     enum { Hrm, Rpm, SpdCnt, PerCnt, SumCnt, PerDistance, SumDistance, Dt, Speed, SeriesCount };
     static const char *const headings[SeriesCount] = {

@@ -23,7 +23,7 @@ bool writeAll(int fd, const char *at, std::size_t left)
 }
 
 // Writes the lines through a fixed buffer, CR LF after each.
-bool writeLines(int fd, const std::vector<std::string> &lines, off_t &length)
+bool writeLines(int fd, std::span<const std::string> lines, off_t &length)
 {
     char buffer[65536];
     std::size_t used = 0;
@@ -87,7 +87,7 @@ bool LoadLineFile(const std::string &path, std::vector<std::string> &lines)
     return true;
 }
 
-bool SaveLineFile(const std::string &path, const std::vector<std::string> &lines)
+bool SaveLineFile(const std::string &path, std::span<const std::string> lines)
 {
     // Written over the old content and cut to the new length (cheaper than
     // truncating first, which makes the file system flush and wait); a

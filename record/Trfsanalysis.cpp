@@ -122,9 +122,11 @@ std::string TTRAnalysis::PathOf(const std::string &name) const
 
 bool TTRAnalysis::LoadLines(const std::string &name) { return LoadLineFile(PathOf(name), Lines); }
 
-void TTRAnalysis::SaveLines(const std::string &name)
+void TTRAnalysis::SaveLines(const std::string &name) { SaveLines(name, Lines); }
+
+void TTRAnalysis::SaveLines(const std::string &name, std::span<const std::string> lines)
 {
-    if (!SaveLineFile(PathOf(name), Lines))
+    if (!SaveLineFile(PathOf(name), lines))
         WriteFailed = true;
 }
 

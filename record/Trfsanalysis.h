@@ -5,6 +5,7 @@
 // Create one object per transfer, call Decode once, read FileName.
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,7 +60,9 @@ private:
     int ReadByte(std::string_view text, std::uint8_t k);
     std::string PathOf(const std::string &name) const;
     bool LoadLines(const std::string &name);
+    // Saves Lines, or the given lines, as a work file.
     void SaveLines(const std::string &name);
+    void SaveLines(const std::string &name, std::span<const std::string> lines);
     bool Fail(const std::string &reason);
 
     MessageSink Sink;
