@@ -1,0 +1,167 @@
+// Language window and caption refresh: a switch changes all five windows at
+// once; labels are centred on their columns; the shipped files translate
+// every caption.
+#include "tests/accounts/WindowsFixture.h"
+
+#include "lang/Multilan.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString SourceLanguageFolder = QStringLiteral(CYCLOVEX_SOURCE_DIR "/assets/LANGUAGE");
+
+// Every key the windows ask for.
+const char *const AllKeys[] = {
+    "Language Select", "Language", "YES", "Cancel", "Login", "User ID", "Remember Me", "Create ID",
+    "Delete ID", "Exit", "Create New Account", "User's Photo", "Gender", "Change Photo", "Delete Account",
+    "Cyclovex", "Distance", "Heart Rate", "Speed", "RPM", "Multi-File", "Value", "Duration", "AVG Speed",
+    "LAP", "KCAL", "HR/MAX", "HR/AVG", "VO2/MAX", "Intensity", "Topic", "Weather", "Memo", "Save",
+    "Clean All", "Delete", "Fine/Fair/Sunny", "Clear to overcast", "Cloudy", "Drizzle", "Foggy",
+    "Gale wind", "Misty", "Pour/DownPour", "Sleet", "Snowy", "Stormy wind", "Windy", "Blizzard",
+    "January", "February", "March", "April", "May", "June", "July", "August", "September", "October",
+    "November", "December",
+};
+
+class LanguageTest : public WindowsTest {
+protected:
+    void SetUp() override
+    {
+        const QString to = QString::fromStdString(app.path() + "/LANGUAGE");
+        ASSERT_TRUE(QDir().mkpath(to));
+        for (const QString &name : QDir(SourceLanguageFolder).entryList(QDir::Files))
+            ASSERT_TRUE(QFile::copy(SourceLanguageFolder + "/" + name, to + "/" + name));
+        Open();
+        // Controls of views built later: stand-ins where they do not exist yet.
+        weather = main->findChild<QComboBox *>("cbbWCB");
+        if (weather == nullptr) {
+            weather = new QComboBox(main);
+            weather->setObjectName("cbbWCB");
+            for (int i = 0; i < 13; ++i)
+                weather->addItem(QString("weather %1").arg(i));
+        }
+        duration = main->findChild<QLabel *>("Dura_Lab");
+        if (duration == nullptr) {
+            duration = new QLabel("Duration", main);
+            duration->setObjectName("Dura_Lab");
+            duration->setGeometry(300, 40, 80, 20);
+            main->LabelHomeLeft[3] = 300;
+        }
+    }
+    // Opens the language window from the login window and picks an entry.
+    QStringList Choose(int entry, bool yes, int *selected = nullptr)
+    {
+        QStringList shown;
+        // The list is built when the window becomes active.
+        modal.Then([=, this, &shown](QWidget *w) {
+            if (w != language || QApplication::activeWindow() != language)
+                return false;
+            for (int i = 0; i < language->cbbLanSelect->count(); ++i)
+                shown << language->cbbLanSelect->itemText(i);
+            if (selected != nullptr)
+                *selected = language->cbbLanSelect->currentIndex();
+            language->cbbLanSelect->setCurrentIndex(entry);
+            ClickLater(yes ? language->btnLan_Yes_Btn : language->btnLan_Cancel_Btn);
+            return true;
+        });
+        login->img_LanguageClick();
+        return shown;
+    }
+    std::string Setting() const { return readFileBytes(app.file("LANGUAGE/LangSet.ini")); }
+
+    QComboBox *weather = nullptr;
+    QLabel *duration = nullptr;
+};
+
+TEST_F(LanguageTest, SwitchChangesAllFiveWindowsAtOnce)
+{
+    EXPECT_EQ(login->UserIDLab->text(), "User ID");
+    int selected = -1;
+    const QStringList shown = Choose(1, true, &selected);
+    EXPECT_EQ(shown, QStringList({"English", QString::fromUtf8("繁體中文"), QString::fromUtf8("简体中文")}));
+    EXPECT_EQ(selected, 0);
+    EXPECT_EQ(Setting(), "CHT.lre\r\n");
+
+    EXPECT_EQ(language->windowTitle(), QString::fromUtf8("語言選擇"));
+    EXPECT_EQ(language->lblLanSelect->text(), QString::fromUtf8("語言"));
+    EXPECT_EQ(main->windowTitle(), "Cyclovex");
+    EXPECT_EQ(main->MonthNames.value(0), QString::fromUtf8("一月"));
+    EXPECT_EQ(main->MonthNames.value(11), QString::fromUtf8("十二月"));
+    EXPECT_EQ(weather->itemText(2), QString::fromUtf8("多雲"));
+    EXPECT_EQ(weather->itemText(12), QString::fromUtf8("暴風雪"));
+    EXPECT_EQ(duration->text(), QString::fromUtf8("運動時間"));
+    EXPECT_EQ(login->windowTitle(), QString::fromUtf8("登入"));
+    EXPECT_EQ(login->UserIDLab->text(), QString::fromUtf8("使用者名稱"));
+    EXPECT_EQ(login->RememberMeLab->text(), QString::fromUtf8("記住我"));
+    EXPECT_EQ(login->ExitBtn->text(), QString::fromUtf8("離開"));
+    EXPECT_EQ(create->windowTitle(), QString::fromUtf8("建立新帳號"));
+    EXPECT_EQ(create->lbl_gender->text(), QString::fromUtf8("性別"));
+    EXPECT_EQ(create->OKBtn->text(), QString::fromUtf8("確定"));
+    EXPECT_EQ(del->windowTitle(), QString::fromUtf8("刪除帳號"));
+    EXPECT_EQ(del->Del_Cancel_Btn->text(), QString::fromUtf8("取消"));
+    EXPECT_DOUBLE_EQ(login->windowOpacity(), 1.0);
+
+    // Opened again (twice): the same list with the language in use chosen.
+    for (int round = 0; round < 2; ++round) {
+        selected = -1;
+        EXPECT_EQ(Choose(2, false, &selected), shown);
+        EXPECT_EQ(selected, 1);
+    }
+    // Cancel changed nothing.
+    EXPECT_EQ(Setting(), "CHT.lre\r\n");
+    EXPECT_EQ(login->UserIDLab->text(), QString::fromUtf8("使用者名稱"));
+
+    // Back to English.
+    Choose(0, true);
+    EXPECT_EQ(main->MonthNames.value(0), "January");
+    EXPECT_EQ(create->UserIDLab->text(), "User ID");
+}
+
+TEST_F(LanguageTest, LabelsAreCentredOnTheirColumnsInTheirOwnFont)
+{
+    EXPECT_EQ(CaptionColumnLeft(100, 95), 90);
+    EXPECT_EQ(CaptionColumnLeft(100, 40), 117);
+    EXPECT_EQ(CaptionColumnLeft(100, 75), 100);
+    EXPECT_EQ(CaptionColumnLeft(100, 76), 100); // -1 / 2 truncates toward zero
+
+    QFont big = duration->font();
+    big.setPointSize(18);
+    duration->setFont(big);
+    const int home = main->LabelHomeLeft[3];
+    for (int entry : {2, 0}) {
+        Choose(entry, true);
+        const int w = QFontMetrics(big).horizontalAdvance(duration->text());
+        EXPECT_EQ(duration->x(), home + (75 - w) / 2) << duration->text().toStdString();
+        EXPECT_EQ(duration->width(), w + 30);
+    }
+}
+
+TEST(LanguageFiles, ShippedFilesTranslateEveryCaption)
+{
+    TempFolder dir;
+    MultiLanguage lang;
+    lang.LangFolder = SourceLanguageFolder.toStdString();
+    lang.ListLanguages();
+    ASSERT_EQ(lang.LangFiles, (std::vector<std::string>{"ENG.lre", "CHT.lre", "CHS.lre"}));
+    for (const std::string &file : lang.LangFiles) {
+        SCOPED_TRACE(file);
+        const std::string bytes = readFileBytes(lang.LangFolder + "/" + file);
+        EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF"); // byte-order mark
+        ASSERT_FALSE(lang.LoadLanguage(file));
+        // Every key has its own entry; the Chinese files translate all but the name.
+        for (const char *key : AllKeys) {
+            EXPECT_TRUE(lang.Lines.contains(QString(key) + "=" + lang.CL(key))) << key;
+            if (file != "ENG.lre" && QString(key) != "Cyclovex") {
+                EXPECT_NE(lang.CL(key), QString(key)) << key;
+            }
+        }
+    }
+    EXPECT_EQ(lang.DisplayName("CHS.lre"), QString::fromUtf8("简体中文"));
+}
+
+} // namespace
