@@ -8,7 +8,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     MultiLanguage ml;
     ml.LangFolder = FuzzFolder() + "LANGUAGE";
-    ml.ReadLangSetting();
+    static const int folderMade = ml.ReadLangSetting();
+    (void)folderMade;
     for (const char *name : {"/X.lre", "/LangStr.set", "/LangSet.ini"})
         FuzzWrite(ml.LangFolder + name, data, size);
     ml.LoadLanguage("X.lre");
