@@ -3,7 +3,6 @@
 
 #include "store/Textfile.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,21 +34,6 @@ std::string Joined(const std::string &folder, const std::string &name)
     if (!folder.empty() && folder.back() == '/')
         return folder + name;
     return folder + "/" + name;
-}
-
-// All entry names of a folder except "." and "..", hidden ones included.
-std::vector<std::string> AllEntries(const std::string &folder)
-{
-    std::vector<std::string> names;
-    if (DIR *dir = ::opendir(folder.c_str())) {
-        while (const dirent *entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..")
-                names.push_back(name);
-        }
-        ::closedir(dir);
-    }
-    return names;
 }
 
 } // namespace
@@ -97,9 +81,7 @@ bool TKorvanDataBase::DeleteFolderTree(const std::string &path)
         return false;
     const std::string p = folder + "/";
     bool ok = true;
-    for (const std::string &name : AllEntries(p)) {
-        if (name[0] == '.')
-            continue;
+    for (const std::string &name : ListEntries(p, EntryKind::Any)) {
         const std::string full = p + name;
         if (IsPlainFolder(full)) {
             if (ok)

@@ -218,13 +218,14 @@ std::vector<std::string> ListEntries(const std::string &folder, EntryKind kind)
         if (entry->d_name[0] == '.')
             continue;
         unsigned char type = entry->d_type;
-        if (type == DT_UNKNOWN) {
+        if (type == DT_UNKNOWN && kind != EntryKind::Any) {
             struct stat st {};
             if (::fstatat(dfd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
                 continue;
             type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_LNK;
         }
-        if ((kind == EntryKind::PlainFolder && type == DT_DIR) || (kind == EntryKind::PlainFile && type == DT_REG))
+        if (kind == EntryKind::Any || (kind == EntryKind::PlainFolder && type == DT_DIR) ||
+            (kind == EntryKind::PlainFile && type == DT_REG))
             names.emplace_back(entry->d_name);
     }
     ::closedir(dir);

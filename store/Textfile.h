@@ -33,7 +33,8 @@ QStringView TrimBelow33(QStringView text);
 bool SameNameNoCase(const std::string &a, const std::string &b);
 // True when name ends with ext, letter case ignored (ext in ASCII).
 bool EndsWithNoCase(const std::string &name, const std::string &ext);
-// Entry names of a folder: name beginning with "." never listed; plain
-// folders (not symbolic links) or plain regular files (not symbolic links).
-enum class EntryKind { PlainFolder, PlainFile };
+// Entry names of a folder, sorted; a name beginning with "." is never
+// listed. PlainFolder: folders that are not symbolic links; PlainFile:
+// regular files that are not symbolic links; Any: every entry.
+enum class EntryKind { PlainFolder, PlainFile, Any };
 std::vector<std::string> ListEntries(const std::string &folder, EntryKind kind);
