@@ -106,7 +106,9 @@ QString DecodeCp1252(const char *data, std::size_t size)
 QString Decode(QStringConverter::Encoding encoding, const char *data, std::size_t size, bool *error = nullptr)
 {
     // The mark has been taken off already; a second one is text.
-    QStringDecoder decoder(encoding, QStringConverter::Flag::ConvertInitialBom);
+    // Stateless: a sequence cut short at the end is an error, not dropped.
+    QStringDecoder decoder(encoding,
+                           QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
     QString text = decoder.decode(QByteArrayView(data, static_cast<qsizetype>(size)));
     if (error)
         *error = decoder.hasError();

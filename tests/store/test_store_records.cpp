@@ -230,6 +230,10 @@ TEST_F(StoreRecords, NotesAreReadInEveryEncoding)
         EXPECT_EQ(db.Weather, "1");
         EXPECT_EQ(db.NoteLines, QStringList{"m"});
     }
+    // UTF-8 cut short at the end is no valid UTF-8.
+    writeFileBytes(tmp.file("a.TRM"), "x\r\n1\r\nend\xC3");
+    db.ReadRecord("a.TR9");
+    EXPECT_EQ(db.NoteLines, QStringList{QString::fromUtf8("end\xC3\x83")});
     // A single line is no topic: it stays as the memo.
     writeFileBytes(tmp.file("a.TRM"), "only\r\n");
     db.ReadRecord("a.TR9");
