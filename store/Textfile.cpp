@@ -3,6 +3,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -30,6 +31,8 @@ bool ReadFileBytes(const std::string &path, std::string &bytes)
         if (got == bytes.size())
             bytes.resize(bytes.size() + 4096); // the file grew meanwhile
         const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n < 0) {
             ::close(fd);
             bytes.clear();
