@@ -162,10 +162,14 @@ void TmainForm::CreateControls()
     SumWArrowNRImage = Picture(SummaryWeekPanel, "SumWArrowNRImage", QRect(396, 4, 24, 28));
     SumMArrowNLImage = Picture(SummaryMonthPanel, "SumMArrowNLImage", QRect(180, 4, 24, 28));
     SumMArrowNRImage = Picture(SummaryMonthPanel, "SumMArrowNRImage", QRect(396, 4, 24, 28));
-    for (TImage *a : LeftArrows())
+    for (TImage *a : LeftArrows()) {
         a->Tag = 0;
-    for (TImage *a : RightArrows())
+        MonthBtnImageList->Draw(a, 0);
+    }
+    for (TImage *a : RightArrows()) {
         a->Tag = 1;
+        MonthBtnImageList->Draw(a, 3);
+    }
     SumShowImgMonth = Picture(SummaryPanel, "SumShowImgMonth", QRect(70, 330, 120, 28));
 
     // ---- Controls of the view issues are created here (calendar grid,
