@@ -70,6 +70,9 @@ public:
             return {};
         if (fds[1].revents || !usable())
             return {HidReadStatus::Failed, 0};
+        // The node reports an unplugged device as hang-up or error.
+        if (!(fds[0].revents & POLLIN))
+            return fail();
         // hidraw leaves out the identifier byte of unnumbered reports.
         const std::uint32_t offset = numbered_ ? 0 : 1;
         if (offset)
@@ -207,12 +210,19 @@ std::shared_ptr<HidHandle> LinuxHidPlatform::open(const std::string &id)
     if (fd < 0)
         return nullptr;
     DescriptorFacts facts;
-    const int wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (wake < 0 || !readFacts(fd, facts)) {
+    if (!readFacts(fd, facts)) {
         ::close(fd);
-        if (wake >= 0)
-            ::close(wake);
         return nullptr;
     }
-    return std::make_shared<LinuxHidHandle>(fd, wake, facts.report.numberedReports);
+    return MakeHidrawHandle(fd, facts.report.numberedReports);
+}
+
+std::shared_ptr<HidHandle> MakeHidrawHandle(int fd, bool numberedReports)
+{
+    const int wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (wake < 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::make_shared<LinuxHidHandle>(fd, wake, numberedReports);
 }

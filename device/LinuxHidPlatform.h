@@ -8,6 +8,12 @@ class QTimer;
 struct udev;
 struct udev_monitor;
 
+// A read handle on an open hidraw node (or anything that delivers one
+// report per read); takes ownership of fd. numberedReports: the device's
+// reports start with their identifier byte. nullptr when no wake-up event
+// can be made.
+std::shared_ptr<HidHandle> MakeHidrawHandle(int fd, bool numberedReports);
+
 class LinuxHidPlatform : public HidPlatform {
     Q_OBJECT
 public:
