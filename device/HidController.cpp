@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <thread>
 
-TJvHidDevice::TJvHidDevice(HidPlatform *platform, const HidDeviceInfo &info)
-    : platform_(platform), id_(info.id), vendor_(info.vendor), product_(info.product),
+TJvHidDevice::TJvHidDevice(const HidDeviceInfo &info)
+    : id_(info.id), vendor_(info.vendor), product_(info.product),
       inputReportLength_(info.inputReportLength)
 {
 }
@@ -25,12 +25,7 @@ bool TJvHidDevice::ReadFileEx(std::uint8_t *buffer, std::uint32_t length)
     if (!plugged_ || length == 0)
         return false;
     std::lock_guard lock(handleMutex_);
-    if (!readHandle_) {
-        readHandle_ = platform_->open(id_);
-        if (!readHandle_)
-            return false;
-    }
-    if (!readHandle_->usable())
+    if (!readHandle_ || !readHandle_->usable())
         return false;
     pendingBuffer_ = buffer;
     pendingLength_ = length;
@@ -125,7 +120,7 @@ bool TJvHidDeviceController::Rescan()
             return d->plugged_ && d->id_ == info.id;
         });
         if (!known) {
-            list_.emplace_back(new TJvHidDevice(platform_, info));
+            list_.emplace_back(new TJvHidDevice(info));
             changed = true;
         }
     }
@@ -151,6 +146,12 @@ bool TJvHidDeviceController::CheckOutByIndex(TJvHidDevice *&device, int index)
     if (dev->checkedOut_ || !dev->plugged_)
         return false;
     dev->checkedOut_ = true;
+    // The read handle is opened here, on the main thread, so that the
+    // platform is never used from the reader thread.
+    {
+        std::lock_guard lock(dev->handleMutex_);
+        dev->readHandle_ = platform_->open(dev->id_);
+    }
     device = dev;
     return true;
 }
@@ -164,7 +165,7 @@ void TJvHidDeviceController::CheckIn(TJvHidDevice *&device)
     if ((*it)->plugged_) {
         // A fresh, free object for the same device takes its place.
         const HidDeviceInfo info{(*it)->id_, (*it)->vendor_, (*it)->product_, (*it)->inputReportLength_};
-        it->reset(new TJvHidDevice(platform_, info));
+        it->reset(new TJvHidDevice(info));
     } else {
         list_.erase(it);
     }

@@ -32,8 +32,8 @@ public:
 
     // Safe on the reader thread.
     bool GetCaps(THIDPCaps &caps) const;
-    // Queues one read of an input report into buffer; opens the read
-    // handle on first use. False when the read cannot be queued.
+    // Queues one read of an input report into buffer on the read handle
+    // opened at check-out. False when the read cannot be queued.
     bool ReadFileEx(std::uint8_t *buffer, std::uint32_t length);
     // Alertable wait of up to ms milliseconds: true when the queued read
     // completed (delivered a report or failed).
@@ -45,10 +45,9 @@ public:
 
 private:
     friend class TJvHidDeviceController;
-    TJvHidDevice(HidPlatform *platform, const HidDeviceInfo &info);
+    explicit TJvHidDevice(const HidDeviceInfo &info);
     void CloseHandles();
 
-    HidPlatform *platform_;
     std::string id_;
     std::uint16_t vendor_, product_, inputReportLength_;
     std::atomic<bool> plugged_{true};

@@ -1,6 +1,7 @@
 // The hidraw read handle over a socket pair that keeps report boundaries
 // the way a hidraw node does.
 #include "device/LinuxHidPlatform.h"
+#include "tests/device/HidTestSupport.h"
 
 #include <QElapsedTimer>
 #include <array>
@@ -85,4 +86,15 @@ TEST(HidrawHandle, AVanishedDeviceFailsTheReadAndTheHandleForGood)
     EXPECT_EQ(p.handle->read(buf.data(), 65, 100).status, HidReadStatus::Failed);
     EXPECT_FALSE(p.handle->usable());
     EXPECT_EQ(p.handle->read(buf.data(), 65, 100).status, HidReadStatus::Failed);
+}
+
+TEST(LinuxHidPlatform, ScansTheMachineAndRefusesAnUnknownDevice)
+{
+    ensureApp();
+    LinuxHidPlatform platform;
+    for (const HidDeviceInfo &d : platform.scan()) {
+        EXPECT_FALSE(d.id.empty());
+        EXPECT_NE(d.inputReportLength, 1); // 0, or data bytes plus the identifier
+    }
+    EXPECT_EQ(platform.open("/sys/devices/no-such-device/hidraw/hidraw99"), nullptr);
 }
