@@ -266,19 +266,16 @@ void TDongleDownload::StatusCheckTimerTimer()
     LastLineCount = std::int32_t(logLines_.size());
 }
 
-bool TDongleDownload::FileRecord(const std::string &name, bool replace)
+bool TDongleDownload::FileRecord(const std::string &name)
 {
     const std::string source = form_->AppFolder + "/" + name;
     const std::string &folder = form_->DataBase->RiderFolder;
     if (folder.empty())
         return false; // nobody has logged in: there is no rider folder to file into
     std::string bytes;
-    if (!ReadFileBytes(source, bytes))
-        return false;
-    const std::string target = folder + name;
-    if (!replace && QFileInfo(QString::fromStdString(target)).exists())
-        return true;
-    if (WriteFileAtomic(target, bytes) != 0)
+    // Through a temporary file and a rename: the target is never half written,
+    // and the application folder's copy goes only once the record is filed.
+    if (!ReadFileBytes(source, bytes) || WriteFileAtomic(folder + name, bytes) != 0)
         return false;
     std::remove(source.c_str());
     return true;
@@ -316,13 +313,14 @@ void TDongleDownload::FinishTransfer()
         return;
     }
     const std::string name = decoder->FileName;
-    const std::string target = form_->DataBase->RiderFolder + name;
-    bool replace = true;
-    if (!form_->DataBase->RiderFolder.empty() && QFileInfo(QString::fromStdString(target)).exists())
-        replace = ShowBox(form_, "File Exists! Over write?", "Worring", QMessageBox::Question, true,
-                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-                  == QMessageBox::Yes;
-    const bool filed = FileRecord(name, replace);
+    const std::string &folder = form_->DataBase->RiderFolder;
+    bool filed = true;
+    // On No the rider's file stays as it is and the new one in the application folder.
+    if (folder.empty() || !QFileInfo::exists(QString::fromStdString(folder + name))
+        || ShowBox(form_, "File Exists! Over write?", "Worring", QMessageBox::Question, true,
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               == QMessageBox::Yes)
+        filed = FileRecord(name);
     ClearLog();
     if (!filed) {
         ShowBox(form_,

@@ -62,7 +62,7 @@ private:
     void ClearLog();
     // Copies the new record into the rider's folder; false when it could not
     // be filed (the record then stays in the application folder).
-    bool FileRecord(const std::string &name, bool replace);
+    bool FileRecord(const std::string &name);
     void ShowMonthOf(const std::string &name);
 
     TmainForm *form_;
