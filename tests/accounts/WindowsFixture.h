@@ -141,6 +141,12 @@ protected:
         delete del;
         delete create;
         delete login;
+        // The main window's application-wide hook must not see the events of
+        // the window's own destruction.
+        if (main != nullptr)
+            for (QObject *child : main->children())
+                if (!child->isWidgetType())
+                    qApp->removeEventFilter(child);
         delete main;
         mainForm = nullptr;
         LoginForm = nullptr;
