@@ -90,7 +90,11 @@ TmainForm::TmainForm(const QString &appFolder, QWidget *parent)
     ConstructorBody();
 }
 
-TmainForm::~TmainForm() = default;
+TmainForm::~TmainForm()
+{
+    // The hook must not reach this window while its widgets are destroyed.
+    delete hook_;
+}
 
 void TmainForm::CreateControls()
 {

@@ -31,7 +31,7 @@ class TUserAccountSetForm;
 class TDeleteAccountForm;
 class TLanguageForm;
 
-enum MainView { mvCalender = 0, mvSportMode = 1, mvSportAnalysis = 2, mvSummary = 3, mvNone = 4 };
+enum MainView : int { mvCalender = 0, mvSportMode = 1, mvSportAnalysis = 2, mvSummary = 3, mvNone = 4 };
 
 // The five windows that live from start-up to the end of the program.
 extern TmainForm *mainForm;
@@ -225,7 +225,7 @@ private:
     void TopButtonMouseMove(int k);
 
     class AppHook;
-    AppHook *hook_ = nullptr;
+    QObject *hook_ = nullptr;  // an AppHook
     bool activatedOnce_ = false;
     QPoint homePos_;
 };
