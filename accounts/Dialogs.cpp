@@ -20,15 +20,17 @@ bool AskYesNoWarning(QWidget *parent, const QString &text, const QString &captio
     return box.exec() == QMessageBox::Yes;
 }
 
-QPoint CentredOnScreen(const QSize &size)
+QPoint CentredIn(const QRect &area, const QSize &size)
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr)
-        return QPoint(0, 0);
-    const QRect area = screen->geometry();
     auto halfDown = [](int v) { return v >= 0 ? v / 2 : -((1 - v) / 2); };
     return QPoint(area.left() + halfDown(area.width() - size.width()),
                   area.top() + halfDown(area.height() - size.height()));
+}
+
+QPoint CentredOnScreen(const QSize &size)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen == nullptr ? QPoint(0, 0) : CentredIn(screen->geometry(), size);
 }
 
 QStringList DialogNameFilters(const QString &filterText)

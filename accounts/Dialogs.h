@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+class QRect;
 class QSize;
 class QWidget;
 
@@ -13,8 +14,10 @@ void ShowErrorBox(QWidget *parent, const QString &text, const QString &caption, 
 // A Yes / No question with the warning icon, No as the default button, kept
 // above all windows. True when Yes was pressed.
 bool AskYesNoWarning(QWidget *parent, const QString &text, const QString &caption);
-// Top-left corner that centres a window of the given size on the primary
-// screen: (screen - size) halved, rounded toward minus infinity.
+// Top-left corner that centres a window of the given size in an area:
+// (area - size) halved, rounded toward minus infinity.
+QPoint CentredIn(const QRect &area, const QSize &size);
+// The same on the primary screen.
 QPoint CentredOnScreen(const QSize &size);
 // Name filters for QFileDialog from a filter text of "description|patterns"
 // pairs (patterns separated by ";"): each becomes "description (patterns)"

@@ -240,6 +240,15 @@ TEST(PictureFilter, KeepsTheFourChoicesAndTheirDescriptions)
                                     "Bitmaps (*.bmp) (*.bmp)"}));
 }
 
+TEST(Centring, HalvesRoundTowardMinusInfinity)
+{
+    EXPECT_EQ(CentredIn(QRect(0, 0, 1280, 1024), QSize(265, 369)), QPoint(507, 327));
+    EXPECT_EQ(CentredIn(QRect(0, 0, 800, 600), QSize(1024, 748)), QPoint(-112, -74));
+    EXPECT_EQ(CentredIn(QRect(0, 0, 801, 601), QSize(1024, 748)), QPoint(-112, -74));
+    EXPECT_EQ(CentredIn(QRect(0, 0, 799, 600), QSize(1024, 748)), QPoint(-113, -74));
+    EXPECT_EQ(CentredIn(QRect(1920, 0, 1280, 1024), QSize(280, 153)), QPoint(2420, 435));
+}
+
 class DeleteTest : public WindowsTest {
 protected:
     void SetUp() override
