@@ -344,12 +344,23 @@ void TmainForm::FormCreate()
 
 bool TmainForm::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate && !activatedOnce_) {
-        activatedOnce_ = true;
-        // Run after the activation has been handled: the login is modal.
-        QTimer::singleShot(0, this, &TmainForm::FormActivate);
+    if (event->type() == QEvent::WindowActivate) {
+        FirstActivation();
+    } else if (event->type() == QEvent::Show && !activatedOnce_) {
+        // A window manager that keeps focus from a new window would leave
+        // the program with nothing to see: start the login cycle anyway.
+        QTimer::singleShot(1000, this, &TmainForm::FirstActivation);
     }
     return QWidget::event(event);
+}
+
+void TmainForm::FirstActivation()
+{
+    if (activatedOnce_)
+        return;
+    activatedOnce_ = true;
+    // Run after the activation has been handled: the login is modal.
+    QTimer::singleShot(0, this, &TmainForm::FormActivate);
 }
 
 void TmainForm::FormActivate()

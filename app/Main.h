@@ -223,6 +223,7 @@ private:
     void ConnectHandlers();
     void ConstructorBody();
     void TopButtonMouseMove(int k);
+    void FirstActivation();
 
     class AppHook;
     QObject *hook_ = nullptr;  // an AppHook
