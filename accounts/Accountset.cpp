@@ -200,13 +200,6 @@ void TUserAccountSetForm::CreateControls()
     OKBtn->setDefault(true);
     CancelBtn = button("CancelBtn", "Cancel", QRect(354, 266, 140, 34));
 
-    OpenAccountPictureDialog = new QFileDialog(this);
-    OpenAccountPictureDialog->setObjectName("OpenAccountPictureDialog");
-    OpenAccountPictureDialog->setFileMode(QFileDialog::ExistingFile);
-    OpenAccountPictureDialog->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenAccountPictureDialog->setOption(QFileDialog::HideNameFilterDetails, true);
-    OpenAccountPictureDialog->setNameFilters(DialogNameFilters(PictureFilter));
-
     connect(ChangePhotoBtn, &QPushButton::clicked, this, &TUserAccountSetForm::ChangePhotoBtnClick);
     connect(OKBtn, &QPushButton::clicked, this, &TUserAccountSetForm::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TUserAccountSetForm::CancelBtnClick);
@@ -272,6 +265,16 @@ bool TUserAccountSetForm::UserIDEditKeyPress(QChar key)
 
 void TUserAccountSetForm::ChangePhotoBtnClick()
 {
+    // Made on first use (it is the slowest part of the window to build) and
+    // kept, so it opens in the folder chosen last.
+    if (OpenAccountPictureDialog == nullptr) {
+        OpenAccountPictureDialog = new QFileDialog(this);
+        OpenAccountPictureDialog->setObjectName("OpenAccountPictureDialog");
+        OpenAccountPictureDialog->setFileMode(QFileDialog::ExistingFile);
+        OpenAccountPictureDialog->setAcceptMode(QFileDialog::AcceptOpen);
+        OpenAccountPictureDialog->setOption(QFileDialog::HideNameFilterDetails, true);
+        OpenAccountPictureDialog->setNameFilters(DialogNameFilters(PictureFilter));
+    }
     if (OpenAccountPictureDialog->exec() != QDialog::Accepted
         || OpenAccountPictureDialog->selectedFiles().isEmpty())
         return;

@@ -40,7 +40,7 @@ public:
     QLineEdit *UserIDEdit = nullptr;
     QPushButton *OKBtn = nullptr;
     QPushButton *CancelBtn = nullptr;
-    QFileDialog *OpenAccountPictureDialog = nullptr;
+    QFileDialog *OpenAccountPictureDialog = nullptr; // made on first use
     QObject *ApplicationEvents1 = nullptr;
 
     // A chosen photo (JPEG or bitmap) stays when the gender is switched.
