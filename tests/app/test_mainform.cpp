@@ -97,6 +97,13 @@ TEST_F(MainFormTest, FrameGeometryAndBackgrounds)
         EXPECT_TRUE(panel->isHidden());
     }
     EXPECT_EQ(form->SportAnalysisBGImage->Canvas().pixel(3, 306), qRgb(0x40, 0x40, 0x40));
+    // The notes frame is drawn in white where MemoShape lay, with a gap
+    // for its caption in the top edge.
+    const QRect memo = form->MemoShape->geometry();
+    const QImage &details = form->SportModeBGImage->Canvas();
+    EXPECT_EQ(details.pixel(memo.left(), memo.center().y()), qRgb(255, 255, 255));
+    EXPECT_EQ(details.pixel(memo.right() - 40, memo.top()), qRgb(255, 255, 255));
+    EXPECT_NE(details.pixel(memo.left() + 12, memo.top()), qRgb(255, 255, 255));
     for (TImage *photo : {form->DataAccountImage, form->AnalyAccountImage, form->SummaryAccountImage}) {
         EXPECT_EQ(photo->pos(), form->CalAccountImage->pos());
         EXPECT_FALSE(photo->isHidden());
