@@ -18,6 +18,7 @@ TWelcomeForm::TWelcomeForm(QWidget *parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(2000);
+    Timer1->setTimerType(Qt::PreciseTimer);  // a coarse timer may end it 5 % early
     connect(Timer1, &QTimer::timeout, this, &TWelcomeForm::Timer1Timer);
     Timer1->start();
 }
