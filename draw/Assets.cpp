@@ -13,6 +13,10 @@
 #include <QPainterPath>
 #include <QSvgRenderer>
 
+// The resource lives in a static library: it is registered on first use
+// (Q_INIT_RESOURCE must stand outside any namespace).
+static void InitAssetResource() { Q_INIT_RESOURCE(assets); }
+
 namespace {
 
 const QColor kAccent(0xE7, 0x93, 0x33);
@@ -20,7 +24,11 @@ const QColor kDim(0x80, 0x80, 0x80);
 
 QString ResourcePath(const QString &file) { return QStringLiteral(":/assets/") + file; }
 
-void InitResources();
+void InitResources()
+{
+    static const bool done = (InitAssetResource(), true);
+    (void)done;
+}
 
 QImage Blank(int w, int h)
 {
@@ -175,16 +183,6 @@ TImageList StartPictures()
 
 }  // namespace
 
-// The resource lives in a static library: register it before first use.
-static void InitAssetResource() { Q_INIT_RESOURCE(assets); }
-
-namespace {
-void InitResources()
-{
-    static const bool done = (InitAssetResource(), true);
-    (void)done;
-}
-}  // namespace
 
 const TImageList &AssetList(const QString &name)
 {
