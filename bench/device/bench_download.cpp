@@ -35,13 +35,6 @@ struct Window {
         form->FormCreate();
         dl = form->Download;
     }
-    ~Window()
-    {
-        // The window's application-wide hook must not see its own destruction.
-        for (QObject *child : form->children())
-            if (!child->isWidgetType())
-                qApp->removeEventFilter(child);
-    }
     int lines() const { return form->LogMemo->document()->blockCount(); }
 
     QTemporaryDir dir;

@@ -118,17 +118,6 @@ protected:
         form->mainStartImage->show();
     }
 
-    void TearDown() override
-    {
-        // The window's application-wide hook must not see the events of its
-        // own destruction (it would call into a half-destroyed window).
-        if (form)
-            for (QObject *child : form->children())
-                if (!child->isWidgetType())
-                    qApp->removeEventFilter(child);
-        form.reset();
-    }
-
     std::string riderFile(const std::string &name) const { return form->DataBase->RiderFolder + name; }
     int logLines() const
     {
