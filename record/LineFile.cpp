@@ -1,7 +1,8 @@
 #include "record/LineFile.h"
 
+#include "store/Textfile.h"
+
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -52,38 +53,10 @@ bool writeLines(int fd, std::span<const std::string> lines, off_t &length)
 
 bool LoadLineFile(const std::string &path, std::vector<std::string> &lines)
 {
-    std::FILE *in = std::fopen(path.c_str(), "rb");
-    if (!in)
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes))
         return false;
-    std::string text;
-    std::fseek(in, 0, SEEK_END);
-    const long fileSize = std::ftell(in);
-    std::fseek(in, 0, SEEK_SET);
-    if (fileSize > 0)
-        text.reserve(static_cast<std::size_t>(fileSize));
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        text.append(buffer, n);
-    const bool failed = std::ferror(in) != 0;
-    std::fclose(in);
-    if (failed)
-        return false;
-
-    lines.clear();
-    const std::size_t size = text.size();
-    std::size_t start = 0;
-    while (start < size) {
-        std::size_t end = start;
-        while (end < size && text[end] != '\r' && text[end] != '\n')
-            ++end;
-        lines.emplace_back(text, start, end - start);
-        start = end;
-        if (start < size && text[start] == '\r')
-            ++start;
-        if (start < size && text[start] == '\n')
-            ++start;
-    }
+    lines = SplitNarrowLines(bytes);
     return true;
 }
 

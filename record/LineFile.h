@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-// False when the file cannot be opened or read.
+// False, and lines as they were, when there is no regular file at path or
+// it cannot be read (a FIFO of that name is refused, never waited on).
 bool LoadLineFile(const std::string &path, std::vector<std::string> &lines);
 // Writes the file (a symbolic link of that name is replaced, not followed);
 // false, and no file left, when it cannot be written completely.

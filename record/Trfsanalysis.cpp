@@ -4,7 +4,6 @@
 #include "record/RecordText.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <utility>
 
 namespace {
@@ -132,8 +131,7 @@ void TTRAnalysis::SaveLines(const std::string &name, std::span<const std::string
 
 int TTRAnalysis::LoadDump()
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(PathOf("Temp.txt"), error) || !LoadLines("Temp.txt"))
+    if (!LoadLines("Temp.txt")) // also when Temp.txt is no regular file
         return 1;
 
     for (auto &line : Lines)

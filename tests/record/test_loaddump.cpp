@@ -3,6 +3,8 @@
 #include "tests/record/DecodeTest.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -34,6 +36,19 @@ TEST_F(LoadDump, MissingDumpTextWritesNothing)
     EXPECT_EQ(analysis.FailReason, "LoadDump 1: Temp.txt does not exist");
     EXPECT_FALSE(exists("Temp0.txt"));
     EXPECT_FALSE(exists("ALLDATA.TXT"));
+}
+
+TEST_F(LoadDump, DumpTextThatIsNoRegularFileIsMissing)
+{
+    // A FIFO would wait for a writer forever; a folder cannot be read.
+    ASSERT_EQ(::mkfifo(folder.file("Temp.txt").c_str(), 0600), 0);
+    EXPECT_TRUE(analysis.Decode(folder.path()));
+    EXPECT_EQ(analysis.FailReason, "LoadDump 1: Temp.txt does not exist");
+    std::filesystem::remove(folder.file("Temp.txt"));
+    std::filesystem::create_directory(folder.file("Temp.txt"));
+    EXPECT_TRUE(analysis.Decode(folder.path()));
+    EXPECT_EQ(analysis.FailReason, "LoadDump 1: Temp.txt does not exist");
+    EXPECT_FALSE(exists("Temp0.txt"));
 }
 
 TEST_F(LoadDump, MarkersAreCheckedOnTheirFirst64Characters)
