@@ -1,6 +1,7 @@
 // Language files on disk: encodings, entry rules, settings, listing order.
 #include "lang/Multilan.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +20,6 @@ protected:
         fs::create_directory(ml.LangFolder);
     }
     void Put(const std::string &name, const std::string &bytes) { writeFileBytes(ml.LangFolder + "/" + name, bytes); }
-    static std::string Utf16(const std::u16string &text, bool bigEndian)
-    {
-        std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-        for (char16_t c : text) {
-            const char hi = static_cast<char>(c >> 8), lo = static_cast<char>(c & 0xFF);
-            out += bigEndian ? hi : lo;
-            out += bigEndian ? lo : hi;
-        }
-        return out;
-    }
 
     TempFolder tmp;
     MultiLanguage ml;

@@ -2,6 +2,7 @@
 #include "store/Databasecontroler.h"
 #include "tests/store/RecordFixture.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +15,6 @@ class StoreRecords : public ::testing::Test {
 protected:
     void SetUp() override { db.RiderFolder = tmp.path() + "/"; }
     void Put(const std::string &name, const RecordFixture &r) { writeFileBytes(tmp.file(name), r.text()); }
-    std::string Utf16(const std::u16string &text, bool bigEndian)
-    {
-        std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-        for (char16_t c : text) {
-            const char hi = static_cast<char>(c >> 8), lo = static_cast<char>(c & 0xFF);
-            out += bigEndian ? hi : lo;
-            out += bigEndian ? lo : hi;
-        }
-        return out;
-    }
 
     TempFolder tmp;
     TKorvanDataBase db;
