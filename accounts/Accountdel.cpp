@@ -1,9 +1,8 @@
 #include "accounts/Accountdel.h"
 
+#include "accounts/ChoiceForm.h"
 #include "accounts/Dialogs.h"
 #include "app/Main.h"
-#include "draw/Image.h"
-#include "draw/Korvandraw.h"
 #include "lang/Multilan.h"
 #include "store/Databasecontroler.h"
 #include "store/Textfile.h"
@@ -22,36 +21,21 @@ TDeleteAccountForm::TDeleteAccountForm(TmainForm *mainForm, QWidget *parent)
 
 void TDeleteAccountForm::CreateControls()
 {
-    DeleteAccountImage = new TImage(this, "DeleteAccountImage");
-    DeleteAccountImage->setGeometry(0, 0, 280, 153);
-    DeleteUserIDLab = new QLabel("User ID", this);
-    DeleteUserIDLab->setObjectName("DeleteUserIDLab");
-    DeleteUserIDLab->setGeometry(20, 18, 240, 20);
-    DeleteUserIDLab->setStyleSheet("color: white; background: transparent;");
-    QFont bold = DeleteUserIDLab->font();
-    bold.setBold(true);
-    DeleteUserIDLab->setFont(bold);
-    ID_Delete_Select_ComboBox = new QComboBox(this);
-    ID_Delete_Select_ComboBox->setObjectName("ID_Delete_Select_ComboBox");
-    ID_Delete_Select_ComboBox->setEditable(false);
-    ID_Delete_Select_ComboBox->setGeometry(20, 42, 240, 26);
-    Del_Yes_Btn = new QPushButton("YES", this);
-    Del_Yes_Btn->setObjectName("Del_Yes_Btn");
-    Del_Yes_Btn->setGeometry(20, 100, 115, 32);
-    Del_Cancel_Btn = new QPushButton("Cancel", this);
-    Del_Cancel_Btn->setObjectName("Del_Cancel_Btn");
-    Del_Cancel_Btn->setGeometry(145, 100, 115, 32);
-    for (QPushButton *b : {Del_Yes_Btn, Del_Cancel_Btn})
-        b->setAutoDefault(false);
+    const ChoiceFormControls c = CreateChoiceControls(
+        this, {"DeleteAccountImage", "DeleteUserIDLab", "User ID", "ID_Delete_Select_ComboBox", "Del_Yes_Btn",
+               "Del_Cancel_Btn", 153, 100});
+    DeleteAccountImage = c.background;
+    DeleteUserIDLab = c.caption;
+    ID_Delete_Select_ComboBox = c.choice;
+    Del_Yes_Btn = c.yes;
+    Del_Cancel_Btn = c.cancel;
     connect(Del_Yes_Btn, &QPushButton::clicked, this, &TDeleteAccountForm::Del_Yes_BtnClick);
     connect(Del_Cancel_Btn, &QPushButton::clicked, this, &TDeleteAccountForm::Del_Cancel_BtnClick);
 }
 
 void TDeleteAccountForm::FormCreate()
 {
-    TKorvanDraw().FillGradient(DeleteAccountImage, 0x404040, 0xFFFFFF, 0);
-    setFixedSize(DeleteAccountImage->size());
-    move(CentredOnScreen(size()));
+    PlaceChoiceForm(this, DeleteAccountImage);
     RefreshCaptions();
 }
 
@@ -72,12 +56,7 @@ void TDeleteAccountForm::showEvent(QShowEvent *event)
 
 void TDeleteAccountForm::FormShow()
 {
-    TKorvanDataBase &db = *main_->DataBase;
-    db.ListRiders();
-    ID_Delete_Select_ComboBox->clear();
-    for (const std::string &id : db.Riders)
-        ID_Delete_Select_ComboBox->addItem(QString::fromStdString(id));
-    ID_Delete_Select_ComboBox->setCurrentIndex(ID_Delete_Select_ComboBox->count() > 0 ? 0 : -1);
+    OfferRiders(ID_Delete_Select_ComboBox, *main_->DataBase);
 }
 
 void TDeleteAccountForm::Del_Yes_BtnClick()

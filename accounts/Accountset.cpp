@@ -4,6 +4,7 @@
 #include "accounts/Photo.h"
 #include "app/Main.h"
 #include "draw/Assets.h"
+#include "draw/Controls.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
 #include "draw/Korvandraw.h"
@@ -11,7 +12,6 @@
 #include "store/Databasecontroler.h"
 #include "store/Textfile.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QFrame>
 #include <QInputMethodEvent>
@@ -65,21 +65,6 @@ bool StrictlyInside(const QWidget *w, const QPoint &p)
 
 } // namespace
 
-// The application-wide hook: sees every event of the program, never
-// consumes one.
-class TUserAccountSetForm::Hook : public QObject {
-public:
-    explicit Hook(TUserAccountSetForm *form) : QObject(form), form_(form) {}
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        form_->ApplicationEvents1Message(watched, event);
-        return false;
-    }
-
-private:
-    TUserAccountSetForm *form_;
-};
-
 // Typed characters of UserIDEdit: keys and input-method commits.
 class TUserAccountSetForm::KeyFilter : public QObject {
 public:
@@ -117,49 +102,32 @@ TUserAccountSetForm::TUserAccountSetForm(TmainForm *mainForm, QWidget *parent)
     GenderCode = 0;
     PhotoKind = 0;
     FormCreate();
-    ApplicationEvents1 = new Hook(this);
+    ApplicationEvents1 = new TAppEventHook(this, [this](QObject *receiver, QEvent *event) {
+        ApplicationEvents1Message(receiver, event);
+    });
     ApplicationEvents1->setObjectName("ApplicationEvents1");
-    qApp->installEventFilter(ApplicationEvents1);
 }
 
 TUserAccountSetForm::~TUserAccountSetForm()
 {
-    qApp->removeEventFilter(ApplicationEvents1);
+    // The hook must not reach this window while its widgets are destroyed.
+    delete ApplicationEvents1;
 }
 
 void TUserAccountSetForm::CreateControls()
 {
-    auto label = [this](const char *name, const QString &text, const QRect &r) {
-        auto *l = new QLabel(text, this);
-        l->setObjectName(name);
-        l->setGeometry(r);
-        l->setStyleSheet("color: white; background: transparent;");
-        return l;
-    };
-    auto button = [this](const char *name, const QString &text, const QRect &r) {
-        auto *b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setGeometry(r);
-        b->setAutoDefault(false);
-        return b;
-    };
-    auto picture = [this](const char *name, const QRect &r) {
-        auto *p = new TImage(this, name);
-        p->setGeometry(r);
-        return p;
-    };
-    AccountBGImage = picture("AccountBGImage", QRect(0, 0, 521, 321));
-    UsersPhotoLab = label("UsersPhotoLab", "User's Photo", QRect(24, 12, 152, 20));
-    AccountImage = picture("AccountImage", QRect(24, 34, 152, 182));
+    AccountBGImage = NewPicture(this, "AccountBGImage", QRect(0, 0, 521, 321));
+    UsersPhotoLab = NewLabel(this, "UsersPhotoLab", "User's Photo", QRect(24, 12, 152, 20));
+    AccountImage = NewPicture(this, "AccountImage", QRect(24, 34, 152, 182));
     AccountImage->Stretch = true;
-    MImage = picture("MImage", QRect(0, 0, 152, 182));
+    MImage = NewPicture(this, "MImage", QRect(0, 0, 152, 182));
     MImage->SetPicture(AssetImage("MalePhoto"));
     MImage->hide();
-    FImage = picture("FImage", QRect(0, 0, 152, 182));
+    FImage = NewPicture(this, "FImage", QRect(0, 0, 152, 182));
     FImage->SetPicture(AssetImage("FemalePhoto"));
     FImage->hide();
-    ChangePhotoBtn = button("ChangePhotoBtn", "Change Photo", QRect(24, 226, 152, 30));
-    UserIDLab = label("UserIDLab", "User ID", QRect(204, 34, 290, 20));
+    ChangePhotoBtn = NewButton(this, "ChangePhotoBtn", "Change Photo", QRect(24, 226, 152, 30));
+    UserIDLab = NewLabel(this, "UserIDLab", "User ID", QRect(204, 34, 290, 20));
     UserIDEdit = new QLineEdit(this);
     UserIDEdit->setObjectName("UserIDEdit");
     UserIDEdit->setGeometry(204, 56, 290, 28);
@@ -171,9 +139,7 @@ void TUserAccountSetForm::CreateControls()
     GenderShape->setFrameShape(QFrame::Box);
     lbl_gender = new QLabel("Gender", this);
     lbl_gender->setObjectName("lbl_gender");
-    QFont bold = lbl_gender->font();
-    bold.setBold(true);
-    lbl_gender->setFont(bold);
+    SetBold(lbl_gender);
     // Lies in the gap of the frame's top edge; its background continues the
     // window gradient so the frame line does not run through the text.
     const int labelTop = GenderShape->y() - 9;
@@ -185,20 +151,20 @@ void TUserAccountSetForm::CreateControls()
     lbl_gender->setFixedHeight(18);
 
     RadioImgList = &AssetList("RadioImgList");
-    MRadioImg = picture("MRadioImg", QRect(230, 148, 28, 28));
-    MSelectImg = picture("MSelectImg", QRect(266, 146, 32, 32));
+    MRadioImg = NewPicture(this, "MRadioImg", QRect(230, 148, 28, 28));
+    MSelectImg = NewPicture(this, "MSelectImg", QRect(266, 146, 32, 32));
     MSelectImg->SetPicture(AssetImage("MaleSymbol"));
-    FRadioImg = picture("FRadioImg", QRect(362, 148, 28, 28));
-    FSelectImg = picture("FSelectImg", QRect(398, 146, 32, 32));
+    FRadioImg = NewPicture(this, "FRadioImg", QRect(362, 148, 28, 28));
+    FSelectImg = NewPicture(this, "FSelectImg", QRect(398, 146, 32, 32));
     FSelectImg->SetPicture(AssetImage("FemaleSymbol"));
     for (TImage *radio : {MRadioImg, FRadioImg}) {
         radio->setCursor(Qt::PointingHandCursor);
         radio->setMouseTracking(true);
     }
 
-    OKBtn = button("OKBtn", "YES", QRect(204, 266, 140, 34));
+    OKBtn = NewButton(this, "OKBtn", "YES", QRect(204, 266, 140, 34));
     OKBtn->setDefault(true);
-    CancelBtn = button("CancelBtn", "Cancel", QRect(354, 266, 140, 34));
+    CancelBtn = NewButton(this, "CancelBtn", "Cancel", QRect(354, 266, 140, 34));
 
     connect(ChangePhotoBtn, &QPushButton::clicked, this, &TUserAccountSetForm::ChangePhotoBtnClick);
     connect(OKBtn, &QPushButton::clicked, this, &TUserAccountSetForm::OKBtnClick);

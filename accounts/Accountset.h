@@ -75,7 +75,6 @@ private:
     void ResetChoice();
     bool WriteRiderFiles(const std::string &id);
 
-    class Hook;
     class KeyFilter;
     TmainForm *main_;
     QByteArray shownJpeg_; // JPEG data of the picture in AccountImage, if it is one

@@ -2,10 +2,12 @@
 
 #include "accounts/Accountdel.h"
 #include "accounts/Accountset.h"
+#include "accounts/ChoiceForm.h"
 #include "accounts/Dialogs.h"
 #include "accounts/Photo.h"
 #include "app/Main.h"
 #include "draw/Assets.h"
+#include "draw/Controls.h"
 #include "draw/Image.h"
 #include "draw/Korvandraw.h"
 #include "lang/Language.h"
@@ -31,48 +33,26 @@ TLoginForm::TLoginForm(TmainForm *mainForm, QWidget *parent)
 
 void TLoginForm::CreateControls()
 {
-    auto label = [this](const char *name, const QString &text, const QRect &r, const char *colour) {
-        auto *l = new QLabel(text, this);
-        l->setObjectName(name);
-        l->setGeometry(r);
-        l->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(colour));
-        return l;
-    };
-    auto button = [this](const char *name, const QString &text, const QRect &r) {
-        auto *b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setGeometry(r);
-        b->setAutoDefault(false);
-        return b;
-    };
-    LoginBGImage = new TImage(this, "LoginBGImage");
-    LoginBGImage->setGeometry(0, 0, 265, 369);
-    KorLogoImage = new TImage(this, "KorLogoImage");
-    KorLogoImage->setGeometry(20, 14, 225, 70);
+    LoginBGImage = NewPicture(this, "LoginBGImage", QRect(0, 0, 265, 369));
+    KorLogoImage = NewPicture(this, "KorLogoImage", QRect(20, 14, 225, 70));
     KorLogoImage->SetPicture(AssetImage("Logo"));
-    UserIDLab = label("UserIDLab", "User ID", QRect(20, 98, 225, 20), "white");
-    QFont bold = UserIDLab->font();
-    bold.setBold(true);
-    UserIDLab->setFont(bold);
-    ID_Select_ComboBox = new QComboBox(this);
-    ID_Select_ComboBox->setObjectName("ID_Select_ComboBox");
-    ID_Select_ComboBox->setEditable(false);
-    ID_Select_ComboBox->setGeometry(20, 120, 225, 26);
+    UserIDLab = NewLabel(this, "UserIDLab", "User ID", QRect(20, 98, 225, 20));
+    SetBold(UserIDLab);
+    ID_Select_ComboBox = NewComboBox(this, "ID_Select_ComboBox", QRect(20, 120, 225, 26));
     RememberMeCB = new QCheckBox(this);
     RememberMeCB->setObjectName("RememberMeCB");
     RememberMeCB->setGeometry(20, 156, 20, 20);
     RememberMeCB->setChecked(false);
-    RememberMeLab = label("RememberMeLab", "Remember Me", QRect(42, 156, 180, 20), "white");
-    LoginBtn = button("LoginBtn", "Login", QRect(20, 188, 225, 32));
+    RememberMeLab = NewLabel(this, "RememberMeLab", "Remember Me", QRect(42, 156, 180, 20));
+    LoginBtn = NewButton(this, "LoginBtn", "Login", QRect(20, 188, 225, 32));
     LoginBtn->setDefault(true);
-    CreateIDBtn = button("CreateIDBtn", "Create ID", QRect(20, 228, 108, 28));
-    DeleteIDBtn = button("DeleteIDBtn", "Delete ID", QRect(137, 228, 108, 28));
-    ExitBtn = button("ExitBtn", "Exit", QRect(20, 264, 225, 28));
-    img_Language = new TImage(this, "img_Language");
-    img_Language->setGeometry(20, 312, 40, 40);
+    CreateIDBtn = NewButton(this, "CreateIDBtn", "Create ID", QRect(20, 228, 108, 28));
+    DeleteIDBtn = NewButton(this, "DeleteIDBtn", "Delete ID", QRect(137, 228, 108, 28));
+    ExitBtn = NewButton(this, "ExitBtn", "Exit", QRect(20, 264, 225, 28));
+    img_Language = NewPicture(this, "img_Language", QRect(20, 312, 40, 40));
     img_Language->SetPicture(AssetImage("Language"));
     img_Language->setCursor(Qt::PointingHandCursor);
-    VersionLab = label("VersionLab", "Version 1.021", QRect(110, 340, 135, 18), "#404040");
+    VersionLab = NewLabel(this, "VersionLab", "Version 1.021", QRect(110, 340, 135, 18), "#404040");
     VersionLab->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     connect(LoginBtn, &QPushButton::clicked, this, &TLoginForm::LoginBtnClick);
@@ -96,11 +76,7 @@ void TLoginForm::FormCreate()
 
 void TLoginForm::FillRiderChoice()
 {
-    main_->DataBase->ListRiders();
-    ID_Select_ComboBox->clear();
-    for (const std::string &id : main_->DataBase->Riders)
-        ID_Select_ComboBox->addItem(QString::fromStdString(id));
-    ID_Select_ComboBox->setCurrentIndex(ID_Select_ComboBox->count() > 0 ? 0 : -1);
+    OfferRiders(ID_Select_ComboBox, *main_->DataBase);
 }
 
 void TLoginForm::RefreshCaptions()

@@ -7,6 +7,7 @@
 #include "calendar/Calenderset.h"
 #include "device/Download.h"
 #include "draw/Assets.h"
+#include "draw/Controls.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
 #include "draw/Korvandraw.h"
@@ -18,7 +19,6 @@
 #include <QDate>
 #include <QDir>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -51,13 +51,6 @@ const char *const kCentredLabels[13] = {
     "lblSum_Dura", "lblSum_Dist", "lblSum_Kcal", "Dura_Lab", "Dist_Lab", "RPM_Lab", "Speed_Lab",
     "LAP_Lab", "Calo_Lab", "HRM_Lab", "HRA_Lab", "VO2_Lab", "Inte_Lab",
 };
-
-TImage *Picture(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *image = new TImage(parent, QString::fromLatin1(name));
-    image->setGeometry(geometry);
-    return image;
-}
 
 QWidget *Panel(QWidget *parent, const char *name, const QRect &geometry)
 {
@@ -103,8 +96,8 @@ void TmainForm::CreateControls()
     DongleLinkStatusImageList = &AssetList("DongleLinkStatusImageList");
     StartBtnImageList = &AssetList("StartBtnImageList");
 
-    MainBGImage = Picture(this, "MainBGImage", QRect(0, kTitleHeight, kWidth, kHeight));
-    TitleBGImage = Picture(this, "TitleBGImage", QRect(0, 0, kWidth, kTitleHeight));
+    MainBGImage = NewPicture(this, "MainBGImage", QRect(0, kTitleHeight, kWidth, kHeight));
+    TitleBGImage = NewPicture(this, "TitleBGImage", QRect(0, 0, kWidth, kTitleHeight));
     struct Button { TImage *TmainForm::*member; const char *name; int left; };
     const Button buttons[7] = {
         {&TmainForm::BtnImageDate, "BtnImageDate", 8},
@@ -116,7 +109,7 @@ void TmainForm::CreateControls()
         {&TmainForm::BtnImageSummary, "BtnImageSummary", 411},
     };
     for (const Button &b : buttons) {
-        TImage *button = Picture(this, b.name, QRect(b.left, 8, 119, 91));
+        TImage *button = NewPicture(this, b.name, QRect(b.left, 8, 119, 91));
         button->setCursor(Qt::PointingHandCursor);
         button->hide();
         this->*b.member = button;
@@ -127,26 +120,26 @@ void TmainForm::CreateControls()
     SportModePanel = Panel(this, "SportModePanel", QRect(0, kTitleHeight, kWidth, 609));
     SportAnalysisPanel = Panel(this, "SportAnalysisPanel", QRect(0, kTitleHeight, kWidth, 612));
     SummaryPanel = Panel(this, "SummaryPanel", QRect(0, kTitleHeight, kWidth, 609));
-    CalenderBGImage = Picture(CalenderPanel, "CalenderBGImage", CalenderPanel->rect());
-    SportModeBGImage = Picture(SportModePanel, "SportModeBGImage", SportModePanel->rect());
-    SportAnalysisBGImage = Picture(SportAnalysisPanel, "SportAnalysisBGImage", SportAnalysisPanel->rect());
-    SummaryImage = Picture(SummaryPanel, "SummaryImage", SummaryPanel->rect());
+    CalenderBGImage = NewPicture(CalenderPanel, "CalenderBGImage", CalenderPanel->rect());
+    SportModeBGImage = NewPicture(SportModePanel, "SportModeBGImage", SportModePanel->rect());
+    SportAnalysisBGImage = NewPicture(SportAnalysisPanel, "SportAnalysisBGImage", SportAnalysisPanel->rect());
+    SummaryImage = NewPicture(SummaryPanel, "SummaryImage", SummaryPanel->rect());
 
     const QRect photo(24, 18, 152, 182);
-    CalAccountImage = Picture(CalenderPanel, "CalAccountImage", photo);
-    DataAccountImage = Picture(SportModePanel, "DataAccountImage", photo);
-    AnalyAccountImage = Picture(SportAnalysisPanel, "AnalyAccountImage", photo);
-    SummaryAccountImage = Picture(SummaryPanel, "SummaryAccountImage", photo);
+    CalAccountImage = NewPicture(CalenderPanel, "CalAccountImage", photo);
+    DataAccountImage = NewPicture(SportModePanel, "DataAccountImage", photo);
+    AnalyAccountImage = NewPicture(SportAnalysisPanel, "AnalyAccountImage", photo);
+    SummaryAccountImage = NewPicture(SummaryPanel, "SummaryAccountImage", photo);
     for (TImage *p : {CalAccountImage, DataAccountImage, AnalyAccountImage, SummaryAccountImage})
         p->Stretch = true;
     CalAccountImage->hide();
 
     // Calendar view: month arrows around the month caption, download controls
     // under the photo.
-    ArrowNLImage = Picture(CalenderPanel, "ArrowNLImage", QRect(505, 16, 24, 28));
-    ArrowNRImage = Picture(CalenderPanel, "ArrowNRImage", QRect(781, 16, 24, 28));
-    DongleLinkStatusImage = Picture(CalenderPanel, "DongleLinkStatusImage", QRect(43, 236, 113, 103));
-    mainStartImage = Picture(CalenderPanel, "mainStartImage", QRect(43, 360, 114, 90));
+    ArrowNLImage = NewPicture(CalenderPanel, "ArrowNLImage", QRect(505, 16, 24, 28));
+    ArrowNRImage = NewPicture(CalenderPanel, "ArrowNRImage", QRect(781, 16, 24, 28));
+    DongleLinkStatusImage = NewPicture(CalenderPanel, "DongleLinkStatusImage", QRect(43, 236, 113, 103));
+    mainStartImage = NewPicture(CalenderPanel, "mainStartImage", QRect(43, 360, 114, 90));
     mainStartImage->setCursor(Qt::PointingHandCursor);
     DongleLinkStatusImage->hide();
     mainStartImage->hide();
@@ -160,12 +153,12 @@ void TmainForm::CreateControls()
     SummaryDatePanel = Panel(SummaryPanel, "SummaryDatePanel", QRect(300, 20, 600, 470));
     SummaryWeekPanel = Panel(SummaryPanel, "SummaryWeekPanel", QRect());
     SummaryMonthPanel = Panel(SummaryPanel, "SummaryMonthPanel", QRect());
-    SumDArrowNLImage = Picture(SummaryDatePanel, "SumDArrowNLImage", QRect(180, 4, 24, 28));
-    SumDArrowNRImage = Picture(SummaryDatePanel, "SumDArrowNRImage", QRect(396, 4, 24, 28));
-    SumWArrowNLImage = Picture(SummaryWeekPanel, "SumWArrowNLImage", QRect(180, 4, 24, 28));
-    SumWArrowNRImage = Picture(SummaryWeekPanel, "SumWArrowNRImage", QRect(396, 4, 24, 28));
-    SumMArrowNLImage = Picture(SummaryMonthPanel, "SumMArrowNLImage", QRect(180, 4, 24, 28));
-    SumMArrowNRImage = Picture(SummaryMonthPanel, "SumMArrowNRImage", QRect(396, 4, 24, 28));
+    SumDArrowNLImage = NewPicture(SummaryDatePanel, "SumDArrowNLImage", QRect(180, 4, 24, 28));
+    SumDArrowNRImage = NewPicture(SummaryDatePanel, "SumDArrowNRImage", QRect(396, 4, 24, 28));
+    SumWArrowNLImage = NewPicture(SummaryWeekPanel, "SumWArrowNLImage", QRect(180, 4, 24, 28));
+    SumWArrowNRImage = NewPicture(SummaryWeekPanel, "SumWArrowNRImage", QRect(396, 4, 24, 28));
+    SumMArrowNLImage = NewPicture(SummaryMonthPanel, "SumMArrowNLImage", QRect(180, 4, 24, 28));
+    SumMArrowNRImage = NewPicture(SummaryMonthPanel, "SumMArrowNRImage", QRect(396, 4, 24, 28));
     for (TImage *a : LeftArrows()) {
         a->Tag = 0;
         MonthBtnImageList->Draw(a, 0);
@@ -174,7 +167,7 @@ void TmainForm::CreateControls()
         a->Tag = 1;
         MonthBtnImageList->Draw(a, 3);
     }
-    SumShowImgMonth = Picture(SummaryPanel, "SumShowImgMonth", QRect(70, 330, 120, 28));
+    SumShowImgMonth = NewPicture(SummaryPanel, "SumShowImgMonth", QRect(70, 330, 120, 28));
 
     // ---- Controls of the view issues are created here (calendar grid,
     // record details, charts, summary grids) ----
@@ -185,13 +178,6 @@ void TmainForm::CreateControls()
     EngineerModePanel->setStyleSheet(
         "#EngineerModePanel { background: #303030; border: 1px solid white; border-radius: 6px; }"
         "QLabel { color: white; }");
-    auto label = [this](const char *name, const char *text, int x, int y) {
-        auto *l = new QLabel(QString::fromLatin1(text), EngineerModePanel);
-        l->setObjectName(QString::fromLatin1(name));
-        l->move(x, y);
-        l->adjustSize();
-        return l;
-    };
     auto edit = [this](const char *name, int x, int y) {
         auto *e = new QLineEdit(EngineerModePanel);
         e->setObjectName(QString::fromLatin1(name));
@@ -199,23 +185,19 @@ void TmainForm::CreateControls()
         e->setReadOnly(true);
         return e;
     };
-    Label1 = label("Label1", "USB HID device:", 12, 10);
+    Label1 = NewLabel(EngineerModePanel, "Label1", "USB HID device:", QPoint(12, 10));
     DevListBox = new QListWidget(EngineerModePanel);
     DevListBox->setObjectName("DevListBox");
     DevListBox->setGeometry(12, 30, 290, 78);
-    Label10 = label("Label10", "Input Report status:", 12, 118);
-    Label3 = label("Label3", "Size", 12, 145);
+    Label10 = NewLabel(EngineerModePanel, "Label10", "Input Report status:", QPoint(12, 118));
+    Label3 = NewLabel(EngineerModePanel, "Label3", "Size", QPoint(12, 145));
     InRepSizeEdit = edit("InRepSizeEdit", 62, 141);
-    Label11 = label("Label11", "bytes", 150, 145);
-    Label12 = label("Label12", "Count", 12, 175);
+    Label11 = NewLabel(EngineerModePanel, "Label11", "bytes", QPoint(150, 145));
+    Label12 = NewLabel(EngineerModePanel, "Label12", "Count", QPoint(12, 175));
     InRepCountEdit = edit("InRepCountEdit", 62, 171);
-    Label13 = label("Label13", "reports", 150, 175);
-    StartButton = new QPushButton("Start", EngineerModePanel);
-    StartButton->setObjectName("StartButton");
-    StartButton->setGeometry(12, 208, 90, 28);
-    StopButton = new QPushButton("Stop", EngineerModePanel);
-    StopButton->setObjectName("StopButton");
-    StopButton->setGeometry(112, 208, 90, 28);
+    Label13 = NewLabel(EngineerModePanel, "Label13", "reports", QPoint(150, 175));
+    StartButton = NewButton(EngineerModePanel, "StartButton", "Start", QRect(12, 208, 90, 28));
+    StopButton = NewButton(EngineerModePanel, "StopButton", "Stop", QRect(112, 208, 90, 28));
     StopButton->setEnabled(false);
     LogMemo = new QPlainTextEdit(EngineerModePanel);
     LogMemo->setObjectName("LogMemo");

@@ -225,8 +225,7 @@ private:
     void TopButtonMouseMove(int k);
     void FirstActivation();
 
-    class AppHook;
-    QObject *hook_ = nullptr;  // an AppHook
+    QObject *hook_ = nullptr;  // a TAppEventHook, calls ApplicationEvents1Message
     bool activatedOnce_ = false;
     QPoint homePos_;
 };

@@ -2,6 +2,7 @@
 // the application-wide hook and the hidden diagnostic panel.
 #include "app/Main.h"
 
+#include "draw/Controls.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
 #include "store/Databasecontroler.h"
@@ -27,21 +28,6 @@ void StartIfOff(QTimer *timer)
 }
 
 }  // namespace
-
-// Sees every event of the program before its receiver; never consumes it.
-class TmainForm::AppHook : public QObject {
-public:
-    explicit AppHook(TmainForm *form) : QObject(form), form_(form) {}
-
-    bool eventFilter(QObject *receiver, QEvent *event) override
-    {
-        form_->ApplicationEvents1Message(receiver, event);
-        return false;
-    }
-
-private:
-    TmainForm *form_;
-};
 
 void TmainForm::ConnectHandlers()
 {
@@ -75,8 +61,9 @@ void TmainForm::ConnectHandlers()
     connect(CleanMonthIMGTimer, &QTimer::timeout, this, &TmainForm::CleanMonthIMGTimerTimer);
     CleanMonthIMGTimer->start();
 
-    hook_ = new AppHook(this);
-    qApp->installEventFilter(hook_);
+    hook_ = new TAppEventHook(this, [this](QObject *receiver, QEvent *event) {
+        ApplicationEvents1Message(receiver, event);
+    });
 }
 
 std::array<TImage *, 7> TmainForm::TopButtons() const

@@ -2,11 +2,10 @@
 
 #include "accounts/Accountdel.h"
 #include "accounts/Accountset.h"
+#include "accounts/ChoiceForm.h"
 #include "accounts/Dialogs.h"
 #include "accounts/Login.h"
 #include "app/Main.h"
-#include "draw/Image.h"
-#include "draw/Korvandraw.h"
 #include "lang/Multilan.h"
 
 #include <QComboBox>
@@ -24,36 +23,21 @@ TLanguageForm::TLanguageForm(TmainForm *mainForm, QWidget *parent)
 
 void TLanguageForm::CreateControls()
 {
-    imgLanguageImage = new TImage(this, "imgLanguageImage");
-    imgLanguageImage->setGeometry(0, 0, 280, 161);
-    lblLanSelect = new QLabel("Language", this);
-    lblLanSelect->setObjectName("lblLanSelect");
-    lblLanSelect->setGeometry(20, 18, 240, 20);
-    lblLanSelect->setStyleSheet("color: white; background: transparent;");
-    QFont bold = lblLanSelect->font();
-    bold.setBold(true);
-    lblLanSelect->setFont(bold);
-    cbbLanSelect = new QComboBox(this);
-    cbbLanSelect->setObjectName("cbbLanSelect");
-    cbbLanSelect->setEditable(false);
-    cbbLanSelect->setGeometry(20, 42, 240, 26);
-    btnLan_Yes_Btn = new QPushButton("YES", this);
-    btnLan_Yes_Btn->setObjectName("btnLan_Yes_Btn");
-    btnLan_Yes_Btn->setGeometry(20, 106, 115, 32);
-    btnLan_Cancel_Btn = new QPushButton("Cancel", this);
-    btnLan_Cancel_Btn->setObjectName("btnLan_Cancel_Btn");
-    btnLan_Cancel_Btn->setGeometry(145, 106, 115, 32);
-    for (QPushButton *b : {btnLan_Yes_Btn, btnLan_Cancel_Btn})
-        b->setAutoDefault(false);
+    const ChoiceFormControls c = CreateChoiceControls(
+        this, {"imgLanguageImage", "lblLanSelect", "Language", "cbbLanSelect", "btnLan_Yes_Btn", "btnLan_Cancel_Btn",
+               161, 106});
+    imgLanguageImage = c.background;
+    lblLanSelect = c.caption;
+    cbbLanSelect = c.choice;
+    btnLan_Yes_Btn = c.yes;
+    btnLan_Cancel_Btn = c.cancel;
     connect(btnLan_Yes_Btn, &QPushButton::clicked, this, &TLanguageForm::btnLan_Yes_BtnClick);
     connect(btnLan_Cancel_Btn, &QPushButton::clicked, this, &TLanguageForm::btnLan_Cancel_BtnClick);
 }
 
 void TLanguageForm::FormCreate()
 {
-    TKorvanDraw().FillGradient(imgLanguageImage, 0x404040, 0xFFFFFF, 0);
-    setFixedSize(imgLanguageImage->size());
-    move(CentredOnScreen(size()));
+    PlaceChoiceForm(this, imgLanguageImage);
     RefreshCaptions();
 }
 

@@ -1,0 +1,75 @@
+#include "draw/Controls.h"
+
+#include "draw/Image.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+
+QLabel *NewLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry, const char *colour)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(QLatin1String(colour)));
+    return label;
+}
+
+QLabel *NewLabel(QWidget *parent, const char *name, const QString &text, const QPoint &topLeft)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(topLeft);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton *NewButton(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QComboBox *NewComboBox(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *choice = new QComboBox(parent);
+    choice->setObjectName(QString::fromLatin1(name));
+    choice->setEditable(false);
+    choice->setGeometry(geometry);
+    return choice;
+}
+
+TImage *NewPicture(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *picture = new TImage(parent, QString::fromLatin1(name));
+    picture->setGeometry(geometry);
+    return picture;
+}
+
+void SetBold(QWidget *widget)
+{
+    QFont bold = widget->font();
+    bold.setBold(true);
+    widget->setFont(bold);
+}
+
+TAppEventHook::TAppEventHook(QObject *owner, Handler handler) : QObject(owner), handler_(std::move(handler))
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+TAppEventHook::~TAppEventHook()
+{
+    if (QCoreApplication::instance() != nullptr)
+        QCoreApplication::instance()->removeEventFilter(this);
+}
+
+bool TAppEventHook::eventFilter(QObject *receiver, QEvent *event)
+{
+    handler_(receiver, event);
+    return false;
+}
