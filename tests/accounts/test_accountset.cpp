@@ -68,7 +68,7 @@ TEST_F(AccountTest, CreatesRiderWithBuiltInPhotoAndAccountFile)
     EXPECT_EQ(create->FRadioImg->ShownIndex, 0);
     create->UserIDEdit->setText("Bob 7");
     create->OKBtnClick();
-    EXPECT_TRUE(modal.boxes.empty());
+    EXPECT_TRUE(modal.seen.empty());
     EXPECT_EQ(readFileBytes(Rider("Bob 7") + "/Bob 7.JPG"), Bytes(AssetData("MalePhoto")));
     EXPECT_EQ(readFileBytes(Rider("Bob 7") + "/Bob 7.dat"), "Genter=0\r\n");
 
@@ -92,19 +92,19 @@ TEST_F(AccountTest, RejectsBadPastedIdsAndTakenIds)
     for (const char *id : {"", "   ", "a-b", "a/b", "..", "Bj\xC3\xB6rn"}) {
         create->UserIDEdit->setText(QString::fromUtf8(id));
         create->OKBtnClick();
-        ASSERT_FALSE(modal.boxes.empty());
-        EXPECT_EQ(modal.boxes.back().text, "User neme input not correct!") << id;
-        EXPECT_EQ(modal.boxes.back().caption, "Error");
-        EXPECT_EQ(modal.boxes.back().icon, QMessageBox::Critical);
-        EXPECT_TRUE(modal.boxes.back().onTop);
+        ASSERT_FALSE(modal.seen.empty());
+        EXPECT_EQ(modal.seen.back().text, "User neme input not correct!") << id;
+        EXPECT_EQ(modal.seen.back().caption, "Error");
+        EXPECT_EQ(modal.seen.back().icon, QMessageBox::Critical);
+        EXPECT_TRUE(modal.seen.back().onTop);
     }
     EXPECT_TRUE(QDir(QString::fromStdString(app.path() + "/ID")).isEmpty());
 
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Rider("Bob"))));
     create->UserIDEdit->setText("bob");
     create->OKBtnClick();
-    EXPECT_EQ(modal.boxes.back().text, "User neme already exists!");
-    EXPECT_EQ(modal.boxes.back().caption, "Error");
+    EXPECT_EQ(modal.seen.back().text, "User neme already exists!");
+    EXPECT_EQ(modal.seen.back().caption, "Error");
     EXPECT_FALSE(fileExists(Rider("bob")));
 }
 
@@ -166,8 +166,8 @@ TEST_F(AccountTest, UnreadablePictureIsReportedAndChangesNothing)
 {
     writeFileBytes(app.file("broken.jpg"), "\xFF\xD8\xFF\xE0garbage");
     ChoosePhoto(app.file("broken.jpg"));
-    ASSERT_EQ(modal.boxes.size(), 1u);
-    EXPECT_EQ(modal.boxes[0].caption, "Error");
+    ASSERT_EQ(modal.seen.size(), 1u);
+    EXPECT_EQ(modal.seen[0].caption, "Error");
     EXPECT_EQ(create->PhotoKind, 0);
     EXPECT_FALSE(create->PhotoChosen);
     EXPECT_EQ(create->AccountImage->Picture(), AssetImage("MalePhoto"));
@@ -184,15 +184,15 @@ TEST_F(AccountTest, FailedCreationIsReportedAndCleanedUp)
     });
     modal.OnDialog("UserAccountSetForm", [this](QWidget *) { ClickLater(create->CancelBtn); });
     create->exec();
-    ASSERT_EQ(modal.boxes.size(), 1u);
-    EXPECT_EQ(modal.boxes[0].caption, "Error");
-    EXPECT_NE(modal.boxes[0].text, "User neme already exists!");
+    ASSERT_EQ(modal.seen.size(), 1u);
+    EXPECT_EQ(modal.seen[0].caption, "Error");
+    EXPECT_NE(modal.seen[0].text, "User neme already exists!");
     EXPECT_EQ(readFileBytes(app.file("ID/Gus")), "in the way");
 
     // Once the way is clear the same ID can be created.
     ASSERT_TRUE(QFile::remove(QString::fromStdString(app.file("ID/Gus"))));
     CreateThroughWindow("Gus");
-    EXPECT_EQ(modal.boxes.size(), 1u);
+    EXPECT_EQ(modal.seen.size(), 1u);
     EXPECT_TRUE(fileExists(Rider("Gus") + "/Gus.JPG"));
 }
 
@@ -280,8 +280,8 @@ TEST_F(DeleteTest, NoKeepsTheWindowOpenAndYesDeletes)
     });
     modal.AnswerBox(QMessageBox::Yes);
     del->exec();
-    ASSERT_EQ(modal.boxes.size(), 2u);
-    for (const SeenBox &b : modal.boxes) {
+    ASSERT_EQ(modal.seen.size(), 2u);
+    for (const SeenBox &b : modal.seen) {
         EXPECT_EQ(b.text, "Delete user account?");
         EXPECT_EQ(b.caption, "Delete user account?");
         EXPECT_EQ(b.icon, QMessageBox::Warning);
@@ -304,10 +304,10 @@ TEST_F(DeleteTest, EmptyListReportsUserIdError)
     modal.AnswerBox(QMessageBox::Ok);
     modal.OnDialog("DeleteAccountForm", [&](QWidget *) { ClickLater(del->Del_Cancel_Btn); });
     del->exec();
-    ASSERT_EQ(modal.boxes.size(), 1u);
-    EXPECT_EQ(modal.boxes[0].text, "User ID Error!");
-    EXPECT_EQ(modal.boxes[0].caption, "Error");
-    EXPECT_EQ(modal.boxes[0].icon, QMessageBox::Critical);
+    ASSERT_EQ(modal.seen.size(), 1u);
+    EXPECT_EQ(modal.seen[0].text, "User ID Error!");
+    EXPECT_EQ(modal.seen[0].caption, "Error");
+    EXPECT_EQ(modal.seen[0].icon, QMessageBox::Critical);
 }
 
 } // namespace

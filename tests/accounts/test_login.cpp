@@ -46,10 +46,10 @@ TEST_F(LoginTest, FirstStartHasNoRiderAndRefusesLogin)
     EXPECT_EQ(login->VersionLab->text(), "Version 1.021");
     EXPECT_EQ(login->size(), QSize(265, 369));
     login->LoginBtnClick();
-    ASSERT_EQ(modal.boxes.size(), 1u);
-    EXPECT_EQ(modal.boxes[0].text, "User ID Error!");
-    EXPECT_EQ(modal.boxes[0].caption, "Error");
-    EXPECT_EQ(modal.boxes[0].icon, QMessageBox::Critical);
+    ASSERT_EQ(modal.seen.size(), 1u);
+    EXPECT_EQ(modal.seen[0].text, "User ID Error!");
+    EXPECT_EQ(modal.seen[0].caption, "Error");
+    EXPECT_EQ(modal.seen[0].icon, QMessageBox::Critical);
     EXPECT_TRUE(main->DataBase->CurrentID.empty());
 }
 
@@ -106,7 +106,7 @@ TEST_F(LoginTest, LoginShowsTheRiderAndRemembersWhenTicked)
     login->ID_Select_ComboBox->setCurrentIndex(Choices().indexOf("Bob"));
     login->RememberMeCB->setChecked(true);
     login->LoginBtnClick();
-    EXPECT_TRUE(modal.boxes.empty());
+    EXPECT_TRUE(modal.seen.empty());
     EXPECT_EQ(main->DataBase->CurrentID, "Bob");
     EXPECT_EQ(main->DataBase->RiderFolder, main->DataBase->RootFolder + "Bob/");
     EXPECT_EQ(main->CalAccountImage->Picture().width(), 64);
@@ -137,7 +137,7 @@ TEST_F(LoginTest, MissingOrBrokenPhotoDoesNotLockTheRiderOut)
         EXPECT_EQ(main->CalAccountImage->Picture(), builtIn);
         EXPECT_DOUBLE_EQ(main->windowOpacity(), 1.0);
     }
-    EXPECT_TRUE(modal.boxes.empty());
+    EXPECT_TRUE(modal.seen.empty());
 }
 
 TEST_F(LoginTest, UnwritableRememberMeFileLeavesTheLoginIncomplete)
@@ -149,11 +149,11 @@ TEST_F(LoginTest, UnwritableRememberMeFileLeavesTheLoginIncomplete)
     main->SetTransparent(true);
     login->RememberMeCB->setChecked(true);
     login->LoginBtnClick();
-    ASSERT_EQ(modal.boxes.size(), 1u);
-    EXPECT_EQ(modal.boxes[0].caption, "Error");
+    ASSERT_EQ(modal.seen.size(), 1u);
+    EXPECT_EQ(modal.seen[0].caption, "Error");
     EXPECT_DOUBLE_EQ(main->windowOpacity(), 0.0);
     login->ExitBtnClick();
-    EXPECT_EQ(modal.boxes.size(), 2u);
+    EXPECT_EQ(modal.seen.size(), 2u);
 }
 
 TEST_F(LoginTest, LoginLogoutAndLoginAgainThroughTheMainWindow)

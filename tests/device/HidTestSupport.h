@@ -1,8 +1,9 @@
 #pragma once
-// Event loop helpers for the GUI-free device tests.
+// The application object of the GUI-free device tests, and their event loop
+// helpers.
+#include "tests/support/EventLoop.h"
+
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <functional>
 
 inline void ensureApp()
 {
@@ -12,19 +13,4 @@ inline void ensureApp()
     static char name[] = "test_device";
     static char *argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
-}
-
-// Runs the event loop until done() holds or ms have passed; returns done().
-inline bool runUntil(const std::function<bool()> &done, int ms = 3000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
-
-inline void runFor(int ms)
-{
-    runUntil([] { return false; }, ms);
 }

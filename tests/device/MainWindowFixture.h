@@ -7,77 +7,18 @@
 #include "device/FakeHidPlatform.h"
 #include "draw/Image.h"
 #include "store/Databasecontroler.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/ModalAnswer.h"
 #include "tests/support/TempFolder.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
-#include <deque>
 #include <gtest/gtest.h>
 
 constexpr std::uint16_t DongleVid = 0x1915, DonglePid = 0x003B;
-
-struct SeenBox {
-    QString text, caption;
-    QMessageBox::Icon icon;
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton defaultButton;
-    bool onTop;
-};
-
-// Answers every message box that comes up: with the next queued answer,
-// else with its default button.
-class BoxAnswerer : public QObject {
-public:
-    BoxAnswerer()
-    {
-        connect(&timer_, &QTimer::timeout, this, [this] { answer(); });
-        timer_.start(10);
-    }
-    std::vector<SeenBox> seen;
-    std::deque<QMessageBox::StandardButton> answers;
-
-    bool saw(const QString &text) const
-    {
-        return std::any_of(seen.begin(), seen.end(), [&](const SeenBox &b) { return b.text == text; });
-    }
-
-private:
-    void answer()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || box->property("answered").toBool())
-            return;
-        box->setProperty("answered", true);
-        const QMessageBox::StandardButton def =
-            box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
-        seen.push_back({box->text(), box->windowTitle(), box->icon(), box->standardButtons(), def,
-                        box->windowFlags().testFlag(Qt::WindowStaysOnTopHint)});
-        QMessageBox::StandardButton b = def != QMessageBox::NoButton ? def : QMessageBox::Ok;
-        if (!answers.empty()) {
-            b = answers.front();
-            answers.pop_front();
-        }
-        QMetaObject::invokeMethod(box->button(b), &QAbstractButton::click, Qt::QueuedConnection);
-    }
-    QTimer timer_;
-};
-
-inline bool runUntil(const std::function<bool()> &done, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
-
-inline void runFor(int ms) { runUntil([] { return false; }, ms); }
 
 // Report of the dongle carrying one log line (up to 33 data bytes as hex).
 inline FakeHidPlatform::Report reportOf(const std::string &line, int pauseMs = 0)
@@ -128,7 +69,7 @@ protected:
 
     TempFolder app;
     FakeHidPlatform fake;
-    BoxAnswerer boxes;
+    ModalAnswerer boxes;
     std::unique_ptr<TmainForm> form;
     TDongleDownload *dl = nullptr;
 };

@@ -46,8 +46,8 @@ TEST_F(DongleLink, TwoDonglesAreListedAndTheSecondIsReadFrom)
     fake.stream(first, {reportOf("11")});
     fake.stream(second, {reportOf("22"), reportOf("2222")});
     clickStart();
-    ASSERT_TRUE(runUntil([&] { return logLines() == 2; }));
-    runFor(30);
+    ASSERT_TRUE(RunUntil([&] { return logLines() == 2; }));
+    RunFor(30);
     EXPECT_EQ(form->LogMemo->toPlainText().toStdString(),
               "22" + std::string(64, '0') + "\n2222" + std::string(62, '0'));
     EXPECT_EQ(fake.unread(first), 1u);
@@ -64,7 +64,7 @@ TEST_F(DongleLink, UnplugAndAnUnrelatedDeviceChangeRelinkOrUnlink)
     clickStart();
     ASSERT_TRUE(dl->DownloadRunning);
     const std::string mouse = fake.plug(0x046D, 0xC077, 5);
-    ASSERT_TRUE(runUntil([&] { return !dl->DownloadRunning; }));
+    ASSERT_TRUE(RunUntil([&] { return !dl->DownloadRunning; }));
     EXPECT_FALSE(dl->StartShowsRunning);
     EXPECT_EQ(form->DevListBox->count(), 1);
     EXPECT_TRUE(form->DevListBox->item(0)->isSelected());
@@ -74,7 +74,7 @@ TEST_F(DongleLink, UnplugAndAnUnrelatedDeviceChangeRelinkOrUnlink)
     EXPECT_FALSE(form->StopButton->isEnabled());
 
     fake.unplug(dongle);
-    ASSERT_TRUE(runUntil([&] { return !form->DongleLinked; }));
+    ASSERT_TRUE(RunUntil([&] { return !form->DongleLinked; }));
     EXPECT_EQ(form->DevListBox->count(), 0);
     EXPECT_EQ(form->DongleLinkStatusImage->ShownIndex, 0);
     EXPECT_EQ(form->mainStartImage->ShownIndex, 2);
@@ -83,7 +83,7 @@ TEST_F(DongleLink, UnplugAndAnUnrelatedDeviceChangeRelinkOrUnlink)
 
     // Start from the diagnostic panel without a dongle.
     form->StartButton->click();
-    runFor(50);
+    RunFor(50);
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(boxes.seen[0].text, "You must select an USB HID device");
     EXPECT_EQ(boxes.seen[0].caption, "Error");

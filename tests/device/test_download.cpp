@@ -46,8 +46,8 @@ protected:
         EXPECT_TRUE(dl->StartShowsRunning);
         EXPECT_EQ(form->mainStartImage->ShownIndex, 1);
         // An empty lastBox waits for any message box.
-        ASSERT_TRUE(runUntil([&] { return lastBox.isEmpty() ? !boxes.seen.empty() : boxes.saw(lastBox); }, ms));
-        runFor(20);
+        ASSERT_TRUE(RunUntil([&] { return lastBox.isEmpty() ? !boxes.seen.empty() : boxes.Saw(lastBox); }, ms));
+        RunFor(20);
     }
 
     std::string dongle;
@@ -114,10 +114,10 @@ TEST_F(Download, AFailedCopyKeepsTheRecordInTheApplicationFolder)
     ASSERT_TRUE(QDir(QString::fromStdString(form->DataBase->RiderFolder)).removeRecursively());
 
     transfer(reportsOf(b.reportLines()), QString());
-    runFor(50);
+    RunFor(50);
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_TRUE(boxes.seen[0].text.contains(QString::fromStdString(app.file(name))));
-    EXPECT_FALSE(boxes.saw("TR900 data transfer Ok!"));
+    EXPECT_FALSE(boxes.Saw("TR900 data transfer Ok!"));
     EXPECT_EQ(readFileBytes(app.file(name)), record);
     EXPECT_EQ(form->ShowMonth, month);
 }
@@ -143,11 +143,11 @@ TEST_F(Download, StopOrUnplugInMidTransferFailsAndKeepsTempTxt)
     reports.push_back(reportOf(lines[40], 2000)); // never read: the user stops first
     fake.stream(dongle, reports);
     clickStart();
-    ASSERT_TRUE(runUntil([&] { return logLines() == 40; }));
+    ASSERT_TRUE(RunUntil([&] { return logLines() == 40; }));
     clickStart(); // the user's button again: Stop
     EXPECT_FALSE(dl->DownloadRunning);
     EXPECT_EQ(form->mainStartImage->ShownIndex, 0);
-    ASSERT_TRUE(runUntil([&] { return boxes.saw("TR900 data transfer Fail!"); }));
+    ASSERT_TRUE(RunUntil([&] { return boxes.Saw("TR900 data transfer Fail!"); }));
     EXPECT_EQ(boxes.seen[0].caption, "info");
     EXPECT_EQ(readFileBytes(app.file("Temp.txt")), DumpBuilder::joinLines(half));
     EXPECT_EQ(logLines(), 0);
@@ -156,12 +156,12 @@ TEST_F(Download, StopOrUnplugInMidTransferFailsAndKeepsTempTxt)
     boxes.seen.clear();
     fake.unplug(dongle);
     const std::string second = fake.plug(DongleVid, DonglePid, 65);
-    ASSERT_TRUE(runUntil([&] { return form->DongleLinked; }));
+    ASSERT_TRUE(RunUntil([&] { return form->DongleLinked; }));
     fake.stream(second, reportsOf(half));
     clickStart();
-    ASSERT_TRUE(runUntil([&] { return logLines() == 40; }));
+    ASSERT_TRUE(RunUntil([&] { return logLines() == 40; }));
     fake.unplug(second);
-    ASSERT_TRUE(runUntil([&] { return boxes.saw("TR900 data transfer Fail!"); }));
+    ASSERT_TRUE(RunUntil([&] { return boxes.Saw("TR900 data transfer Fail!"); }));
     EXPECT_EQ(readFileBytes(app.file("Temp.txt")), DumpBuilder::joinLines(half));
     EXPECT_EQ(form->mainStartImage->ShownIndex, 2);
 }
@@ -171,12 +171,12 @@ TEST_F(Download, ANewStartIsNotEndedByTheRuleOfAStoppedDownload)
     open(100);
     fake.stream(dongle, reportsOf({"AA", "BB"}));
     clickStart();
-    ASSERT_TRUE(runUntil([&] { return logLines() == 2; }));
+    ASSERT_TRUE(RunUntil([&] { return logLines() == 2; }));
     clickStart(); // stopped with lines pending
-    runFor(150);
+    RunFor(150);
     clickStart(); // a new download before the rule ended the old one
     ASSERT_TRUE(dl->DownloadRunning);
-    runFor(600);  // well past three ticks without a report
+    RunFor(600);  // well past three ticks without a report
     EXPECT_TRUE(dl->DownloadRunning);
     EXPECT_TRUE(boxes.seen.empty());
     clickStart();

@@ -53,13 +53,13 @@ FakeHidPlatform::Report report(std::vector<std::uint8_t> bytes, int pauseMs = 0)
 TEST_F(Controller, SignalsOnceAfterStartEvenWithoutDevicesAndAfterEveryPlugOrUnplug)
 {
     EXPECT_EQ(changes, 0); // through the event queue only
-    runFor(50);
+    RunFor(50);
     EXPECT_EQ(changes, 1);
     EXPECT_TRUE(list().ids.empty());
 
     const std::string mouse = fake.plug(0x046D, 0xC077);
     const std::string dongle = fake.plug(Vid, Pid);
-    runFor(50);
+    RunFor(50);
     EXPECT_GE(changes, 2);
     const int afterPlug = changes;
     Listing l = list();
@@ -68,12 +68,12 @@ TEST_F(Controller, SignalsOnceAfterStartEvenWithoutDevicesAndAfterEveryPlugOrUnp
 
     // A device that cannot be opened is never offered.
     fake.plug(Vid, Pid, 65, false);
-    runFor(50);
+    RunFor(50);
     EXPECT_EQ(changes, afterPlug);
     EXPECT_EQ(list().ids.size(), 2u);
 
     fake.unplug(mouse);
-    runFor(50);
+    RunFor(50);
     EXPECT_EQ(changes, afterPlug + 1);
     l = list();
     ASSERT_EQ(l.ids.size(), 1u);
@@ -84,7 +84,7 @@ TEST_F(Controller, CheckOutIsExclusiveAndReleaseGivesAFreshObject)
 {
     fake.plug(0x046D, 0xC077);
     const std::string dongle = fake.plug(Vid, Pid, 65);
-    runFor(50);
+    RunFor(50);
     TJvHidDevice *dev = nullptr;
     EXPECT_FALSE(ctl->CheckOutByIndex(dev, 2));
     EXPECT_FALSE(ctl->CheckOutByIndex(dev, -1));
@@ -106,7 +106,7 @@ TEST_F(Controller, CheckOutIsExclusiveAndReleaseGivesAFreshObject)
     std::array<std::uint8_t, 65> buf{};
     ASSERT_TRUE(again->ReadFileEx(buf.data(), 65));
     fake.unplug(dongle);
-    runFor(50);
+    RunFor(50);
     EXPECT_FALSE(again->PluggedIn());
     EXPECT_TRUE(again->WaitForRead(100));
     EXPECT_EQ(again->GetOverlappedReadResult(), 0u);
@@ -118,7 +118,7 @@ TEST_F(Controller, CheckOutIsExclusiveAndReleaseGivesAFreshObject)
 
 TEST_F(Controller, AChangeNoticedInsideTheHandlerIsScannedAfterIt)
 {
-    runFor(50);
+    RunFor(50);
     int depth = 0, maxDepth = 0;
     std::string plugged;
     ctl->OnDeviceChange = [&] {
@@ -127,12 +127,12 @@ TEST_F(Controller, AChangeNoticedInsideTheHandlerIsScannedAfterIt)
         maxDepth = std::max(maxDepth, depth);
         if (plugged.empty()) {
             plugged = fake.plug(Vid, Pid);
-            runFor(30); // the handler lets the event loop run
+            RunFor(30); // the handler lets the event loop run
         }
         --depth;
     };
     fake.plug(0x046D, 0xC077);
-    runFor(100);
+    RunFor(100);
     EXPECT_EQ(maxDepth, 1);
     EXPECT_EQ(list().ids.size(), 2u);
 }
@@ -142,7 +142,7 @@ protected:
     TJvHidDevice *checkOutDongle()
     {
         dongle = fake.plug(Vid, Pid, 65);
-        runFor(50);
+        RunFor(50);
         TJvHidDevice *dev = nullptr;
         EXPECT_TRUE(ctl->CheckOutByIndex(dev, 0));
         return dev;
@@ -165,7 +165,7 @@ TEST_F(Reader, HandsOverEveryReportInOrderWithFailedReadsAsEmpty)
     reader = new TDevInThread(dev, [&] {
         lines.push_back(ReportText(reader->ReportBuffer.data(), reader->ReportLength));
     });
-    EXPECT_TRUE(runUntil([&] { return lines.size() == 302; }));
+    EXPECT_TRUE(RunUntil([&] { return lines.size() == 302; }));
     reader->Stop();
     delete reader;
     ASSERT_EQ(lines.size(), 302u);
@@ -180,7 +180,7 @@ TEST_F(Reader, StopReturnsQuicklyWhileAReadWaitsAndServesAPendingHandOver)
     TJvHidDevice *dev = checkOutDongle();
     int got = 0;
     TDevInThread reader(dev, [&] { ++got; });
-    runFor(150); // the read waits: nothing was streamed
+    RunFor(150); // the read waits: nothing was streamed
     QElapsedTimer t;
     t.start();
     reader.Stop();
@@ -202,9 +202,9 @@ TEST_F(Reader, UnplugEndsTheReaderAfterOneFailedRead)
     std::vector<std::uint32_t> lengths;
     TDevInThread *reader = nullptr;
     reader = new TDevInThread(dev, [&] { lengths.push_back(reader->ReportLength); });
-    runFor(50);
+    RunFor(50);
     fake.unplug(dongle);
-    EXPECT_TRUE(runUntil([&] { return reader->isFinished(); }));
+    EXPECT_TRUE(RunUntil([&] { return reader->isFinished(); }));
     reader->Stop();
     delete reader;
     EXPECT_EQ(lengths, std::vector<std::uint32_t>{0});
