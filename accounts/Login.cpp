@@ -161,8 +161,11 @@ void TLoginForm::LoginBtnClick()
 void TLoginForm::ExitBtnClick()
 {
     main_->ExitRequested = true;
-    if (!ApplyRememberMe(ID_Select_ComboBox->currentText().toStdString()))
+    if (!ApplyRememberMe(ID_Select_ComboBox->currentText().toStdString())) {
+        // The login window stays: a later login must not end the program.
+        main_->ExitRequested = false;
         return;
+    }
     close();
 }
 

@@ -154,6 +154,8 @@ TEST_F(LoginTest, UnwritableRememberMeFileLeavesTheLoginIncomplete)
     EXPECT_DOUBLE_EQ(main->windowOpacity(), 0.0);
     login->ExitBtnClick();
     EXPECT_EQ(modal.seen.size(), 2u);
+    // The exit did not happen: logging in afterwards must not end the program.
+    EXPECT_FALSE(main->ExitRequested);
 }
 
 TEST_F(LoginTest, LoginLogoutAndLoginAgainThroughTheMainWindow)
