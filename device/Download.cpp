@@ -12,6 +12,7 @@
 #include "store/Databasecontroler.h"
 #include "store/Textfile.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -37,7 +38,10 @@ int ShowBox(QWidget *parent, const QString &text, const QString &caption, QMessa
             bool onTop, QMessageBox::StandardButtons buttons = QMessageBox::Ok,
             QMessageBox::StandardButton defaultButton = QMessageBox::Ok)
 {
-    QMessageBox box(icon, caption, text, buttons, parent);
+    // A transfer ending after a logout finds the main window unseen behind
+    // the login window: its boxes then show over the window in use.
+    QWidget *modal = QApplication::activeModalWidget();
+    QMessageBox box(icon, caption, text, buttons, modal != nullptr ? modal : parent);
     box.setDefaultButton(defaultButton);
     if (onTop)
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -260,8 +264,12 @@ void TDongleDownload::StatusCheckTimerTimer()
         lines.reserve(std::size_t(logLines_.size()));
         for (const QString &line : logLines_)
             lines.push_back(line.toStdString());
-        SaveLineFile(form_->AppFolder + "/Temp.txt", lines);
-        FinishTransfer();
+        // A dump that could not be saved must not leave the decoder an older
+        // "Temp.txt" to file as this transfer's record.
+        if (SaveLineFile(form_->AppFolder + "/Temp.txt", lines))
+            FinishTransfer();
+        else
+            FailTransfer();
     }
     LastLineCount = std::int32_t(logLines_.size());
 }
@@ -298,20 +306,26 @@ void TDongleDownload::ShowMonthOf(const std::string &name)
     form_->FillCalendar();
 }
 
+void TDongleDownload::FailTransfer()
+{
+    ClearLog();
+    DrawStart(form_->DongleLinked ? StartReady : StartUnavailable);
+    form_->CalenderPanel->repaint();
+    ShowBox(form_, "TR900 data transfer Fail!", "info", QMessageBox::Information, true);
+}
+
 void TDongleDownload::FinishTransfer()
 {
     auto decoder = std::make_unique<TTRAnalysis>([this](const std::string &text, const std::string &caption) {
         ShowBox(form_, QString::fromStdString(text), QString::fromStdString(caption), QMessageBox::Information,
                 true);
     });
-    const bool failed = decoder->Decode(form_->AppFolder);
-    DrawStart(form_->DongleLinked ? StartReady : StartUnavailable);
-    form_->CalenderPanel->repaint();
-    if (failed) {
-        ClearLog();
-        ShowBox(form_, "TR900 data transfer Fail!", "info", QMessageBox::Information, true);
+    if (decoder->Decode(form_->AppFolder)) {
+        FailTransfer();
         return;
     }
+    DrawStart(form_->DongleLinked ? StartReady : StartUnavailable);
+    form_->CalenderPanel->repaint();
     const std::string name = decoder->FileName;
     const std::string &folder = form_->DataBase->RiderFolder;
     bool filed = true;

@@ -60,6 +60,8 @@ private:
     void DrawStatus(int picture);
     void DrawStart(int picture);
     void ClearLog();
+    // The end of a transfer that gave no record: "TR900 data transfer Fail!".
+    void FailTransfer();
     // Copies the new record into the rider's folder; false when it could not
     // be filed (the record then stays in the application folder).
     bool FileRecord(const std::string &name);

@@ -6,7 +6,9 @@
 #include "record/Trfsanalysis.h"
 #include "tests/support/DumpBuilder.h"
 
+#include <QDialog>
 #include <QFile>
+#include <QTimer>
 #include <QLineEdit>
 
 namespace {
@@ -120,6 +122,31 @@ TEST_F(Download, AFailedCopyKeepsTheRecordInTheApplicationFolder)
     EXPECT_FALSE(boxes.Saw("TR900 data transfer Ok!"));
     EXPECT_EQ(readFileBytes(app.file(name)), record);
     EXPECT_EQ(form->ShowMonth, month);
+}
+
+TEST_F(Download, ATransferEndingAfterALogoutShowsItsBoxOverTheLoginWindow)
+{
+    open();
+    const DumpBuilder b = exercise();
+    // Stands in for the login window shown after a logout, with the main
+    // window unseen behind it.
+    QDialog login;
+    login.setObjectName("LoginForm");
+    form->SetTransparent(true);
+    QWidget *boxParent = nullptr;
+    boxes.Then([&](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        if (box == nullptr)
+            return false;
+        boxParent = box->parentWidget();
+        ClickLater(box->button(QMessageBox::Ok));
+        QTimer::singleShot(50, &login, &QDialog::accept);
+        return true;
+    });
+    fake.stream(dongle, reportsOf(b.reportLines()));
+    clickStart();
+    login.exec();
+    EXPECT_EQ(boxParent, &login);
 }
 
 TEST_F(Download, AMonthOutsideOneToTwelveFilesTheRecordAndKeepsTheShownMonth)
