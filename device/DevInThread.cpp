@@ -41,18 +41,20 @@ void TDevInThread::Stop()
 
 void TDevInThread::run()
 {
+    // The report length is the device's: fixed for as long as it is checked out.
+    THIDPCaps caps;
+    Device->GetCaps(caps);
+    const std::uint32_t length =
+        std::min<std::uint32_t>(caps.InputReportByteLength, std::uint32_t(ReportBuffer.size()));
     while (!isInterruptionRequested()) {
-        THIDPCaps caps;
-        Device->GetCaps(caps);
-        const std::uint32_t length =
-            std::min<std::uint32_t>(caps.InputReportByteLength, std::uint32_t(ReportBuffer.size()));
         if (!Device->ReadFileEx(ReportBuffer.data(), length))
             return; // the dongle is gone: the download stays marked running until Stop
-        bool completed = false;
-        while (!(completed = Device->WaitForRead(SleepSliceMs)) && !isInterruptionRequested()) {
+        while (!Device->WaitForRead(SleepSliceMs)) {
+            if (isInterruptionRequested()) {
+                Device->CancelIO();
+                return;
+            }
         }
-        if (!completed)
-            Device->CancelIO();
         // A report completing together with the terminate request is dropped.
         if (isInterruptionRequested())
             return;
