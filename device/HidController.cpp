@@ -6,17 +6,13 @@
 #include <algorithm>
 #include <thread>
 
-TJvHidDevice::TJvHidDevice(const HidDeviceInfo &info)
-    : id_(info.id), vendor_(info.vendor), product_(info.product),
-      inputReportLength_(info.inputReportLength)
-{
-}
+TJvHidDevice::TJvHidDevice(const HidDeviceInfo &info) : info_(info) {}
 
 TJvHidDevice::~TJvHidDevice() { CloseHandles(); }
 
 bool TJvHidDevice::GetCaps(THIDPCaps &caps) const
 {
-    caps.InputReportByteLength = inputReportLength_;
+    caps.InputReportByteLength = info_.inputReportLength;
     return true;
 }
 
@@ -104,7 +100,7 @@ bool TJvHidDeviceController::Rescan()
     for (auto it = list_.begin(); it != list_.end();) {
         TJvHidDevice &dev = **it;
         const bool there = std::any_of(present.begin(), present.end(),
-                                       [&](const HidDeviceInfo &i) { return i.id == dev.id_; });
+                                       [&](const HidDeviceInfo &i) { return i.id == dev.info_.id; });
         if (!there && dev.plugged_) {
             dev.plugged_ = false;
             dev.CloseHandles();
@@ -117,7 +113,7 @@ bool TJvHidDeviceController::Rescan()
     }
     for (const HidDeviceInfo &info : present) {
         const bool known = std::any_of(list_.begin(), list_.end(), [&](const auto &d) {
-            return d->plugged_ && d->id_ == info.id;
+            return d->plugged_ && d->info_.id == info.id;
         });
         if (!known) {
             list_.emplace_back(new TJvHidDevice(info));
@@ -150,7 +146,7 @@ bool TJvHidDeviceController::CheckOutByIndex(TJvHidDevice *&device, int index)
     // platform is never used from the reader thread.
     {
         std::lock_guard lock(dev->handleMutex_);
-        dev->readHandle_ = platform_->open(dev->id_);
+        dev->readHandle_ = platform_->open(dev->info_.id);
     }
     device = dev;
     return true;
@@ -164,8 +160,7 @@ void TJvHidDeviceController::CheckIn(TJvHidDevice *&device)
         return;
     if ((*it)->plugged_) {
         // A fresh, free object for the same device takes its place.
-        const HidDeviceInfo info{(*it)->id_, (*it)->vendor_, (*it)->product_, (*it)->inputReportLength_};
-        it->reset(new TJvHidDevice(info));
+        it->reset(new TJvHidDevice((*it)->info_));
     } else {
         list_.erase(it);
     }

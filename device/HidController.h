@@ -2,6 +2,8 @@
 // The HID controller: one device object per present HID device, kept up
 // to date through plug and unplug, with exclusive use (check-out) and one
 // queued input report read at a time.
+#include "device/HidPlatform.h"
+
 #include <QObject>
 #include <atomic>
 #include <cstdint>
@@ -10,10 +12,6 @@
 #include <mutex>
 #include <string>
 #include <vector>
-
-class HidPlatform;
-class HidHandle;
-struct HidDeviceInfo;
 
 struct THIDPCaps {
     std::uint16_t InputReportByteLength = 0; // leading report identifier byte included
@@ -25,8 +23,8 @@ public:
     TJvHidDevice(const TJvHidDevice &) = delete;
     TJvHidDevice &operator=(const TJvHidDevice &) = delete;
 
-    std::uint16_t VendorID() const { return vendor_; }
-    std::uint16_t ProductID() const { return product_; }
+    std::uint16_t VendorID() const { return info_.vendor; }
+    std::uint16_t ProductID() const { return info_.product; }
     bool PluggedIn() const { return plugged_; }
     bool IsCheckedOut() const { return checkedOut_; }
 
@@ -48,8 +46,7 @@ private:
     explicit TJvHidDevice(const HidDeviceInfo &info);
     void CloseHandles();
 
-    std::string id_;
-    std::uint16_t vendor_, product_, inputReportLength_;
+    const HidDeviceInfo info_;
     std::atomic<bool> plugged_{true};
     bool checkedOut_ = false;
 
