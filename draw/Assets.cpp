@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QSvgRenderer>
+#include <map>
 
 // The resource lives in a static library: it is registered on first use
 // (Q_INIT_RESOURCE must stand outside any namespace).
@@ -77,18 +78,18 @@ void PaintFace(QPainter &p, const QRectF &r, qreal radius, Face face)
     p.drawRoundedRect(r.adjusted(width / 2, width / 2, -width / 2, -width / 2), radius, radius);
 }
 
-// A face with an icon (64 x 48 drawing) and a caption below it.
-QPixmap IconFace(int w, int h, const QString &icon, const QString &caption, Face face)
+// The white 64 x 48 drawing of an icon face, rendered once per list.
+QImage Glyph(const QString &icon) { return RenderSvg(icon, 64, 48); }
+
+// A face with an icon (a Glyph) and a caption below it.
+QPixmap IconFace(int w, int h, const QImage &white, const QString &caption, Face face)
 {
     QImage img = Blank(w, h);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     PaintFace(p, QRectF(0, 0, w, h), 10, face);
     const QColor ink = face == Face::Hover ? kAccent : face == Face::Disabled ? kDim : QColor(Qt::white);
-    QImage glyph = RenderSvg(icon, 64, 48);
-    if (ink != Qt::white)
-        glyph = Tinted(glyph, ink);
-    p.drawImage((w - 64) / 2, h / 2 - 38, glyph);
+    p.drawImage((w - 64) / 2, h / 2 - 38, ink == Qt::white ? white : Tinted(white, ink));
     QFont font("Liberation Sans");
     font.setPixelSize(13);
     font.setBold(true);
@@ -106,10 +107,13 @@ TImageList MainButtons()
         {"icon_home.svg", "Guide"},        {"icon_print.svg", "Print"},      {"icon_logout.svg", "Logout"},
         {"icon_summary.svg", "Summary"},
     };
+    QImage glyphs[7];
+    for (int i = 0; i < 7; ++i)
+        glyphs[i] = Glyph(QString::fromLatin1(buttons[i].icon));
     TImageList list(119, 91);
     for (Face face : {Face::Normal, Face::Hover})
-        for (const Button &b : buttons)
-            list.Add(IconFace(119, 91, QString::fromLatin1(b.icon), QString::fromLatin1(b.caption), face));
+        for (int i = 0; i < 7; ++i)
+            list.Add(IconFace(119, 91, glyphs[i], QString::fromLatin1(buttons[i].caption), face));
     return list;
 }
 
@@ -174,23 +178,24 @@ TImageList DonglePictures()
 
 TImageList StartPictures()
 {
+    const QImage glyph = Glyph("icon_download.svg");
     TImageList list(114, 90);
-    list.Add(IconFace(114, 90, "icon_download.svg", "Download", Face::Normal));
-    list.Add(IconFace(114, 90, "icon_download.svg", "Receiving", Face::Active));
-    list.Add(IconFace(114, 90, "icon_download.svg", "Download", Face::Disabled));
+    list.Add(IconFace(114, 90, glyph, "Download", Face::Normal));
+    list.Add(IconFace(114, 90, glyph, "Receiving", Face::Active));
+    list.Add(IconFace(114, 90, glyph, "Download", Face::Disabled));
     return list;
 }
 
 }  // namespace
 
-
 const TImageList &AssetList(const QString &name)
 {
-    static QHash<QString, TImageList> cache;
-    auto it = cache.find(name);
-    if (it != cache.end())
-        return *it;
-    TImageList list;
+    // The windows keep pointers to the lists: a map never moves its entries.
+    static std::map<QString, TImageList> cache;
+    const auto [it, added] = cache.try_emplace(name);
+    TImageList &list = it->second;
+    if (!added)
+        return list;
     if (name == QLatin1String("MainBtnImageList"))
         list = MainButtons();
     else if (name == QLatin1String("MonthBtnImageList"))
@@ -201,10 +206,12 @@ const TImageList &AssetList(const QString &name)
         list = DonglePictures();
     else if (name == QLatin1String("StartBtnImageList"))
         list = StartPictures();
-    return *cache.insert(name, list);
+    return list;
 }
 
-QImage AssetImage(const QString &name)
+namespace {
+
+QImage MakeAssetImage(const QString &name)
 {
     struct Entry { const char *name; const char *file; int w, h; };
     static const Entry entries[] = {
@@ -220,7 +227,7 @@ QImage AssetImage(const QString &name)
     return QImage();
 }
 
-QByteArray AssetData(const QString &name)
+QByteArray ReadAssetData(const QString &name)
 {
     QString file;
     if (name == QLatin1String("MalePhoto"))
@@ -232,4 +239,21 @@ QByteArray AssetData(const QString &name)
     InitResources();
     QFile f(ResourcePath(file));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
+
+// Pictures and bytes are shared copies of the first result.
+QImage AssetImage(const QString &name)
+{
+    static QHash<QString, QImage> cache;
+    auto it = cache.find(name);
+    return it != cache.end() ? *it : *cache.insert(name, MakeAssetImage(name));
+}
+
+QByteArray AssetData(const QString &name)
+{
+    static QHash<QString, QByteArray> cache;
+    auto it = cache.find(name);
+    return it != cache.end() ? *it : *cache.insert(name, ReadAssetData(name));
 }
