@@ -306,8 +306,7 @@ void TUserAccountSetForm::ApplicationEvents1Message(QObject *receiver, QEvent *e
     } else {
         target = GenderIsMale ? FRadioImg : MRadioImg;
     }
-    if (target->ShownIndex != index || target->ShownList != RadioImgList)
-        RadioImgList->Draw(target, index);
+    RadioImgList->Show(target, index);
 }
 
 bool TUserAccountSetForm::WriteRiderFiles(const std::string &id)

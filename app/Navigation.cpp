@@ -174,7 +174,7 @@ void TmainForm::BtnKorPageImageClick()
 
 void TmainForm::TopButtonMouseMove(int k)
 {
-    MainBtnImageList->Draw(TopButtons()[k], 7 + k);
+    MainBtnImageList->Show(TopButtons()[k], 7 + k);
     BtnHover[k] = true;
     CleanTargetIMGTimer->stop();
     RestoreOtherButtons(k);
@@ -207,9 +207,9 @@ void TmainForm::CleanTargetIMGTimerTimer()
 void TmainForm::MonthBtnImageMouseMove(TImage *sender)
 {
     if (sender->Tag == 0)
-        MonthBtnImageList->Draw(sender, 1);
+        MonthBtnImageList->Show(sender, 1);
     else if (sender->Tag == 1)
-        MonthBtnImageList->Draw(sender, 4);
+        MonthBtnImageList->Show(sender, 4);
     ArrowHover = true;
     CleanMonthIMGTimer->stop();
 }

@@ -36,3 +36,9 @@ void TImageList::Draw(TImage *target, int index, int x, int y) const
     target->ShownList = this;
     target->update();
 }
+
+void TImageList::Show(TImage *target, int index) const
+{
+    if (target && (target->ShownList != this || target->ShownIndex != index))
+        Draw(target, index);
+}

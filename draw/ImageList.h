@@ -23,6 +23,9 @@ public:
     // `index` (alpha included) and repaints the control. An index outside
     // the list draws nothing.
     void Draw(TImage *target, int index, int x = 0, int y = 0) const;
+    // Draws picture `index` at (0, 0) unless the control shows it already
+    // (hover faces are set again on every pointer move).
+    void Show(TImage *target, int index) const;
 
 private:
     int width_ = 0;
