@@ -10,8 +10,6 @@ public:
     TImageList() = default;
     TImageList(int width, int height) : width_(width), height_(height) {}
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
     int Count() const { return static_cast<int>(pictures_.size()); }
 
     // Appends a picture, scaled to the list's size if it differs.
