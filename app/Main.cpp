@@ -47,10 +47,6 @@ const char *const kValueBoxes[13] = {
     "Dura_Edit", "Dist_Edit", "RPM_Edit", "Speed_Edit", "LAP_Edit", "Calo_Edit", "HRM_Edit",
     "HRA_Edit", "VO2_Edit", "Inte_Edit", "Sum_Dura_Edit", "Sum_Dist_Edit", "Sum_Calo_Edit",
 };
-const char *const kCentredLabels[13] = {
-    "lblSum_Dura", "lblSum_Dist", "lblSum_Kcal", "Dura_Lab", "Dist_Lab", "RPM_Lab", "Speed_Lab",
-    "LAP_Lab", "Calo_Lab", "HRM_Lab", "HRA_Lab", "VO2_Lab", "Inte_Lab",
-};
 
 QWidget *Panel(QWidget *parent, const char *name, const QRect &geometry)
 {
@@ -70,6 +66,15 @@ QTimer *Timer(QObject *parent, const char *name, int period)
 }
 
 }  // namespace
+
+const std::array<const char *, 13> TmainForm::ColumnLabels = {
+    "lblSum_Dura", "lblSum_Dist", "lblSum_Kcal", "Dura_Lab", "Dist_Lab", "RPM_Lab", "Speed_Lab",
+    "LAP_Lab", "Calo_Lab", "HRM_Lab", "HRA_Lab", "VO2_Lab", "Inte_Lab",
+};
+const std::array<const char *, 12> TmainForm::MonthKeys = {
+    "January", "February", "March", "April", "May", "June",
+    "July", "August", "September", "October", "November", "December",
+};
 
 TmainForm::TmainForm(const QString &appFolder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -260,10 +265,10 @@ void TmainForm::ConstructorBody()
     LogoutBtnHome = BtnImageLogout->pos();
     // Qt widgets paint double-buffered: no switch needed for the window and
     // its panels.
-    MonthNames = {"January", "February", "March",     "April",   "May",      "June",
-                  "July",    "August",   "September", "October", "November", "December"};
-    for (int i = 0; i < 13; ++i) {
-        const QWidget *label = findChild<QWidget *>(QString::fromLatin1(kCentredLabels[i]));
+    for (const char *month : MonthKeys)
+        MonthNames << QString::fromLatin1(month);
+    for (std::size_t i = 0; i < ColumnLabels.size(); ++i) {
+        const QWidget *label = findChild<QWidget *>(QString::fromLatin1(ColumnLabels[i]));
         LabelHomeLeft[i] = label ? label->x() : 0;
     }
     // The window is present but unseen until a rider logs in.

@@ -65,6 +65,10 @@ public:
     bool ExitRequested = false;
     QPoint PrintBtnHome, LogoutBtnHome;
     std::array<int, 13> LabelHomeLeft{};
+    // Component names of the LabelHomeLeft labels, in its order.
+    static const std::array<const char *, 13> ColumnLabels;
+    // The month names in English, also the keys of their translations.
+    static const std::array<const char *, 12> MonthKeys;
 
     // Navigation and button feedback.
     std::array<bool, 7> BtnHover{};

@@ -30,17 +30,6 @@ const char *const WeatherKeys[13] = {
     "Pour/DownPour", "Sleet", "Snowy", "Stormy wind", "Windy", "Blizzard",
 };
 
-const char *const MonthKeys[12] = {
-    "January", "February", "March", "April", "May", "June",
-    "July", "August", "September", "October", "November", "December",
-};
-
-// The labels of LabelHomeLeft, in its order.
-const char *const ColumnLabels[13] = {
-    "lblSum_Dura", "lblSum_Dist", "lblSum_Kcal", "Dura_Lab", "Dist_Lab", "RPM_Lab", "Speed_Lab",
-    "LAP_Lab", "Calo_Lab", "HRM_Lab", "HRA_Lab", "VO2_Lab", "Inte_Lab",
-};
-
 void SetCaption(QWidget *control, const QString &text)
 {
     if (auto *label = qobject_cast<QLabel *>(control))
