@@ -365,11 +365,7 @@ void TmainForm::BtnImageLogoutClick()
     DongleLinkStatusImage->hide();
     mainStartImage->hide();
     ShowView(mvNone);
-    if (!LoginForm)
-        return;
-    LoginForm->exec();
-    if (ExitRequested)
-        close();
+    FormActivate();
 }
 
 void TmainForm::SetTransparent(bool transparent)

@@ -50,7 +50,7 @@ public:
 
     // Start-up steps after the constructor (creation order of the program).
     void FormCreate();
-    // First activation: the login cycle.
+    // The login cycle: at the first activation and after a logout.
     void FormActivate();
 
     // ---- Services and shared state -------------------------------------
