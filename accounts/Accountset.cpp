@@ -185,10 +185,7 @@ void TUserAccountSetForm::FormCreate()
                             0xFFFFFF, std::string(8, ' '));
         GenderShape->hide();
     }
-    PhotoChosen = false;
-    GenderIsMale = true;
-    ShowBuiltInPhoto(true);
-    DrawRadios();
+    ResetChoice();
 }
 
 void TUserAccountSetForm::RefreshCaptions()
