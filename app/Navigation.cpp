@@ -84,30 +84,19 @@ std::array<TImage *, 4> TmainForm::RightArrows() const
 
 void TmainForm::ShowView(MainView view)
 {
+    const std::array<QWidget *, 4> panels = {CalenderPanel, SportModePanel, SportAnalysisPanel, SummaryPanel};
     switch (view) {
     case mvCalender:
-        CalenderPanel->show();
-        SportModePanel->hide();
-        SportAnalysisPanel->hide();
-        BtnImagePrintReport->hide();
-        SummaryPanel->hide();
-        BtnImageLogout->move(PrintBtnHome);
-        break;
     case mvSportMode:
-        SportModePanel->show();
-        CalenderPanel->hide();
-        SportAnalysisPanel->hide();
-        BtnImagePrintReport->hide();
-        SummaryPanel->hide();
-        BtnImageLogout->move(PrintBtnHome);
-        break;
     case mvSportAnalysis:
-        SportAnalysisPanel->show();
-        BtnImagePrintReport->show();
-        CalenderPanel->hide();
-        SportModePanel->hide();
-        SummaryPanel->hide();
-        BtnImageLogout->move(LogoutBtnHome);
+        // Only the analysis view prints; the logout button takes the print
+        // button's place elsewhere.
+        panels[view]->show();
+        BtnImagePrintReport->setVisible(view == mvSportAnalysis);
+        for (QWidget *panel : panels)
+            if (panel != panels[view])
+                panel->hide();
+        BtnImageLogout->move(view == mvSportAnalysis ? LogoutBtnHome : PrintBtnHome);
         break;
     case mvSummary:
         // Step by step, so the window repaints between the steps.
@@ -120,9 +109,9 @@ void TmainForm::ShowView(MainView view)
         BtnImageLogout->move(PrintBtnHome);
         break;
     case mvNone:
-        for (QWidget *w : std::initializer_list<QWidget *>{CalenderPanel, SportModePanel, SportAnalysisPanel,
-                                                       BtnImagePrintReport, SummaryPanel})
-            w->hide();
+        for (QWidget *panel : panels)
+            panel->hide();
+        BtnImagePrintReport->hide();
         break;
     }
     // The diagnostic panel, once revealed, stays above whichever view is shown.
