@@ -2,6 +2,7 @@
 
 #include "accounts/Dialogs.h"
 #include "draw/Assets.h"
+#include "draw/Controls.h"
 #include "draw/Image.h"
 
 #include <QTimer>
@@ -10,8 +11,7 @@ TWelcomeForm::TWelcomeForm(QWidget *parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName("WelcomeForm");
-    StartImage = new TImage(this, "StartImage");
-    StartImage->setGeometry(0, 0, 650, 229);
+    StartImage = NewPicture(this, "StartImage", QRect(0, 0, 650, 229));
     StartImage->SetPicture(AssetImage("Splash"));
     setFixedSize(650, 229);
     move(CentredOnScreen(size()));

@@ -2,6 +2,7 @@
 // order, then the event loop.
 #include "accounts/Accountdel.h"
 #include "accounts/Accountset.h"
+#include "accounts/Dialogs.h"
 #include "accounts/Login.h"
 #include "app/Main.h"
 #include "app/Welcome.h"
@@ -11,15 +12,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
-#include <QMessageBox>
 #include <exception>
 
 namespace {
 
 void ShowFailure(const QString &message)
 {
-    QMessageBox box(QMessageBox::Critical, "Cyclovex", message, QMessageBox::Ok);
-    box.exec();
+    ShowErrorBox(nullptr, message, "Cyclovex", false);
 }
 
 // Shows an exception escaping an event handler and goes on with the loop.
