@@ -7,12 +7,11 @@
 #include "draw/ImageList.h"
 #include "store/Databasecontroler.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QTimer>
 #include <QUrl>
-#include <QWindow>
 #include <algorithm>
 
 namespace {
