@@ -97,42 +97,38 @@ std::string FakeHidPlatform::plug(std::uint16_t vendor, std::uint16_t product,
 
 void FakeHidPlatform::unplug(const std::string &id)
 {
-    auto it = std::find_if(devices_.begin(), devices_.end(),
-                           [&](const std::shared_ptr<Device> &d) { return d->info.id == id; });
-    if (it == devices_.end())
+    const std::shared_ptr<Device> dev = find(id);
+    if (!dev)
         return;
     {
-        std::lock_guard lock((*it)->mutex);
-        (*it)->gone = true;
-        (*it)->cv.notify_all();
+        std::lock_guard lock(dev->mutex);
+        dev->gone = true;
+        dev->cv.notify_all();
     }
-    devices_.erase(it);
+    std::erase(devices_, dev);
     signalChange();
 }
 
 void FakeHidPlatform::stream(const std::string &id, std::vector<Report> reports)
 {
-    for (const std::shared_ptr<Device> &d : devices_) {
-        if (d->info.id != id)
-            continue;
-        std::lock_guard lock(d->mutex);
-        if (d->script.empty())
-            d->headSince = Clock::now();
-        for (Report &r : reports)
-            d->script.push_back(std::move(r));
-        d->cv.notify_all();
-    }
+    const std::shared_ptr<Device> dev = find(id);
+    if (!dev)
+        return;
+    std::lock_guard lock(dev->mutex);
+    if (dev->script.empty())
+        dev->headSince = Clock::now();
+    for (Report &r : reports)
+        dev->script.push_back(std::move(r));
+    dev->cv.notify_all();
 }
 
 std::size_t FakeHidPlatform::unread(const std::string &id) const
 {
-    for (const std::shared_ptr<Device> &d : devices_) {
-        if (d->info.id == id) {
-            std::lock_guard lock(d->mutex);
-            return d->script.size();
-        }
-    }
-    return 0;
+    const std::shared_ptr<Device> dev = find(id);
+    if (!dev)
+        return 0;
+    std::lock_guard lock(dev->mutex);
+    return dev->script.size();
 }
 
 std::vector<HidDeviceInfo> FakeHidPlatform::scan()
@@ -146,9 +142,15 @@ std::vector<HidDeviceInfo> FakeHidPlatform::scan()
 
 std::shared_ptr<HidHandle> FakeHidPlatform::open(const std::string &id)
 {
+    const std::shared_ptr<Device> dev = find(id);
+    return dev && dev->openable ? std::make_shared<FakeHidHandle>(dev) : nullptr;
+}
+
+std::shared_ptr<FakeHidPlatform::Device> FakeHidPlatform::find(const std::string &id) const
+{
     for (const std::shared_ptr<Device> &d : devices_)
-        if (d->info.id == id && d->openable)
-            return std::make_shared<FakeHidHandle>(d);
+        if (d->info.id == id)
+            return d;
     return nullptr;
 }
 

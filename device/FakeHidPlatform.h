@@ -5,7 +5,6 @@
 // the event queue, as the operating system's notifications arrive.
 #include "device/HidPlatform.h"
 
-#include <map>
 
 class FakeHidPlatform : public HidPlatform {
     Q_OBJECT
@@ -33,6 +32,7 @@ public:
     std::shared_ptr<HidHandle> open(const std::string &id) override;
 
 private:
+    std::shared_ptr<Device> find(const std::string &id) const;
     void signalChange();
 
     std::vector<std::shared_ptr<Device>> devices_;
