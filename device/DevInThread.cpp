@@ -28,7 +28,13 @@ TDevInThread::TDevInThread(TJvHidDevice *device, std::function<void()> onReport)
     start();
 }
 
-TDevInThread::~TDevInThread() { Stop(); }
+TDevInThread::~TDevInThread()
+{
+    // Whoever takes the reports may be half gone by now: hand-overs still
+    // posted end the reader's wait but are not run.
+    onReport_ = nullptr;
+    Stop();
+}
 
 void TDevInThread::Stop()
 {
@@ -59,6 +65,12 @@ void TDevInThread::run()
         if (isInterruptionRequested())
             return;
         ReportLength = Device->GetOverlappedReadResult();
-        QMetaObject::invokeMethod(this, [this] { onReport_(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (onReport_)
+                    onReport_();
+            },
+            Qt::BlockingQueuedConnection);
     }
 }

@@ -20,6 +20,7 @@ public:
     // Starts running at once. onReport runs on the thread that created
     // this object, while the reader waits.
     TDevInThread(TJvHidDevice *device, std::function<void()> onReport);
+    // Stops the reader; reports it still hands over are dropped.
     ~TDevInThread() override;
 
     // Asks the reader to end and waits for it, meanwhile running the

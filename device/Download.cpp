@@ -81,9 +81,8 @@ TDongleDownload::TDongleDownload(TmainForm *form, HidPlatform *platform) : QObje
 
 TDongleDownload::~TDongleDownload()
 {
-    // The window's controls may be gone already: reports still handed over
-    // while the reader ends are dropped.
-    discardReports_ = true;
+    // The window's controls may be gone already: the reader drops the
+    // reports it still hands over while it ends.
     ReaderThread.reset();
     for (TJvHidDevice *&dev : DevList)
         HidCtl->CheckIn(dev);
@@ -187,10 +186,7 @@ void TDongleDownload::StartButtonClick()
     IdleTicks = 0;
     LastLineCount = 0;
     form_->MeasureTimer->start();
-    ReaderThread = std::make_unique<TDevInThread>(DevList[std::size_t(row)], [this] {
-        if (!discardReports_)
-            OnReport();
-    });
+    ReaderThread = std::make_unique<TDevInThread>(DevList[std::size_t(row)], [this] { OnReport(); });
     form_->DevListBox->setEnabled(false);
     form_->StartButton->setEnabled(false);
     form_->StopButton->setEnabled(true);

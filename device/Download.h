@@ -72,5 +72,4 @@ private:
     QStringList logLines_;
     qsizetype shownLines_ = 0;
     QTimer *logFlush_ = nullptr;
-    bool discardReports_ = false;
 };
