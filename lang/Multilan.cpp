@@ -14,15 +14,6 @@ bool SafeFileName(const std::string &name)
            name.find('\0') == std::string::npos;
 }
 
-QStringList ReadWideLines(const std::string &path, bool *found = nullptr)
-{
-    std::string bytes;
-    const bool ok = ReadFileBytes(path, bytes);
-    if (found)
-        *found = ok;
-    return ok ? SplitWideLines(DecodeText(bytes)) : QStringList();
-}
-
 } // namespace
 
 int MultiLanguage::ReadLangSetting()
@@ -50,11 +41,8 @@ bool MultiLanguage::LoadLanguage(const std::string &name)
 {
     if (!SafeFileName(name))
         return true;
-    bool found = false;
-    QStringList lines = ReadWideLines(LangFolder + "/" + name, &found);
-    if (!found)
+    if (!ReadWideLines(LangFolder + "/" + name, Lines))
         return true;
-    Lines = std::move(lines);
     return Lines.isEmpty();
 }
 
@@ -93,7 +81,9 @@ QString MultiLanguage::DisplayName(const QString &fileName) const
 {
     if (fileName.isEmpty())
         return {};
-    for (const QString &line : ReadWideLines(LangFolder + "/LangStr.set")) {
+    QStringList lines;
+    ReadWideLines(LangFolder + "/LangStr.set", lines);
+    for (const QString &line : lines) {
         if (!line.contains(fileName))
             continue;
         const qsizetype eq = line.indexOf(u'=');

@@ -1,7 +1,5 @@
 #include "record/LineFile.h"
 
-#include "store/Textfile.h"
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -50,15 +48,6 @@ bool writeLines(int fd, std::span<const std::string> lines, off_t &length)
 }
 
 } // namespace
-
-bool LoadLineFile(const std::string &path, std::vector<std::string> &lines)
-{
-    std::string bytes;
-    if (!ReadFileBytes(path, bytes))
-        return false;
-    lines = SplitNarrowLines(bytes);
-    return true;
-}
 
 bool SaveLineFile(const std::string &path, std::span<const std::string> lines)
 {

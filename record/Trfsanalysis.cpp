@@ -2,6 +2,7 @@
 
 #include "record/LineFile.h"
 #include "record/RecordText.h"
+#include "store/Textfile.h"
 
 #include <algorithm>
 #include <utility>
@@ -119,7 +120,7 @@ std::string TTRAnalysis::PathOf(const std::string &name) const
     return AppFolder.empty() ? name : AppFolder + "/" + name;
 }
 
-bool TTRAnalysis::LoadLines(const std::string &name) { return LoadLineFile(PathOf(name), Lines); }
+bool TTRAnalysis::LoadLines(const std::string &name) { return ReadNarrowLines(PathOf(name), Lines); }
 
 void TTRAnalysis::SaveLines(const std::string &name) { SaveLines(name, Lines); }
 

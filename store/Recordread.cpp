@@ -61,10 +61,8 @@ int TKorvanDataBase::SumDay(int year, int month, int day)
             (IntOf(pairs.size() > 2 ? pairs.substr(2, 2) : std::string()) & 0xFF) != (month & 0xFF) ||
             (IntOf(pairs.size() > 4 ? pairs.substr(4, 2) : std::string()) & 0xFF) != (day & 0xFF))
             continue;
-        std::string bytes;
-        if (!ReadFileBytes(RiderFolder + name, bytes))
+        if (!ReadNarrowLines(RiderFolder + name, RecordLines))
             continue;
-        RecordLines = SplitNarrowLines(bytes);
         const std::int64_t seconds = std::int64_t(IntOf(ValueOf("EXEHOUR"))) * 3600 +
                                      std::int64_t(IntOf(ValueOf("EXEMIN"))) * 60 + IntOf(ValueOf("EXESEC"));
         DaySeconds = Wrapped(DaySeconds + seconds);
@@ -80,10 +78,8 @@ int TKorvanDataBase::ReadRecord(const std::string &name)
     for (std::string *text : {&ExerciseTime, &DistanceText, &CadenceAvgText, &SpeedAvgText, &LapCountText,
                               &KcalText, &HrMaxText, &HrAvgText, &Vo2MaxText, &HrLimitText})
         *text = "0";
-    std::string bytes;
-    if (name.empty() || !ReadFileBytes(RiderFolder + name, bytes))
+    if (name.empty() || !ReadNarrowLines(RiderFolder + name, RecordLines))
         return 1;
-    RecordLines = SplitNarrowLines(bytes);
 
     Unit = static_cast<std::uint8_t>(IntOf(ValueOf("UNIT")));
     ExerciseTime = TwoDigits(ValueOf("EXEHOUR")) + ":" + TwoDigits(ValueOf("EXEMIN")) + ":" +
@@ -104,13 +100,9 @@ int TKorvanDataBase::ReadRecord(const std::string &name)
     NoteLines.clear();
     Topic.clear();
     Weather.clear();
-    std::string notes;
-    if (ReadFileBytes(RiderFolder + NotesFileName(name), notes)) {
-        NoteLines = SplitWideLines(DecodeText(notes));
-        if (NoteLines.size() >= 2) {
-            Topic = NoteLines.takeFirst();
-            Weather = NoteLines.takeFirst();
-        }
+    if (ReadWideLines(RiderFolder + NotesFileName(name), NoteLines) && NoteLines.size() >= 2) {
+        Topic = NoteLines.takeFirst();
+        Weather = NoteLines.takeFirst();
     }
     return 0;
 }

@@ -84,6 +84,15 @@ std::vector<std::string> SplitNarrowLines(const std::string &bytes)
     return lines;
 }
 
+bool ReadNarrowLines(const std::string &path, std::vector<std::string> &lines)
+{
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes))
+        return false;
+    lines = SplitNarrowLines(bytes);
+    return true;
+}
+
 namespace {
 
 // Windows-1252 characters 0x80..0x9F; the five undefined codes map to the
@@ -158,6 +167,15 @@ QStringList SplitWideLines(const QString &text)
         start = end + 1;
     }
     return lines;
+}
+
+bool ReadWideLines(const std::string &path, QStringList &lines)
+{
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes))
+        return false;
+    lines = SplitWideLines(DecodeText(bytes));
+    return true;
 }
 
 std::string EncodeUtf16Lines(const QStringList &lines)

@@ -16,6 +16,9 @@ int WriteFileAtomic(const std::string &path, const std::string &bytes);
 // Splits narrow text into lines at CR LF, CR and LF; a final line end does
 // not start another line.
 std::vector<std::string> SplitNarrowLines(const std::string &bytes);
+// ReadFileBytes then SplitNarrowLines. False, and lines as they were, when
+// the file cannot be read.
+bool ReadNarrowLines(const std::string &path, std::vector<std::string> &lines);
 
 // Decodes a text file by its first bytes: FF FE UTF-16 LE, FE FF UTF-16 BE,
 // EF BB BF UTF-8, anything else UTF-8 where valid, else Windows-1252. The
@@ -24,6 +27,9 @@ QString DecodeText(const std::string &bytes);
 // Splits wide text into lines at CR LF, CR, LF and U+2028; a character 0
 // ends the text; a final line end does not start another line.
 QStringList SplitWideLines(const QString &text);
+// ReadFileBytes, DecodeText then SplitWideLines. False, and lines as they
+// were, when the file cannot be read.
+bool ReadWideLines(const std::string &path, QStringList &lines);
 // Encodes lines as UTF-16 LE with the mark FF FE, each line ending CR LF.
 std::string EncodeUtf16Lines(const QStringList &lines);
 
