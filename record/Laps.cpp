@@ -11,13 +11,6 @@ namespace {
 constexpr std::size_t PageChars = 512;
 constexpr std::size_t LapChars = 64;
 
-int TagValue(const std::string &tag)
-{
-    if (tag.size() != 2 || HexDigit(tag[0]) < 0 || HexDigit(tag[1]) < 0)
-        return -1;
-    return HexDigit(tag[0]) * 16 + HexDigit(tag[1]);
-}
-
 } // namespace
 
 bool TTRAnalysis::DecodeLap()
@@ -27,7 +20,7 @@ bool TTRAnalysis::DecodeLap()
 
     LapPage = 0;
     for (std::size_t i = 0; i < PageTags.size(); ++i)
-        if (TagValue(PageTags[i]) == NextLapHigh) {
+        if (HexByte(PageTags[i], 0) == NextLapHigh) { // a tag holds at most two characters
             LapPage = static_cast<std::uint8_t>(i);
             break;
         }
