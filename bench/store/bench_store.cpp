@@ -3,32 +3,26 @@
 #include "record/Trfsanalysis.h"
 #include "store/Databasecontroler.h"
 #include "tests/support/DumpBuilder.h"
+#include "tests/support/TempFolder.h"
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 namespace {
-
-void WriteBytes(const std::string &path, const std::string &bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // Decodes a built dump and returns the record file text.
 std::string RecordText(const DumpBuilder &b, const std::string &folder)
 {
-    WriteBytes(folder + "/Temp.txt", b.tempText());
+    writeFileBytes(folder + "/Temp.txt", b.tempText());
     TTRAnalysis decoder;
     if (decoder.Decode(folder)) {
         std::fprintf(stderr, "decode failed: %s\n", decoder.FailReason.c_str());
         std::exit(1);
     }
-    std::ifstream in(folder + "/" + decoder.FileName, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return readFileBytes(folder + "/" + decoder.FileName);
 }
 
 DumpBuilder WithSamples(int samples, int laps)
@@ -45,7 +39,7 @@ DumpBuilder WithSamples(int samples, int laps)
 // A rider folder with 5,000 record files: 60 of them in July 2012, written
 // from a one-hour exercise (3,600 samples), the others only listed.
 struct Rider {
-    QTemporaryDir dir;
+    TempFolder dir;
     TKorvanDataBase db;
     std::string largest; // name of the largest possible record
     std::size_t largestSize = 0;
@@ -54,7 +48,7 @@ struct Rider {
 
     Rider()
     {
-        const std::string folder = dir.path().toStdString();
+        const std::string folder = dir.path();
         std::filesystem::create_directory(folder + "/work");
         db.RiderFolder = folder + "/";
         const std::string month = RecordText(WithSamples(3600, 5), folder + "/work");
@@ -62,12 +56,12 @@ struct Rider {
         char name[32];
         for (int i = 0; i < 60; ++i) {
             std::snprintf(name, sizeof name, "1207%02d%02d0000.TR9", 1 + i % 31, i / 31);
-            WriteBytes(db.RiderFolder + name, month);
+            writeFileBytes(db.RiderFolder + name, month);
         }
         for (int i = 0; i < 4939; ++i) {
             std::snprintf(name, sizeof name, "%02d%02d%02d%02d0000.TR9", 8 + i / 1488, 1 + i / 124 % 12,
                           1 + i / 4 % 31, i % 4);
-            WriteBytes(db.RiderFolder + name, "[File Head]\r\n");
+            writeFileBytes(db.RiderFolder + name, "[File Head]\r\n");
         }
         // 255 sections is the most a header can state.
         const DumpBuilder largestDump = WithSamples(10720, 10);
@@ -75,7 +69,7 @@ struct Rider {
         const std::string big = RecordText(largestDump, folder + "/work");
         largestSize = big.size();
         largest = "991231235959.TR9";
-        WriteBytes(db.RiderFolder + largest, big);
+        writeFileBytes(db.RiderFolder + largest, big);
     }
 };
 
