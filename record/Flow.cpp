@@ -7,12 +7,13 @@
 #include <array>
 #include <charconv>
 
+using recordtext::HeaderChars;
 using recordtext::KeyLine;
+using recordtext::PageChars;
+using recordtext::PageTailChars;
 
 namespace {
 
-constexpr std::size_t PageChars = 512;
-constexpr std::size_t HeaderChars = 96;
 constexpr std::size_t SampleChars = 12;
 constexpr std::int64_t MaxRevolutions = 150;
 
@@ -35,8 +36,8 @@ void TTRAnalysis::DecodeFlow()
     const std::size_t size = FlowHex.size();
     const std::size_t end =
         DataLength > 0 ? std::min(size, static_cast<std::size_t>(DataLength) * 2) : 0;
-    for (std::size_t page = 0; page + 508 < size; page += PageChars)
-        std::fill(FlowHex.begin() + static_cast<std::ptrdiff_t>(page + 508),
+    for (std::size_t page = 0; page + PageTailChars < size; page += PageChars)
+        std::fill(FlowHex.begin() + static_cast<std::ptrdiff_t>(page + PageTailChars),
                   FlowHex.begin() + static_cast<std::ptrdiff_t>(std::min(page + PageChars, size)), 'X');
     std::fill(FlowHex.begin() + static_cast<std::ptrdiff_t>(end), FlowHex.end(), 'X');
     SaveLines("Temp5.txt", {&FlowHex, 1}); // one line, written without a copy

@@ -55,7 +55,7 @@ void TTRAnalysis::DecodeHeader()
     HeadList.push_back(AddressLine("FIRSTLAP_ADDR_H", b[46]));
     HeadList.push_back(AddressLine("FIRSTLAP_ADDR_L", b[47]));
     HeadList.insert(HeadList.end(), {"", "#File Head Data Array", ""});
-    HeadList.push_back(DumpHex.substr(0, 96));
+    HeadList.push_back(DumpHex.substr(0, recordtext::HeaderChars));
     HeadList.insert(HeadList.end(),
                     {"#User Record", "", "TOPIC=;", "Weather=;", "", "[MemoStart]", "[MemoEnd]", ""});
 

@@ -5,10 +5,11 @@
 using recordtext::AddressLine;
 using recordtext::HexDigit;
 using recordtext::KeyLine;
+using recordtext::PageChars;
+using recordtext::PageTailChars;
 
 namespace {
 
-constexpr std::size_t PageChars = 512;
 constexpr std::size_t LapChars = 64;
 
 } // namespace
@@ -41,7 +42,7 @@ bool TTRAnalysis::DecodeLap()
         lap += DumpHex[p + 1];
         DumpHex[p] = DumpHex[p + 1] = 'X';
         p += 2;
-        if (p % PageChars == 508)
+        if (p % PageChars == PageTailChars)
             p += 4;
     }
     for (std::size_t i = 0; readable && i < lap.size(); ++i)

@@ -1,10 +1,18 @@
 #pragma once
-// Small text helpers shared by the decoder's sections.
+// Small text helpers shared by the decoder's sections, and the layout of
+// the dump text they read (two hexadecimal characters per byte).
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace recordtext {
+
+// A page holds 256 bytes; its last two (from character 508 on) carry no data.
+constexpr std::size_t PageChars = 512;
+constexpr std::size_t PageTailChars = 508;
+// The 48 header bytes at the start of the dump.
+constexpr std::size_t HeaderChars = 96;
 
 // Value of one hexadecimal digit, or -1.
 inline int HexDigit(char c)

@@ -17,7 +17,6 @@ constexpr std::size_t ReportChars = 66;
 constexpr std::size_t MarkerChars = 64;
 // A page index held in 8 bits reaches 256 pages of 8 data lines each.
 constexpr std::size_t MaxDataLines = 256 * 8;
-constexpr std::size_t HeaderChars = 96;
 
 // Low four bits of a data line's counter byte (its second character), or -1.
 int CounterOf(const std::string &line)
@@ -69,7 +68,7 @@ bool TTRAnalysis::Decode(const std::string &folder)
     for (const auto &line : Lines)
         if (line.size() != MarkerChars)
             return Fail("a data line is shorter than 66 characters");
-    if (DumpHex.size() < HeaderChars)
+    if (DumpHex.size() < recordtext::HeaderChars)
         return Fail("the dump is shorter than the 48 header bytes");
 
     DecodeHeader();
