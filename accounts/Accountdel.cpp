@@ -1,7 +1,7 @@
 #include "accounts/Accountdel.h"
 
-#include "accounts/ChoiceForm.h"
-#include "accounts/Dialogs.h"
+#include "draw/ChoiceForm.h"
+#include "draw/Dialogs.h"
 #include "app/Main.h"
 #include "lang/Multilan.h"
 #include "store/Databasecontroler.h"

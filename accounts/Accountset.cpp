@@ -1,7 +1,7 @@
 #include "accounts/Accountset.h"
 
-#include "accounts/Dialogs.h"
-#include "accounts/Photo.h"
+#include "draw/Dialogs.h"
+#include "draw/Photo.h"
 #include "app/Main.h"
 #include "draw/Assets.h"
 #include "draw/Controls.h"

@@ -2,9 +2,9 @@
 
 #include "accounts/Accountdel.h"
 #include "accounts/Accountset.h"
-#include "accounts/ChoiceForm.h"
-#include "accounts/Dialogs.h"
-#include "accounts/Photo.h"
+#include "draw/ChoiceForm.h"
+#include "draw/Dialogs.h"
+#include "draw/Photo.h"
 #include "app/Main.h"
 #include "draw/Assets.h"
 #include "draw/Controls.h"
@@ -139,6 +139,7 @@ void TLoginForm::LoginBtnClick()
     TKorvanDataBase &db = *m.DataBase;
     db.CurrentID = id;
     db.RiderFolder = db.RootFolder + id + "/";
+    m.ShowRiderID(id);
 
     // A missing or unreadable photo does not lock the rider out: the
     // built-in picture stands in for it.

@@ -2,17 +2,21 @@
 // login cycle, logout and closing.
 #include "app/Main.h"
 
-#include "accounts/Dialogs.h"
 #include "accounts/Login.h"
+#include "calendar/CalendarView.h"
 #include "calendar/Calenderset.h"
+#include "calendar/SummaryView.h"
 #include "device/Download.h"
 #include "draw/Assets.h"
 #include "draw/Controls.h"
+#include "draw/Dialogs.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
 #include "draw/Korvandraw.h"
 #include "lang/Multilan.h"
 #include "store/Databasecontroler.h"
+#include "views/Analysis.h"
+#include "views/RecordDetails.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -78,7 +82,9 @@ const std::array<const char *, 12> TmainForm::MonthKeys = {
 
 TmainForm::TmainForm(const QString &appFolder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      CalSet(std::make_unique<TCalenderSet>()), Shown(*CalSet), ShowYear(Shown.ShowYear),
+      ShowMonth(Shown.ShowMonth), DayMarks(Shown.DayMarks)
 {
     setObjectName("mainForm");
     setWindowTitle("Cyclovex");
@@ -120,50 +126,11 @@ void TmainForm::CreateControls()
         this->*b.member = button;
     }
 
-    // The four views, laid over each other below the title band.
-    CalenderPanel = Panel(this, "CalenderPanel", QRect(0, kTitleHeight, kWidth, 609));
-    SportModePanel = Panel(this, "SportModePanel", QRect(0, kTitleHeight, kWidth, 609));
-    SportAnalysisPanel = Panel(this, "SportAnalysisPanel", QRect(0, kTitleHeight, kWidth, 612));
-    SummaryPanel = Panel(this, "SummaryPanel", QRect(0, kTitleHeight, kWidth, 609));
-    CalenderBGImage = NewPicture(CalenderPanel, "CalenderBGImage", CalenderPanel->rect());
-    SportModeBGImage = NewPicture(SportModePanel, "SportModeBGImage", SportModePanel->rect());
-    SportAnalysisBGImage = NewPicture(SportAnalysisPanel, "SportAnalysisBGImage", SportAnalysisPanel->rect());
-    SummaryImage = NewPicture(SummaryPanel, "SummaryImage", SummaryPanel->rect());
-
-    const QRect photo(24, 18, 152, 182);
-    CalAccountImage = NewPicture(CalenderPanel, "CalAccountImage", photo);
-    DataAccountImage = NewPicture(SportModePanel, "DataAccountImage", photo);
-    AnalyAccountImage = NewPicture(SportAnalysisPanel, "AnalyAccountImage", photo);
-    SummaryAccountImage = NewPicture(SummaryPanel, "SummaryAccountImage", photo);
-    for (TImage *p : {CalAccountImage, DataAccountImage, AnalyAccountImage, SummaryAccountImage})
-        p->Stretch = true;
-    CalAccountImage->hide();
-
-    // Calendar view: month arrows around the month caption, download controls
-    // under the photo.
-    ArrowNLImage = NewPicture(CalenderPanel, "ArrowNLImage", QRect(505, 16, 24, 28));
-    ArrowNRImage = NewPicture(CalenderPanel, "ArrowNRImage", QRect(781, 16, 24, 28));
-    DongleLinkStatusImage = NewPicture(CalenderPanel, "DongleLinkStatusImage", QRect(43, 236, 113, 103));
-    mainStartImage = NewPicture(CalenderPanel, "mainStartImage", QRect(43, 360, 114, 90));
-    mainStartImage->setCursor(Qt::PointingHandCursor);
-    DongleLinkStatusImage->hide();
-    mainStartImage->hide();
-
-    // Record details view: the notes frame is drawn where MemoShape lies.
-    MemoShape = new QWidget(SportModePanel);
-    MemoShape->setObjectName("MemoShape");
-    MemoShape->setGeometry(560, 300, 440, 290);
-
-    // Summary view: three sub-panels share one place (set by the constructor).
-    SummaryDatePanel = Panel(SummaryPanel, "SummaryDatePanel", QRect(300, 20, 600, 470));
-    SummaryWeekPanel = Panel(SummaryPanel, "SummaryWeekPanel", QRect());
-    SummaryMonthPanel = Panel(SummaryPanel, "SummaryMonthPanel", QRect());
-    SumDArrowNLImage = NewPicture(SummaryDatePanel, "SumDArrowNLImage", QRect(180, 4, 24, 28));
-    SumDArrowNRImage = NewPicture(SummaryDatePanel, "SumDArrowNRImage", QRect(396, 4, 24, 28));
-    SumWArrowNLImage = NewPicture(SummaryWeekPanel, "SumWArrowNLImage", QRect(180, 4, 24, 28));
-    SumWArrowNRImage = NewPicture(SummaryWeekPanel, "SumWArrowNRImage", QRect(396, 4, 24, 28));
-    SumMArrowNLImage = NewPicture(SummaryMonthPanel, "SumMArrowNLImage", QRect(180, 4, 24, 28));
-    SumMArrowNRImage = NewPicture(SummaryMonthPanel, "SumMArrowNRImage", QRect(396, 4, 24, 28));
+    // The store and the language service come first: the views are made
+    // with them.
+    MultiLang = std::make_unique<MultiLanguage>();
+    DataBase = std::make_unique<TKorvanDataBase>();
+    CreateViews();
     for (TImage *a : LeftArrows()) {
         a->Tag = 0;
         MonthBtnImageList->Draw(a, 0);
@@ -172,10 +139,6 @@ void TmainForm::CreateControls()
         a->Tag = 1;
         MonthBtnImageList->Draw(a, 3);
     }
-    SumShowImgMonth = NewPicture(SummaryPanel, "SumShowImgMonth", QRect(70, 330, 120, 28));
-
-    // ---- Controls of the view issues are created here (calendar grid,
-    // record details, charts, summary grids) ----
 
     // Diagnostic panel, over the views; fixed English captions.
     EngineerModePanel = Panel(this, "EngineerModePanel", QRect(288, 104, 713, 249));
@@ -217,21 +180,32 @@ void TmainForm::CreateControls()
     StatusCheckTimer = Timer(this, "StatusCheckTimer", 1000);
     CleanTargetIMGTimer = Timer(this, "CleanTargetIMGTimer", 100);
     CleanMonthIMGTimer = Timer(this, "CleanMonthIMGTimer", 100);
-    CleanSummaryMoveInIMGTimer = Timer(this, "CleanSummaryMoveInIMGTimer", 50);
 
     ConnectHandlers();
 }
 
+void TmainForm::CreateViews()
+{
+    CalenderPanel = new TCalenderPanel(this, Shown);
+    SportModePanel = new TSportModePanel(this, *DataBase);
+    SportAnalysisPanel = new TSportAnalysisPanel(this, *DataBase);
+    SummaryPanel = new TSummaryPanel(this, Shown, *DataBase);
+    CalAccountImage = CalenderPanel->Photo;
+    DataAccountImage = SportModePanel->Photo;
+    AnalyAccountImage = SportAnalysisPanel->Photo;
+    SummaryAccountImage = SummaryPanel->Photo;
+    DongleLinkStatusImage = CalenderPanel->DongleLinkStatusImage;
+    mainStartImage = CalenderPanel->mainStartImage;
+    CalAccountImage->hide();
+}
+
 void TmainForm::ConstructorBody()
 {
-    MultiLang = std::make_unique<MultiLanguage>();
     MultiLang->LangFolder = AppFolder + "/LANGUAGE";
     auto draw = std::make_unique<TKorvanDraw>();
-    CalSet = std::make_unique<TCalenderSet>();
     const QString idFolder = QString::fromStdString(AppFolder + "/ID");
     if (!QDir(idFolder).exists())
         QDir().mkpath(idFolder);  // a failure is not reported
-    DataBase = std::make_unique<TKorvanDataBase>();
     DataBase->SetRootFolder(AppFolder + "/ID/");
 
     TitleBGImage->setGeometry(0, 0, kWidth, kTitleHeight);
@@ -239,23 +213,19 @@ void TmainForm::ConstructorBody()
     MainBGImage->setGeometry(0, TitleBGImage->y() + TitleBGImage->height(), kWidth, kHeight);
     draw->FillMirrorGradient(MainBGImage, kLightGrey, kDarkGrey, 0);
 
-    const struct { QWidget *panel; TImage *background; TImage *photo; } views[4] = {
-        {CalenderPanel, CalenderBGImage, nullptr},
-        {SportModePanel, SportModeBGImage, DataAccountImage},
-        {SportAnalysisPanel, SportAnalysisBGImage, AnalyAccountImage},
-        {SummaryPanel, SummaryImage, SummaryAccountImage},
-    };
-    for (const auto &v : views) {
-        v.panel->setGeometry(0, TitleBGImage->y() + TitleBGImage->height(), kWidth, v.panel->height());
-        v.background->setGeometry(0, 0, v.panel->width(), v.panel->height());
-        draw->FillMirrorGradient(v.background, kLightGrey, kDarkGrey, 0);
-        if (v.photo) {
-            v.photo->move(CalAccountImage->pos());
-            v.photo->show();
+    // Every view fills the client area below the title band.
+    const int viewTop = TitleBGImage->y() + TitleBGImage->height();
+    for (TViewPanel *panel : Views()) {
+        panel->setGeometry(0, viewTop, kWidth, kHeight - viewTop);
+        panel->FitBackground();
+        draw->FillMirrorGradient(panel->Background, kLightGrey, kDarkGrey, 0);
+        if (panel != CalenderPanel) {
+            panel->Photo->move(CalAccountImage->pos());
+            panel->Photo->show();
         }
     }
-    SummaryWeekPanel->setGeometry(SummaryDatePanel->geometry());
-    SummaryMonthPanel->setGeometry(SummaryDatePanel->geometry());
+    SummaryPanel->SummaryWeekPanel->setGeometry(SummaryPanel->SummaryDatePanel->geometry());
+    SummaryPanel->SummaryMonthPanel->setGeometry(SummaryPanel->SummaryDatePanel->geometry());
 
     setFixedSize(kWidth, kHeight);
     homePos_ = CentredOnScreen(QSize(kWidth, kHeight));
@@ -277,11 +247,9 @@ void TmainForm::ConstructorBody()
 
 void TmainForm::FormCreate()
 {
-    DayMarks.fill(0);
+    Shown.ClearMarks();
     const QDate today = QDate::currentDate();
-    ShowYear = static_cast<int16_t>(today.year());
-    ShowMonth = static_cast<int16_t>(today.month());
-    CalSet->SetMonth(ShowYear, static_cast<uint16_t>(ShowMonth));
+    Shown.SetShownMonth(today.year(), today.month());
     FillCalendar();
 
     for (const char *name : kValueBoxes)
@@ -302,20 +270,20 @@ void TmainForm::FormCreate()
     // The dongle controller; its first scan is queued and runs in step 11.
     Download = new TDongleDownload(this, HidServices);
 
-    // ---- Initial sensor pictures of the record details view go here ----
-
+    SportModePanel->ClearRecordDetails();
     {
         TKorvanDraw draw;
-        const QRect r = MemoShape->geometry();
-        draw.DrawFrameLabel(SportModeBGImage, r.left(), r.top(), r.left() + r.width(), r.top() + r.height(), kWhite,
-                            std::string(16, ' '));
-        MemoShape->hide();
+        QWidget *memo = SportModePanel->MemoShape;
+        const QRect r = memo->geometry();
+        draw.DrawFrameLabel(SportModePanel->Background, r.left(), r.top(), r.left() + r.width(), r.top() + r.height(),
+                            kWhite, std::string(16, ' '));
+        memo->hide();
     }
 
-    LayoutCharts();
-    ChartBusy = false;
+    SportAnalysisPanel->LayoutCharts();
+    SportAnalysisPanel->ChartBusy = false;
     ArrowHover = false;
-    ShowSummaryMode(0);
+    SummaryPanel->ShowSummaryMode(0);
     if (QWidget *space = findChild<QWidget *>("SpaceChart"))
         space->move(space->x(), 10);
 

@@ -1,8 +1,11 @@
 #pragma once
 // The main window: title band with the seven image buttons, the four view
 // panels laid over each other, the diagnostic panel, the long-lived service
-// objects and the state shared by the views. The view logic of each
-// subsystem lives in its own folder as TmainForm member functions.
+// objects and the state shared by the views. Each view is a widget of its
+// own (calendar/, views/); the main window composes them and carries what
+// crosses from one view to another.
+#include "calendar/ShownMonth.h"
+
 #include <QPoint>
 #include <QStringList>
 #include <QWidget>
@@ -23,6 +26,11 @@ class TImageList;
 class TKorvanDataBase;
 class MultiLanguage;
 class TCalenderSet;
+class TViewPanel;
+class TCalenderPanel;
+class TSummaryPanel;
+class TSportModePanel;
+class TSportAnalysisPanel;
 class HidPlatform;
 class TDongleDownload;
 class TmainForm;
@@ -59,9 +67,12 @@ public:
     std::unique_ptr<TKorvanDataBase> DataBase;
     std::unique_ptr<TCalenderSet> CalSet;
     QStringList MonthNames;                 // 12 names, index 0 = January
-    int16_t ShowYear = 0;
-    int16_t ShowMonth = 1;
-    std::array<uint8_t, 93> DayMarks{};
+    // The shown month and its record-day marks, shared by the calendar
+    // views; written through Shown only, read as ShowYear, ShowMonth, DayMarks.
+    TShownMonth Shown;
+    const int16_t &ShowYear;
+    const int16_t &ShowMonth;
+    const std::array<uint8_t, 93> &DayMarks;
     bool ExitRequested = false;
     QPoint PrintBtnHome, LogoutBtnHome;
     std::array<int, 13> LabelHomeLeft{};
@@ -74,9 +85,6 @@ public:
     std::array<bool, 7> BtnHover{};
     bool ArrowHover = false;
     int16_t EngineerClicks = 0;
-    // Summary mode pictures (day, week, month).
-    std::array<bool, 3> ModeSelected{true, false, false};
-    std::array<bool, 3> ModeHover{};
     // Dongle link state (set by the device code).
     bool DongleLinked = false;
     // Dongle link and download (device/), created by FormCreate. HidServices:
@@ -102,41 +110,20 @@ public:
     TImage *BtnImageSummary = nullptr;
     TImage *MainBGImage = nullptr;
 
-    QWidget *CalenderPanel = nullptr;
-    QWidget *SportModePanel = nullptr;
-    QWidget *SportAnalysisPanel = nullptr;
-    QWidget *SummaryPanel = nullptr;
-    TImage *CalenderBGImage = nullptr;
-    TImage *SportModeBGImage = nullptr;
-    TImage *SportAnalysisBGImage = nullptr;
-    TImage *SummaryImage = nullptr;
+    // The four views, laid over each other below the title band.
+    TCalenderPanel *CalenderPanel = nullptr;
+    TSportModePanel *SportModePanel = nullptr;
+    TSportAnalysisPanel *SportAnalysisPanel = nullptr;
+    TSummaryPanel *SummaryPanel = nullptr;
 
-    // Rider photo of each view (stretched).
+    // Controls of the views that the login and the download reach: the
+    // rider photo of each view and the download controls of the calendar.
     TImage *CalAccountImage = nullptr;
     TImage *DataAccountImage = nullptr;
     TImage *AnalyAccountImage = nullptr;
     TImage *SummaryAccountImage = nullptr;
-
-    // Calendar view: month arrows and the download controls.
-    TImage *ArrowNLImage = nullptr;
-    TImage *ArrowNRImage = nullptr;
     TImage *DongleLinkStatusImage = nullptr;
     TImage *mainStartImage = nullptr;
-
-    // Record details view: frame around the notes (hidden after drawing).
-    QWidget *MemoShape = nullptr;
-
-    // Summary view: the three mode sub-panels with their arrows.
-    QWidget *SummaryDatePanel = nullptr;
-    QWidget *SummaryWeekPanel = nullptr;
-    QWidget *SummaryMonthPanel = nullptr;
-    TImage *SumDArrowNLImage = nullptr;
-    TImage *SumDArrowNRImage = nullptr;
-    TImage *SumWArrowNLImage = nullptr;
-    TImage *SumWArrowNRImage = nullptr;
-    TImage *SumMArrowNLImage = nullptr;
-    TImage *SumMArrowNRImage = nullptr;
-    TImage *SumShowImgMonth = nullptr;
 
     // Diagnostic panel.
     QWidget *EngineerModePanel = nullptr;
@@ -158,7 +145,6 @@ public:
     QTimer *StatusCheckTimer = nullptr;            // 1000 ms, off
     QTimer *CleanTargetIMGTimer = nullptr;         // 100 ms, off
     QTimer *CleanMonthIMGTimer = nullptr;          // 100 ms, on
-    QTimer *CleanSummaryMoveInIMGTimer = nullptr;  // 50 ms, off
 
     // ---- Navigation ------------------------------------------------------
     void ShowView(MainView view);
@@ -199,17 +185,20 @@ public:
     void ApplicationEvents1Message(QObject *receiver, QEvent *event);
     void SumShowImgMonthDblClick();
 
-    // Steps of the views (calendar, record details, analysis, summary).
+    // What crosses the views: the record-day marks and month captions of
+    // every calendar grid, the record lists of the details and analysis
+    // views, the month step of the calendar, day and week arrows.
     void FillCalendar();
     void FillRecordLists();
-    void ClearRecordDetails();
-    void ResetAnalysisView();
-    void LayoutCharts();
-    void ShowSummaryMode(int16_t mode);
-    bool ChartBusy = false;
+    void ArrowNLImageClick();
+    void ArrowNRImageClick();
+    // The rider's ID under the photo of every view.
+    void ShowRiderID(const std::string &id);
 
     // The top buttons in the order of their index k (0..6).
     std::array<TImage *, 7> TopButtons() const;
+    // The four views in the order calendar, details, analysis, summary.
+    std::array<TViewPanel *, 4> Views() const;
     // The four left and the four right month arrows.
     std::array<TImage *, 4> LeftArrows() const;
     std::array<TImage *, 4> RightArrows() const;
@@ -224,7 +213,9 @@ protected:
 
 private:
     void CreateControls();
+    void CreateViews();
     void ConnectHandlers();
+    void MonthStep(int delta);
     void ConstructorBody();
     void TopButtonMouseMove(int k);
     void FirstActivation();

@@ -2,10 +2,14 @@
 // the application-wide hook and the hidden diagnostic panel.
 #include "app/Main.h"
 
+#include "calendar/CalendarView.h"
+#include "calendar/SummaryView.h"
 #include "draw/Controls.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
 #include "store/Databasecontroler.h"
+#include "views/Analysis.h"
+#include "views/RecordDetails.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -55,7 +59,15 @@ void TmainForm::ConnectHandlers()
         connect(arrow, &TImage::mouseMoved, this, &TmainForm::MonthBtnImageMouseMove);
         connect(arrow, &TImage::mousePressed, this, &TmainForm::ArrowNRImageMouseDown);
     }
-    connect(SumShowImgMonth, &TImage::doubleClicked, this, &TmainForm::SumShowImgMonthDblClick);
+    connect(CalenderPanel->ArrowNLImage, &TImage::clicked, this, &TmainForm::ArrowNLImageClick);
+    connect(CalenderPanel->ArrowNRImage, &TImage::clicked, this, &TmainForm::ArrowNRImageClick);
+    for (TImage *arrow : {SummaryPanel->SumDArrowNLImage, SummaryPanel->SumWArrowNLImage})
+        connect(arrow, &TImage::clicked, this, &TmainForm::ArrowNLImageClick);
+    for (TImage *arrow : {SummaryPanel->SumDArrowNRImage, SummaryPanel->SumWArrowNRImage})
+        connect(arrow, &TImage::clicked, this, &TmainForm::ArrowNRImageClick);
+    connect(SummaryPanel, &TSummaryPanel::FillCalendarRequested, this, &TmainForm::FillCalendar);
+    connect(SportModePanel, &TSportModePanel::RecordsChanged, this, &TmainForm::FillRecordLists);
+    connect(SummaryPanel->SumShowImgMonth, &TImage::doubleClicked, this, &TmainForm::SumShowImgMonthDblClick);
     connect(CleanTargetIMGTimer, &QTimer::timeout, this, &TmainForm::CleanTargetIMGTimerTimer);
     connect(CleanMonthIMGTimer, &QTimer::timeout, this, &TmainForm::CleanMonthIMGTimerTimer);
     CleanMonthIMGTimer->start();
@@ -71,19 +83,26 @@ std::array<TImage *, 7> TmainForm::TopButtons() const
             BtnImagePrintReport, BtnImageLogout,    BtnImageSummary};
 }
 
+std::array<TViewPanel *, 4> TmainForm::Views() const
+{
+    return {CalenderPanel, SportModePanel, SportAnalysisPanel, SummaryPanel};
+}
+
 std::array<TImage *, 4> TmainForm::LeftArrows() const
 {
-    return {ArrowNLImage, SumDArrowNLImage, SumWArrowNLImage, SumMArrowNLImage};
+    const TSummaryPanel &s = *SummaryPanel;
+    return {CalenderPanel->ArrowNLImage, s.SumDArrowNLImage, s.SumWArrowNLImage, s.SumMArrowNLImage};
 }
 
 std::array<TImage *, 4> TmainForm::RightArrows() const
 {
-    return {ArrowNRImage, SumDArrowNRImage, SumWArrowNRImage, SumMArrowNRImage};
+    const TSummaryPanel &s = *SummaryPanel;
+    return {CalenderPanel->ArrowNRImage, s.SumDArrowNRImage, s.SumWArrowNRImage, s.SumMArrowNRImage};
 }
 
 void TmainForm::ShowView(MainView view)
 {
-    const std::array<QWidget *, 4> panels = {CalenderPanel, SportModePanel, SportAnalysisPanel, SummaryPanel};
+    const std::array<TViewPanel *, 4> panels = Views();
     switch (view) {
     case mvCalender:
     case mvSportMode:
@@ -99,7 +118,8 @@ void TmainForm::ShowView(MainView view)
         break;
     case mvSummary:
         // Step by step, so the window repaints between the steps.
-        for (QWidget *w : std::initializer_list<QWidget *>{CalenderPanel, SportModePanel, SportAnalysisPanel, BtnImagePrintReport}) {
+        for (QWidget *w : std::initializer_list<QWidget *>{CalenderPanel, SportModePanel, SportAnalysisPanel,
+                                                           BtnImagePrintReport}) {
             w->hide();
             QCoreApplication::processEvents();
         }
@@ -134,13 +154,13 @@ void TmainForm::BtnImageDateClick()
 void TmainForm::BtnImageSportModeClick()
 {
     ShowView(mvSportMode);
-    ClearRecordDetails();
+    SportModePanel->ClearRecordDetails();
     FillRecordLists();
 }
 
 void TmainForm::BtnImageSportAnalysisClick()
 {
-    ResetAnalysisView();
+    SportAnalysisPanel->ResetAnalysisView();
     ShowView(mvSportAnalysis);
     FillRecordLists();
 }
@@ -238,8 +258,8 @@ void TmainForm::ApplicationEvents1Message(QObject *receiver, QEvent *event)
         StartIfOff(CleanTargetIMGTimer);
     if (ArrowHover)
         StartIfOff(CleanMonthIMGTimer);
-    if (std::any_of(ModeHover.begin(), ModeHover.end(), [](bool b) { return b; }))
-        StartIfOff(CleanSummaryMoveInIMGTimer);
+    if (SummaryPanel->AnyModeHover())
+        StartIfOff(SummaryPanel->CleanSummaryMoveInIMGTimer);
 }
 
 void TmainForm::SumShowImgMonthDblClick()

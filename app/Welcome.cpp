@@ -1,6 +1,6 @@
 #include "app/Welcome.h"
 
-#include "accounts/Dialogs.h"
+#include "draw/Dialogs.h"
 #include "draw/Assets.h"
 #include "draw/Controls.h"
 #include "draw/Image.h"

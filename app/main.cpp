@@ -2,7 +2,7 @@
 // order, then the event loop.
 #include "accounts/Accountdel.h"
 #include "accounts/Accountset.h"
-#include "accounts/Dialogs.h"
+#include "draw/Dialogs.h"
 #include "accounts/Login.h"
 #include "app/Main.h"
 #include "app/Welcome.h"

@@ -1,10 +1,11 @@
 #include "device/Download.h"
 
 #include "app/Main.h"
-#include "calendar/Calenderset.h"
+#include "calendar/CalendarView.h"
 #include "device/DevInThread.h"
 #include "device/HidController.h"
 #include "device/LinuxHidPlatform.h"
+#include "draw/Dialogs.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
 #include "record/LineFile.h"
@@ -12,12 +13,10 @@
 #include "store/Databasecontroler.h"
 #include "store/Textfile.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -33,20 +32,6 @@ constexpr int LogFlushMs = 50;
 // Status pictures: no dongle / linked. Start pictures: ready / running / unavailable.
 constexpr int StatusNoDongle = 0, StatusLinked = 1;
 constexpr int StartReady = 0, StartRunning = 1, StartUnavailable = 2;
-
-int ShowBox(QWidget *parent, const QString &text, const QString &caption, QMessageBox::Icon icon,
-            bool onTop, QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-            QMessageBox::StandardButton defaultButton = QMessageBox::Ok)
-{
-    // A transfer ending after a logout finds the main window unseen behind
-    // the login window: its boxes then show over the window in use.
-    QWidget *modal = QApplication::activeModalWidget();
-    QMessageBox box(icon, caption, text, buttons, modal != nullptr ? modal : parent);
-    box.setDefaultButton(defaultButton);
-    if (onTop)
-        box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    return box.exec();
-}
 
 } // namespace
 
@@ -172,7 +157,7 @@ void TDongleDownload::StartButtonClick()
     const QList<QListWidgetItem *> selected = form_->DevListBox->selectedItems();
     const int row = selected.isEmpty() ? -1 : form_->DevListBox->row(selected.first());
     if (row < 0 || std::size_t(row) >= DevList.size()) {
-        ShowBox(form_, "You must select an USB HID device", "Error", QMessageBox::Critical, false);
+        ShowMessage(form_, "You must select an USB HID device", "Error", QMessageBox::Critical, false);
         return;
     }
     // Two readers on one dongle would lose reports to each other.
@@ -296,9 +281,7 @@ void TDongleDownload::ShowMonthOf(const std::string &name)
     // leaves the shown month as it was.
     if (!yearOk || !monthOk || month < 1 || month > 12)
         return;
-    form_->ShowYear = std::int16_t(2000 + year);
-    form_->ShowMonth = std::int16_t(month);
-    form_->CalSet->SetMonth(form_->ShowYear, std::uint16_t(form_->ShowMonth));
+    form_->Shown.SetShownMonth(2000 + year, month);
     form_->FillCalendar();
 }
 
@@ -307,13 +290,13 @@ void TDongleDownload::FailTransfer()
     ClearLog();
     DrawStart(form_->DongleLinked ? StartReady : StartUnavailable);
     form_->CalenderPanel->repaint();
-    ShowBox(form_, "TR900 data transfer Fail!", "info", QMessageBox::Information, true);
+    ShowMessage(form_, "TR900 data transfer Fail!", "info", QMessageBox::Information, true);
 }
 
 void TDongleDownload::FinishTransfer()
 {
     auto decoder = std::make_unique<TTRAnalysis>([this](const std::string &text, const std::string &caption) {
-        ShowBox(form_, QString::fromStdString(text), QString::fromStdString(caption), QMessageBox::Information,
+        ShowMessage(form_, QString::fromStdString(text), QString::fromStdString(caption), QMessageBox::Information,
                 true);
     });
     if (decoder->Decode(form_->AppFolder)) {
@@ -327,18 +310,18 @@ void TDongleDownload::FinishTransfer()
     bool filed = true;
     // On No the rider's file stays as it is and the new one in the application folder.
     if (folder.empty() || !QFileInfo::exists(QString::fromStdString(folder + name))
-        || ShowBox(form_, "File Exists! Over write?", "Worring", QMessageBox::Question, true,
+        || ShowMessage(form_, "File Exists! Over write?", "Worring", QMessageBox::Question, true,
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                == QMessageBox::Yes)
         filed = FileRecord(name);
     ClearLog();
     if (!filed) {
-        ShowBox(form_,
+        ShowMessage(form_,
                 QString("The record could not be copied into the rider's folder. It was kept as %1")
                     .arg(QString::fromStdString(form_->AppFolder + "/" + name)),
                 "Error", QMessageBox::Warning, true);
         return;
     }
     ShowMonthOf(name);
-    ShowBox(form_, "TR900 data transfer Ok!", "info", QMessageBox::Information, true);
+    ShowMessage(form_, "TR900 data transfer Ok!", "info", QMessageBox::Information, true);
 }

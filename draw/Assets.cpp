@@ -4,7 +4,9 @@
 // for hover and active states.
 #include "draw/Assets.h"
 
-#include "accounts/Photo.h"
+#include "draw/Faces.h"
+
+#include "draw/Photo.h"
 #include "draw/ImageList.h"
 
 #include <QFile>
@@ -18,10 +20,30 @@
 // (Q_INIT_RESOURCE must stand outside any namespace).
 static void InitAssetResource() { Q_INIT_RESOURCE(assets); }
 
-namespace {
+QImage Blank(int w, int h)
+{
+    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    return img;
+}
 
-const QColor kAccent(0xE7, 0x93, 0x33);
-const QColor kDim(0x80, 0x80, 0x80);
+void PaintFace(QPainter &p, const QRectF &r, qreal radius, Face face)
+{
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    switch (face) {
+    case Face::Normal: g.setColorAt(0, QColor(0x5c, 0x5c, 0x5c)); g.setColorAt(1, QColor(0x24, 0x24, 0x24)); break;
+    case Face::Hover: g.setColorAt(0, QColor(0x70, 0x70, 0x70)); g.setColorAt(1, QColor(0x33, 0x33, 0x33)); break;
+    case Face::Active: g.setColorAt(0, QColor(0xF2, 0xA8, 0x55)); g.setColorAt(1, QColor(0xC0, 0x70, 0x1C)); break;
+    case Face::Disabled: g.setColorAt(0, QColor(0x48, 0x48, 0x48)); g.setColorAt(1, QColor(0x30, 0x30, 0x30)); break;
+    }
+    const QColor frame = face == Face::Hover ? kAccent : face == Face::Disabled ? kDim : QColor(Qt::white);
+    const qreal width = face == Face::Hover ? 3 : 2;
+    p.setPen(QPen(frame, width));
+    p.setBrush(g);
+    p.drawRoundedRect(r.adjusted(width / 2, width / 2, -width / 2, -width / 2), radius, radius);
+}
+
+namespace {
 
 QString ResourcePath(const QString &file) { return QStringLiteral(":/assets/") + file; }
 
@@ -29,13 +51,6 @@ void InitResources()
 {
     static const bool done = (InitAssetResource(), true);
     (void)done;
-}
-
-QImage Blank(int w, int h)
-{
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    return img;
 }
 
 QImage RenderSvg(const QString &file, int w, int h)
@@ -58,24 +73,6 @@ QImage Tinted(QImage img, const QColor &colour)
     p.setCompositionMode(QPainter::CompositionMode_SourceIn);
     p.fillRect(img.rect(), colour);
     return img;
-}
-
-enum class Face { Normal, Hover, Active, Disabled };
-
-void PaintFace(QPainter &p, const QRectF &r, qreal radius, Face face)
-{
-    QLinearGradient g(r.topLeft(), r.bottomLeft());
-    switch (face) {
-    case Face::Normal: g.setColorAt(0, QColor(0x5c, 0x5c, 0x5c)); g.setColorAt(1, QColor(0x24, 0x24, 0x24)); break;
-    case Face::Hover: g.setColorAt(0, QColor(0x70, 0x70, 0x70)); g.setColorAt(1, QColor(0x33, 0x33, 0x33)); break;
-    case Face::Active: g.setColorAt(0, QColor(0xF2, 0xA8, 0x55)); g.setColorAt(1, QColor(0xC0, 0x70, 0x1C)); break;
-    case Face::Disabled: g.setColorAt(0, QColor(0x48, 0x48, 0x48)); g.setColorAt(1, QColor(0x30, 0x30, 0x30)); break;
-    }
-    const QColor frame = face == Face::Hover ? kAccent : face == Face::Disabled ? kDim : QColor(Qt::white);
-    const qreal width = face == Face::Hover ? 3 : 2;
-    p.setPen(QPen(frame, width));
-    p.setBrush(g);
-    p.drawRoundedRect(r.adjusted(width / 2, width / 2, -width / 2, -width / 2), radius, radius);
 }
 
 // The white 64 x 48 drawing of an icon face, rendered once per list.

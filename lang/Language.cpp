@@ -2,8 +2,8 @@
 
 #include "accounts/Accountdel.h"
 #include "accounts/Accountset.h"
-#include "accounts/ChoiceForm.h"
-#include "accounts/Dialogs.h"
+#include "draw/ChoiceForm.h"
+#include "draw/Dialogs.h"
 #include "accounts/Login.h"
 #include "app/Main.h"
 #include "lang/Multilan.h"

@@ -2,9 +2,9 @@
 // photo in each of its forms, the account file, failures, deletion.
 #include "tests/accounts/WindowsFixture.h"
 
-#include "accounts/Dialogs.h"
-#include "accounts/JpegCodec.h"
-#include "accounts/Photo.h"
+#include "draw/Dialogs.h"
+#include "draw/JpegCodec.h"
+#include "draw/Photo.h"
 #include "draw/Assets.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"

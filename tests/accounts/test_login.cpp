@@ -2,7 +2,8 @@
 // that cannot be shown.
 #include "tests/accounts/WindowsFixture.h"
 
-#include "accounts/Photo.h"
+#include "calendar/CalendarView.h"
+#include "draw/Photo.h"
 #include "draw/Assets.h"
 #include "draw/Image.h"
 

@@ -2,10 +2,14 @@
 // diagnostic panel and the home page button.
 #include "app/Main.h"
 
+#include "calendar/CalendarView.h"
+#include "calendar/SummaryView.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
 #include "store/Databasecontroler.h"
 #include "tests/support/TempFolder.h"
+#include "views/Analysis.h"
+#include "views/RecordDetails.h"
 
 #include <QDate>
 #include <QLabel>
@@ -74,8 +78,8 @@ TEST_F(MainFormTest, StartUpCreatesTheRiderRootAndInitialState)
     EXPECT_FALSE(form->CleanTargetIMGTimer->isActive());
     EXPECT_FALSE(form->MeasureTimer->isActive());
     EXPECT_FALSE(form->StatusCheckTimer->isActive());
-    EXPECT_EQ(form->CleanSummaryMoveInIMGTimer->interval(), 50);
-    EXPECT_TRUE(form->MemoShape->isHidden());
+    EXPECT_EQ(form->SummaryPanel->CleanSummaryMoveInIMGTimer->interval(), 50);
+    EXPECT_TRUE(form->SportModePanel->MemoShape->isHidden());
     for (TImage *a : form->LeftArrows())
         EXPECT_EQ(a->ShownIndex, 0);
     for (TImage *a : form->RightArrows())
@@ -90,17 +94,16 @@ TEST_F(MainFormTest, FrameGeometryAndBackgrounds)
     EXPECT_EQ(form->TitleBGImage->geometry(), QRect(0, 0, 1024, 105));
     EXPECT_EQ(form->TitleBGImage->Canvas().pixel(0, 0), qRgb(0x40, 0x40, 0x40));
     EXPECT_EQ(form->MainBGImage->y(), 105);
-    const std::pair<QWidget *, int> panels[] = {{form->CalenderPanel, 609}, {form->SportModePanel, 609},
-                                                {form->SportAnalysisPanel, 612}, {form->SummaryPanel, 609}};
-    for (const auto &[panel, height] : panels) {
-        EXPECT_EQ(panel->geometry(), QRect(0, 105, 1024, height)) << panel->objectName().toStdString();
+    // The views fill the client area below the title band: no strip left.
+    for (TViewPanel *panel : form->Views()) {
+        EXPECT_EQ(panel->geometry(), QRect(0, 105, 1024, form->height() - 105)) << panel->objectName().toStdString();
         EXPECT_TRUE(panel->isHidden());
+        EXPECT_EQ(panel->Background->Canvas().pixel(3, panel->height() / 2), qRgb(0x40, 0x40, 0x40));
     }
-    EXPECT_EQ(form->SportAnalysisBGImage->Canvas().pixel(3, 306), qRgb(0x40, 0x40, 0x40));
     // The notes frame is drawn in white where MemoShape lay, with a gap
     // for its caption in the top edge.
-    const QRect memo = form->MemoShape->geometry();
-    const QImage &details = form->SportModeBGImage->Canvas();
+    const QRect memo = form->SportModePanel->MemoShape->geometry();
+    const QImage &details = form->SportModePanel->Background->Canvas();
     EXPECT_EQ(details.pixel(memo.left(), memo.center().y()), qRgb(255, 255, 255));
     EXPECT_EQ(details.pixel(memo.right() - 40, memo.top()), qRgb(255, 255, 255));
     EXPECT_NE(details.pixel(memo.left() + 12, memo.top()), qRgb(255, 255, 255));
@@ -109,8 +112,9 @@ TEST_F(MainFormTest, FrameGeometryAndBackgrounds)
         EXPECT_FALSE(photo->isHidden());
     }
     EXPECT_TRUE(form->CalAccountImage->isHidden());
-    EXPECT_EQ(form->SummaryWeekPanel->geometry(), form->SummaryDatePanel->geometry());
-    EXPECT_EQ(form->SummaryMonthPanel->geometry(), form->SummaryDatePanel->geometry());
+    const TSummaryPanel &summary = *form->SummaryPanel;
+    EXPECT_EQ(summary.SummaryWeekPanel->geometry(), summary.SummaryDatePanel->geometry());
+    EXPECT_EQ(summary.SummaryMonthPanel->geometry(), summary.SummaryDatePanel->geometry());
     EXPECT_EQ(form->EngineerModePanel->geometry(), QRect(288, 104, 713, 249));
     EXPECT_EQ(form->EngineerModePanel->parentWidget(), form.get());
 }
@@ -137,7 +141,7 @@ TEST_F(MainFormTest, TopButtonsAtTheirPlacesWithNormalFaces)
 TEST_F(MainFormTest, ViewSwitchShowsOnePanelAndMovesTheLogoutButton)
 {
     ShowWorking();
-    QWidget *panels[4] = {form->CalenderPanel, form->SportModePanel, form->SportAnalysisPanel, form->SummaryPanel};
+    const std::array<TViewPanel *, 4> panels = form->Views();
     for (MainView view : {mvCalender, mvSportMode, mvSportAnalysis, mvSummary}) {
         form->ShowView(view);
         for (int i = 0; i < 4; ++i)
@@ -181,7 +185,7 @@ TEST_F(MainFormTest, HoverFaceMovesAtOnceAndFallsBackAfterTheTimer)
     EXPECT_EQ(form->BtnImageDate->ShownIndex, 0);
     EXPECT_FALSE(form->BtnHover[0]);
     // Off the buttons: the hook starts the timer, the faces fall back.
-    QTest::mouseMove(form->CalenderBGImage, QPoint(600, 400));
+    QTest::mouseMove(form->CalenderPanel->Background, QPoint(600, 400));
     EXPECT_TRUE(form->CleanTargetIMGTimer->isActive());
     EXPECT_EQ(form->BtnImageSportMode->ShownIndex, 8);
     QTest::qWait(250);
@@ -194,22 +198,22 @@ TEST_F(MainFormTest, HookDoesNotRestartARunningTimer)
 {
     ShowWorking();
     QTest::mouseMove(form->BtnImageSummary, QPoint(30, 30));
-    QTest::mouseMove(form->CalenderBGImage, QPoint(600, 400));
+    QTest::mouseMove(form->CalenderPanel->Background, QPoint(600, 400));
     const int left = form->CleanTargetIMGTimer->remainingTime();
     QTest::qWait(40);
-    QTest::mouseMove(form->CalenderBGImage, QPoint(610, 410));
+    QTest::mouseMove(form->CalenderPanel->Background, QPoint(610, 410));
     EXPECT_LT(form->CleanTargetIMGTimer->remainingTime(), left);
 }
 
 TEST_F(MainFormTest, PressedFacesOfAllFourArrowsOfASide)
 {
     ShowWorking();
-    QTest::mousePress(form->ArrowNRImage, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mousePress(form->CalenderPanel->ArrowNRImage, Qt::LeftButton, {}, QPoint(5, 5));
     for (TImage *a : form->RightArrows())
         EXPECT_EQ(a->ShownIndex, 5) << a->objectName().toStdString();
-    QTest::mouseRelease(form->ArrowNRImage, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(form->CalenderPanel->ArrowNRImage, Qt::LeftButton, {}, QPoint(5, 5));
     // Left arrows on a hidden summary sub-panel react the same way.
-    form->SumWArrowNLImage->mousePressed(form->SumWArrowNLImage, Qt::LeftButton, QPoint(1, 1));
+    form->SummaryPanel->SumWArrowNLImage->mousePressed(form->SummaryPanel->SumWArrowNLImage, Qt::LeftButton, QPoint(1, 1));
     for (TImage *a : form->LeftArrows())
         EXPECT_EQ(a->ShownIndex, 2) << a->objectName().toStdString();
 }
@@ -217,13 +221,13 @@ TEST_F(MainFormTest, PressedFacesOfAllFourArrowsOfASide)
 TEST_F(MainFormTest, ArrowHoverFacesFallBackAfterTheTimer)
 {
     ShowWorking();
-    QTest::mouseMove(form->ArrowNLImage, QPoint(5, 5));
-    EXPECT_EQ(form->ArrowNLImage->ShownIndex, 1);
+    QTest::mouseMove(form->CalenderPanel->ArrowNLImage, QPoint(5, 5));
+    EXPECT_EQ(form->CalenderPanel->ArrowNLImage->ShownIndex, 1);
     EXPECT_TRUE(form->ArrowHover);
     EXPECT_FALSE(form->CleanMonthIMGTimer->isActive());
-    QTest::mouseMove(form->ArrowNRImage, QPoint(5, 5));
-    EXPECT_EQ(form->ArrowNRImage->ShownIndex, 4);
-    QTest::mouseMove(form->CalenderBGImage, QPoint(600, 400));
+    QTest::mouseMove(form->CalenderPanel->ArrowNRImage, QPoint(5, 5));
+    EXPECT_EQ(form->CalenderPanel->ArrowNRImage->ShownIndex, 4);
+    QTest::mouseMove(form->CalenderPanel->Background, QPoint(600, 400));
     EXPECT_TRUE(form->CleanMonthIMGTimer->isActive());
     QTest::qWait(250);
     EXPECT_FALSE(form->ArrowHover);
@@ -236,10 +240,10 @@ TEST_F(MainFormTest, ArrowHoverFacesFallBackAfterTheTimer)
 
 TEST_F(MainFormTest, ArrowWithAnotherTagDrawsNothingButCounts)
 {
-    form->ArrowNLImage->Tag = 7;
-    form->ArrowNLImage->ShownIndex = -1;
-    form->MonthBtnImageMouseMove(form->ArrowNLImage);
-    EXPECT_EQ(form->ArrowNLImage->ShownIndex, -1);
+    form->CalenderPanel->ArrowNLImage->Tag = 7;
+    form->CalenderPanel->ArrowNLImage->ShownIndex = -1;
+    form->MonthBtnImageMouseMove(form->CalenderPanel->ArrowNLImage);
+    EXPECT_EQ(form->CalenderPanel->ArrowNLImage->ShownIndex, -1);
     EXPECT_TRUE(form->ArrowHover);
 }
 
@@ -248,10 +252,10 @@ TEST_F(MainFormTest, SixthDoubleClickRevealsTheDiagnosticPanel)
     ShowWorking();
     form->ShowView(mvSummary);
     for (int i = 0; i < 5; ++i)
-        QTest::mouseDClick(form->SumShowImgMonth, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseDClick(form->SummaryPanel->SumShowImgMonth, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(form->EngineerModePanel->isVisible());
     EXPECT_EQ(form->EngineerClicks, 5);
-    QTest::mouseDClick(form->SumShowImgMonth, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseDClick(form->SummaryPanel->SumShowImgMonth, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_TRUE(form->EngineerModePanel->isVisible());
     EXPECT_EQ(form->EngineerClicks, 0);
     // It stays above whichever view is shown.

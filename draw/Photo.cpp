@@ -1,6 +1,6 @@
-#include "accounts/Photo.h"
+#include "draw/Photo.h"
 
-#include "accounts/JpegCodec.h"
+#include "draw/JpegCodec.h"
 #include "store/Textfile.h"
 
 QImage DecodeJpegImage(const QByteArray &data)

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the rider photo decoder: it must fail cleanly.
-#include "accounts/JpegCodec.h"
+#include "draw/JpegCodec.h"
 
 #include <cstddef>
 #include <cstdint>

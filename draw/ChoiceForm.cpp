@@ -1,6 +1,6 @@
-#include "accounts/ChoiceForm.h"
+#include "draw/ChoiceForm.h"
 
-#include "accounts/Dialogs.h"
+#include "draw/Dialogs.h"
 #include "draw/Controls.h"
 #include "draw/Image.h"
 #include "draw/Korvandraw.h"

@@ -1,23 +1,29 @@
-#include "accounts/Dialogs.h"
+#include "draw/Dialogs.h"
 
-#include <QGuiApplication>
-#include <QMessageBox>
+#include <QApplication>
 #include <QScreen>
+
+QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &text, const QString &caption,
+                                        QMessageBox::Icon icon, bool onTop, QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton)
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    QMessageBox box(icon, caption, text, buttons, modal != nullptr ? modal : parent);
+    box.setDefaultButton(defaultButton);
+    if (onTop)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
 
 void ShowErrorBox(QWidget *parent, const QString &text, const QString &caption, bool onTop)
 {
-    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
-    if (onTop)
-        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    box.exec();
+    ShowMessage(parent, text, caption, QMessageBox::Critical, onTop);
 }
 
 bool AskYesNoWarning(QWidget *parent, const QString &text, const QString &caption)
 {
-    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::No);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    return box.exec() == QMessageBox::Yes;
+    return ShowMessage(parent, text, caption, QMessageBox::Warning, true, QMessageBox::Yes | QMessageBox::No,
+                       QMessageBox::No) == QMessageBox::Yes;
 }
 
 QPoint CentredIn(const QRect &area, const QSize &size)

@@ -1,5 +1,5 @@
 // JPEG codec: round trip, quality, and bad input as a failure result.
-#include "accounts/JpegCodec.h"
+#include "draw/JpegCodec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers of the small modal windows: message boxes with fixed English texts
 // (never translated) and centring on the screen.
+#include <QMessageBox>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -9,6 +10,14 @@ class QRect;
 class QSize;
 class QWidget;
 
+// A message box with the given icon and buttons; kept above all windows
+// when onTop. It shows over the window in use: the active modal window when
+// there is one (a box raised while the main window is unseen behind the
+// login window), else parent. Returns the button pressed.
+QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &text, const QString &caption,
+                                        QMessageBox::Icon icon, bool onTop,
+                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                        QMessageBox::StandardButton defaultButton = QMessageBox::Ok);
 // An error box with the error icon; kept above all windows when onTop.
 void ShowErrorBox(QWidget *parent, const QString &text, const QString &caption, bool onTop);
 // A Yes / No question with the warning icon, No as the default button, kept

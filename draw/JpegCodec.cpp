@@ -1,4 +1,4 @@
-#include "accounts/JpegCodec.h"
+#include "draw/JpegCodec.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -1,0 +1,167 @@
+#include "calendar/ShownMonth.h"
+
+#include "calendar/Calenderset.h"
+#include "store/Databasecontroler.h"
+#include "store/Textfile.h"
+
+#include <QLocale>
+#include <cstdio>
+
+namespace {
+
+// The month before (delta -1) or after (+1) of (year, month).
+void NeighbourMonth(int year, int month, int delta, int &outYear, int &outMonth)
+{
+    outMonth = month + delta;
+    outYear = year;
+    if (outMonth < 1) {
+        outMonth = 12;
+        --outYear;
+    } else if (outMonth > 12) {
+        outMonth = 1;
+        ++outYear;
+    }
+}
+
+int TwoDigits(const std::string &name, std::size_t at)
+{
+    const char a = name[at], b = name[at + 1];
+    if (a < '0' || a > '9' || b < '0' || b > '9')
+        return -1;
+    return (a - '0') * 10 + (b - '0');
+}
+
+void Add(TSumTotals &sum, const TKorvanDataBase &db)
+{
+    sum.Seconds += db.DaySeconds;
+    sum.Distance += static_cast<std::uint32_t>(db.DayDistance);
+    sum.Kcal += db.DayKcal;
+}
+
+} // namespace
+
+void TShownMonth::SetShownMonth(int year, int month)
+{
+    while (month > 12) {
+        month -= 12;
+        ++year;
+    }
+    while (month <= 0) {
+        month += 12;
+        --year;
+    }
+    year_ = static_cast<std::int16_t>(year);
+    month_ = static_cast<std::int16_t>(month);
+    CalSet.SetMonth(year_, static_cast<std::uint16_t>(month_));
+}
+
+void TShownMonth::StepMonth(int delta)
+{
+    SetShownMonth(year_, month_ + delta);
+}
+
+void TShownMonth::ClearMarks()
+{
+    marks_.fill(0);
+}
+
+void TShownMonth::ScanRecordDays(const std::string &riderFolder)
+{
+    marks_.fill(0);
+    // The three months in the order of their mark tables.
+    int years[3], months[3];
+    years[0] = year_;
+    months[0] = month_;
+    NeighbourMonth(year_, month_, -1, years[1], months[1]);
+    NeighbourMonth(year_, month_, +1, years[2], months[2]);
+    const std::string folder = riderFolder.empty() ? std::string(".") : riderFolder;
+    for (const std::string &name : ListEntries(folder, EntryKind::Any)) {
+        if (name.size() < 10 || !EndsWithNoCase(name, ".TR9"))
+            continue;
+        const int yy = TwoDigits(name, 0), mm = TwoDigits(name, 2), dd = TwoDigits(name, 4);
+        if (yy < 0 || mm < 0 || dd < 1 || dd > 31)
+            continue;
+        for (int t = 0; t < 3; ++t) {
+            const int y = years[t] % 100;
+            if (yy == (y < 0 ? y + 100 : y) && mm == months[t])
+                marks_[std::size_t(31 * t + dd - 1)] = 1;
+        }
+    }
+}
+
+TDayCell TShownMonth::Cell(int k) const
+{
+    const int f = CalSet.FirstWeekDay, n = CalSet.MonthDays, p = CalSet.PrevMonthDays;
+    if (k < f) {
+        const int day = p - f + k + 1;
+        return {-1, day, marks_[std::size_t(31 + day - 1)] == 1};
+    }
+    if (k < f + n) {
+        const int day = k - f + 1;
+        return {0, day, marks_[std::size_t(day - 1)] == 1};
+    }
+    const int day = k - f - n + 1;
+    return {1, day, marks_[std::size_t(62 + day - 1)] == 1};
+}
+
+TSumTotals TShownMonth::DayTotals(TKorvanDataBase &db, int year, int month, int day)
+{
+    TSumTotals sum;
+    db.SumDay(year % 100, month, day);
+    Add(sum, db);
+    return sum;
+}
+
+TSumTotals TShownMonth::WeekTotals(TKorvanDataBase &db, int row) const
+{
+    CalSet.WeekStart(static_cast<std::uint16_t>(year_), static_cast<std::uint16_t>(month_),
+                     static_cast<std::uint16_t>(row));
+    CalSet.CurYear = CalSet.RowYear;
+    CalSet.CurMonth = CalSet.RowMonth;
+    CalSet.CurDay = CalSet.RowDay;
+    TSumTotals sum = DayTotals(db, CalSet.CurYear, CalSet.CurMonth, CalSet.CurDay);
+    for (int i = 0; i < 6; ++i) {
+        CalSet.NextDate(CalSet.CurYear, CalSet.CurMonth, CalSet.CurDay);
+        CalSet.CurYear = CalSet.NextYear;
+        CalSet.CurMonth = CalSet.NextMonth;
+        CalSet.CurDay = CalSet.NextDay;
+        const TSumTotals day = DayTotals(db, CalSet.CurYear, CalSet.CurMonth, CalSet.CurDay);
+        sum.Seconds += day.Seconds;
+        sum.Distance += day.Distance;
+        sum.Kcal += day.Kcal;
+    }
+    CalSet.SetMonth(year_, static_cast<std::uint16_t>(month_));
+    return sum;
+}
+
+TSumTotals TShownMonth::MonthTotals(TKorvanDataBase &db) const
+{
+    TSumTotals sum;
+    for (int d = 1; d <= CalSet.MonthDays; ++d) {
+        db.SumDay(year_ % 100, month_, d);
+        Add(sum, db);
+    }
+    return sum;
+}
+
+std::string TShownMonth::DurationText(std::int64_t seconds)
+{
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                  static_cast<long long>(seconds % 3600 / 60), static_cast<long long>(seconds % 60));
+    return buf;
+}
+
+std::string TShownMonth::DistanceText(std::uint32_t tenths, const QLocale &locale)
+{
+    std::string text = TKorvanDataBase::TenthsText(std::to_string(tenths));
+    const std::string point = QString(locale.decimalPoint()).toStdString();
+    if (const std::size_t dot = text.find('.'); dot != std::string::npos)
+        text.replace(dot, 1, point);
+    return text + " KM";
+}
+
+std::string TShownMonth::KcalText(std::int32_t kcal)
+{
+    return std::to_string(kcal) + " KCal";
+}

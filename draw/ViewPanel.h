@@ -1,0 +1,26 @@
+#pragma once
+// What the four views of the main window share: a panel below the title
+// band with its background picture (painted by the main window), the rider
+// photo at the top left and the rider's ID under it.
+#include <QWidget>
+
+class QLabel;
+class TImage;
+
+class TViewPanel : public QWidget {
+    Q_OBJECT
+public:
+    // name: the panel's component name; background, photo: those of its
+    // background picture and rider photo. The ID label is named after the
+    // photo ("CalAccountImage" -> "CalAccountIDLab").
+    TViewPanel(QWidget *parent, const char *name, const char *background, const char *photo);
+
+    TImage *Background = nullptr;
+    TImage *Photo = nullptr;
+    QLabel *RiderIDLab = nullptr;
+
+    // Lays the background over the whole panel.
+    void FitBackground();
+    // Shows the rider's ID under the photo.
+    void ShowRiderID(const QString &id);
+};
