@@ -1,0 +1,105 @@
+#include "views/CheckList.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+TCheckList::TCheckList(QWidget *parent, const char *name) : QListWidget(parent)
+{
+    setObjectName(QString::fromLatin1(name));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    QFont fixed(QStringLiteral("Liberation Mono"));
+    fixed.setStyleHint(QFont::Monospace);
+    setFont(fixed);
+}
+
+void TCheckList::SetNames(const std::vector<std::string> &names)
+{
+    clear();
+    for (const std::string &name : names) {
+        auto *item = new QListWidgetItem(QString::fromStdString(name), this);
+        // Not user-checkable: only the press handling below changes marks.
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    setCurrentRow(-1);
+}
+
+bool TCheckList::Marked(int row) const
+{
+    const QListWidgetItem *it = item(row);
+    return it != nullptr && it->checkState() == Qt::Checked;
+}
+
+void TCheckList::SetMarked(int row, bool marked)
+{
+    if (QListWidgetItem *it = item(row))
+        it->setCheckState(marked ? Qt::Checked : Qt::Unchecked);
+}
+
+void TCheckList::ToggleMarked(int row)
+{
+    SetMarked(row, !Marked(row));
+}
+
+void TCheckList::UnmarkOthers(int row)
+{
+    for (int i = 0; i < count(); ++i)
+        if (i != row)
+            SetMarked(i, false);
+}
+
+int TCheckList::MarkedCount() const
+{
+    return static_cast<int>(MarkedRows().size());
+}
+
+std::vector<int> TCheckList::MarkedRows() const
+{
+    std::vector<int> rows;
+    for (int i = 0; i < count(); ++i)
+        if (Marked(i))
+            rows.push_back(i);
+    return rows;
+}
+
+void TCheckList::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const int x = event->position().toPoint().x();
+    const int row = indexAt(event->position().toPoint()).row();
+    if (row >= 0) {
+        setCurrentRow(row);
+        if (x < CheckColumn)
+            ToggleMarked(row);
+    }
+    emit Pressed(x);
+}
+
+void TCheckList::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double click is a press like the first.
+    mousePressEvent(event);
+}
+
+void TCheckList::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit Released(event->position().toPoint().x());
+}
+
+void TCheckList::mouseMoveEvent(QMouseEvent *)
+{
+    // No drag selection: the pressed item stays the one acted on.
+}
+
+void TCheckList::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) && currentRow() >= 0) {
+        emit Pressed(CheckColumn);
+        emit Released(CheckColumn);
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
