@@ -3,6 +3,7 @@
 #include "app/Main.h"
 #include "calendar/CalendarView.h"
 #include "device/DevInThread.h"
+#include "device/DownloadProgress.h"
 #include "device/HidController.h"
 #include "device/LinuxHidPlatform.h"
 #include "draw/Dialogs.h"
@@ -56,6 +57,14 @@ TDongleDownload::TDongleDownload(TmainForm *form, HidPlatform *platform) : QObje
     logFlush_->setSingleShot(true);
     logFlush_->setInterval(LogFlushMs);
     connect(logFlush_, &QTimer::timeout, this, &TDongleDownload::ShowLogLines);
+
+    clock_.start();
+    ProgressView = new TDownloadProgress(form_->CalenderPanel);
+    ProgressView->setGeometry(16, 462, 168, 72);
+    ProgressTimer = new QTimer(this);
+    ProgressTimer->setObjectName("ProgressTimer");
+    ProgressTimer->setInterval(100);
+    connect(ProgressTimer, &QTimer::timeout, this, &TDongleDownload::ProgressTimerTimer);
 
     connect(form_->StartButton, &QPushButton::clicked, this, &TDongleDownload::StartButtonClick);
     connect(form_->StopButton, &QPushButton::clicked, this, &TDongleDownload::StopButtonClick);
@@ -176,6 +185,9 @@ void TDongleDownload::StartButtonClick()
     form_->StartButton->setEnabled(false);
     form_->StopButton->setEnabled(true);
     DownloadRunning = true;
+    Progress.Start(clock_.elapsed());
+    ProgressView->Begin(*form_->MultiLang);
+    ProgressTimer->start();
 }
 
 void TDongleDownload::StopButtonClick()
@@ -189,6 +201,11 @@ void TDongleDownload::StopButtonClick()
         ReaderThread->Stop();
         ReaderThread.reset();
         form_->MeasureTimer->stop();
+        ProgressTimer->stop();
+        ProgressTimerTimer();
+        // Without a report nothing follows that would end the progress.
+        if (Progress.Reports() == 0)
+            ProgressView->hide();
     }
     StartShowsRunning = false;
 }
@@ -214,13 +231,23 @@ void TDongleDownload::mainStartImageClick()
 
 void TDongleDownload::OnReport()
 {
-    logLines_.append(ReportText(ReaderThread->ReportBuffer.data(), ReaderThread->ReportLength));
+    const std::uint32_t length = ReaderThread->ReportLength;
+    logLines_.append(ReportText(ReaderThread->ReportBuffer.data(), length));
+    if (length > 1)
+        Progress.Add(ReaderThread->ReportBuffer.data() + 1, length - 1, clock_.elapsed());
+    else
+        Progress.Add(nullptr, 0, clock_.elapsed());
     if (!logFlush_->isActive())
         logFlush_->start();
     if (!form_->StatusCheckTimer->isActive())
         form_->StatusCheckTimer->start();
     IdleTicks = 0;
     ++ReportsThisTick;
+}
+
+void TDongleDownload::ProgressTimerTimer()
+{
+    ProgressView->Refresh(Progress, clock_.elapsed());
 }
 
 void TDongleDownload::MeasureTimerTimer()
@@ -289,6 +316,7 @@ void TDongleDownload::FailTransfer()
 {
     ClearLog();
     DrawStart(form_->DongleLinked ? StartReady : StartUnavailable);
+    ProgressView->End(Progress, false);
     form_->CalenderPanel->repaint();
     ShowMessage(form_, "TR900 data transfer Fail!", "info", QMessageBox::Information, true);
 }
@@ -304,6 +332,7 @@ void TDongleDownload::FinishTransfer()
         return;
     }
     DrawStart(form_->DongleLinked ? StartReady : StartUnavailable);
+    ProgressView->End(Progress, true);
     form_->CalenderPanel->repaint();
     const std::string name = decoder->FileName;
     const std::string &folder = form_->DataBase->RiderFolder;
@@ -315,6 +344,7 @@ void TDongleDownload::FinishTransfer()
                == QMessageBox::Yes)
         filed = FileRecord(name);
     ClearLog();
+    ProgressView->hide();
     if (!filed) {
         ShowMessage(form_,
                 QString("The record could not be copied into the rider's folder. It was kept as %1")

@@ -4,6 +4,9 @@
 // end-of-transfer rule and the filing of the decoded record. TmainForm
 // composes one of these; it works on the main window's controls, timers
 // and shared state.
+#include "device/TransferProgress.h"
+
+#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 #include <cstdint>
@@ -13,6 +16,7 @@
 class HidPlatform;
 class QTimer;
 class TDevInThread;
+class TDownloadProgress;
 class TJvHidDevice;
 class TJvHidDeviceController;
 class TmainForm;
@@ -56,6 +60,13 @@ public:
     // Shows the received lines that LogMemo does not show yet.
     void ShowLogLines();
 
+    // ---- Progress on the calendar view -------------------------------------
+    TTransferProgress Progress;
+    TDownloadProgress *ProgressView = nullptr;
+    // Repaints the progress while a download runs (10 times a second).
+    QTimer *ProgressTimer = nullptr;
+    void ProgressTimerTimer();
+
 private:
     void DrawStatus(int picture);
     void DrawStart(int picture);
@@ -72,4 +83,5 @@ private:
     QStringList logLines_;
     qsizetype shownLines_ = 0;
     QTimer *logFlush_ = nullptr;
+    QElapsedTimer clock_;
 };
