@@ -1,0 +1,175 @@
+#include "export/Ride.h"
+
+#include "store/Databasecontroler.h"
+
+#include <QDateTime>
+#include <QTimeZone>
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <map>
+
+namespace {
+
+// Decimal integer of a text; 0 when it is none (a missing key).
+int IntegerOf(const std::string &text)
+{
+    int value = 0;
+    const char *end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return (ec == std::errc() && ptr == end) ? value : 0;
+}
+
+int SecondsOf(int hours, int minutes, int seconds)
+{
+    return hours * 3600 + minutes * 60 + seconds;
+}
+
+// Key lines of one lap, by their exact key.
+using LapKeys = std::map<std::string, std::string>;
+
+ExportLap LapOf(const LapKeys &keys)
+{
+    const auto value = [&keys](const char *key) {
+        const auto it = keys.find(key);
+        return it == keys.end() ? 0 : IntegerOf(it->second);
+    };
+    ExportLap lap;
+    const int split = SecondsOf(value("LAP_HOUR_SLP"), value("LAP_MIN_SLP"), value("LAP_SEC_SLP"));
+    lap.seconds = SecondsOf(value("LAP_HOUR"), value("LAP_MIN"), value("LAP_SEC"));
+    lap.startOffset = std::max(0, split - lap.seconds);
+    lap.distance = value("LAP_DIST");
+    lap.hrAvg = value("LAP_HRM_AVG");
+    lap.hrMax = value("LAP_HRM_MAX");
+    lap.speedAvg = value("LAP_SPEED_AVG");
+    lap.speedMax = value("LAP_SPEED_MAX");
+    lap.cadenceAvg = value("LAP_CA_AVG");
+    lap.cadenceMax = value("LAP_CA_MAX");
+    return lap;
+}
+
+// The laps of the "[LAP Data]" section: each "$LAP$" line starts one, its
+// key lines follow until the next lap or the sensor section.
+std::vector<ExportLap> LapsOf(const std::vector<std::string> &lines)
+{
+    std::vector<ExportLap> laps;
+    auto line = std::find(lines.begin(), lines.end(), "[LAP Data]");
+    if (line == lines.end())
+        return laps;
+    std::vector<LapKeys> found;
+    for (++line; line != lines.end() && line->rfind('[', 0) != 0; ++line) {
+        if (line->rfind("$LAP$", 0) == 0) {
+            found.emplace_back();
+            continue;
+        }
+        const auto eq = line->find('=');
+        const auto semicolon = line->find(';');
+        if (found.empty() || eq == std::string::npos || semicolon == std::string::npos || semicolon < eq)
+            continue;
+        found.back().emplace(line->substr(0, eq), line->substr(eq + 1, semicolon - eq - 1));
+    }
+    for (const LapKeys &keys : found)
+        laps.push_back(LapOf(keys));
+    return laps;
+}
+
+// Values of a series line ("72,75,80,"). False when a value is no number.
+bool SeriesValues(const std::string &line, std::vector<int> &values)
+{
+    values.clear();
+    const char *p = line.data();
+    const char *const end = p + line.size();
+    while (p < end) {
+        int value = 0;
+        const auto [next, ec] = std::from_chars(p, end, value);
+        if (ec != std::errc() || value < 0 || (next < end && *next != ','))
+            return false;
+        values.push_back(value);
+        p = next < end ? next + 1 : next;
+    }
+    return true;
+}
+
+bool ReadSamples(TKorvanDataBase &db, std::vector<ExportSample> &samples, std::string &error)
+{
+    static const char *const headings[] = {"#HRM", "#RPM", "#SPD_SPEED", "#SPD_SumDistance"};
+    std::vector<int> series[4];
+    for (int i = 0; i < 4; ++i) {
+        db.ReadSeries(headings[i]);
+        if (!SeriesValues(db.SeriesText, series[i])) {
+            error = std::string("the series ") + headings[i] + " holds a value that is not a number";
+            return false;
+        }
+        if (series[i].size() != series[0].size()) {
+            error = std::string("the series ") + headings[i] + " and #HRM differ in length";
+            return false;
+        }
+    }
+    samples.resize(series[0].size());
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = {series[0][i], series[1][i], series[2][i], series[3][i]};
+    return true;
+}
+
+} // namespace
+
+bool ReadExportRide(const std::string &recordPath, const QTimeZone &zone, ExportRide &ride,
+                    std::string &error)
+{
+    const std::filesystem::path path(recordPath);
+    TKorvanDataBase db;
+    db.RiderFolder = path.has_parent_path() ? path.parent_path().string() + "/" : "./";
+    if (db.ReadRecord(path.filename().string()) != 0 || db.RecordLines.empty()) {
+        error = "cannot read " + recordPath;
+        return false;
+    }
+    if (db.RecordLines.front() != "[File Head]") {
+        error = recordPath + " is not a record file";
+        return false;
+    }
+    const auto value = [&db](const char *key) { return IntegerOf(db.ValueOf(key)); };
+
+    ride = ExportRide();
+    ride.year = 2000 + value("YEAR");
+    ride.month = value("MONTH");
+    ride.day = value("DAY");
+    ride.hour = value("HOUR");
+    ride.minute = value("MINUTE");
+    ride.second = value("SECOND");
+    const QDateTime start(QDate(ride.year, ride.month, ride.day), QTime(ride.hour, ride.minute, ride.second),
+                          zone);
+    if (!start.isValid()) {
+        error = "the start time of " + recordPath + " is not a valid date and time";
+        return false;
+    }
+    ride.startUtc = start.toSecsSinceEpoch();
+
+    ExportLap &totals = ride.totals;
+    totals.seconds = SecondsOf(value("EXEHOUR"), value("EXEMIN"), value("EXESEC"));
+    totals.distance = value("DISTANCE");
+    totals.hrAvg = value("HRM_AVG");
+    totals.hrMax = value("HRM_MAX");
+    totals.speedAvg = value("SPEED_AVG");
+    totals.speedMax = value("SPEED_MAX");
+    totals.cadenceAvg = value("CA_AVG");
+    totals.cadenceMax = value("CA_MAX");
+    ride.kcal = value("KCAL");
+    ride.hasHeartRate = value("HRM_EXIST") == 1;
+    ride.hasCadence = value("CAD_EXIST") == 1;
+    ride.hasSpeed = value("SPD_EXIST") == 1;
+
+    if (!ReadSamples(db, ride.samples, error)) {
+        error = recordPath + ": " + error;
+        return false;
+    }
+    const int lastSample = ride.samples.empty() ? 0 : static_cast<int>(ride.samples.size() - 1) * SampleSeconds;
+    ride.elapsedSeconds = std::max(totals.seconds, lastSample);
+    const QDateTime end = QDateTime::fromSecsSinceEpoch(ride.startUtc + ride.elapsedSeconds, zone);
+    ride.endUtcOffset = zone.offsetFromUtc(end);
+
+    ride.laps = LapsOf(db.RecordLines);
+    if (ride.laps.empty())
+        ride.laps.push_back(totals);
+    return true;
+}
