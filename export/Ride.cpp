@@ -112,6 +112,18 @@ bool ReadSamples(TKorvanDataBase &db, std::vector<ExportSample> &samples, std::s
     return true;
 }
 
+// A local time as seconds since 1970 UTC. A time that the clock skipped
+// when summer time began (a device clock set by hand shows it) is taken
+// with the offset in force before the change.
+std::int64_t UtcOfLocal(const QDate &date, const QTime &time, const QTimeZone &zone)
+{
+    const QDateTime local(date, time, zone);
+    if (local.isValid())
+        return local.toSecsSinceEpoch();
+    const std::int64_t asUtc = QDateTime(date, time, Qt::UTC).toSecsSinceEpoch();
+    return asUtc - zone.offsetFromUtc(QDateTime::fromSecsSinceEpoch(asUtc - 86400, Qt::UTC));
+}
+
 } // namespace
 
 bool ReadExportRide(const std::string &recordPath, const QTimeZone &zone, ExportRide &ride,
@@ -137,13 +149,13 @@ bool ReadExportRide(const std::string &recordPath, const QTimeZone &zone, Export
     ride.hour = value("HOUR");
     ride.minute = value("MINUTE");
     ride.second = value("SECOND");
-    const QDateTime start(QDate(ride.year, ride.month, ride.day), QTime(ride.hour, ride.minute, ride.second),
-                          zone);
-    if (!start.isValid()) {
+    const QDate date(ride.year, ride.month, ride.day);
+    const QTime time(ride.hour, ride.minute, ride.second);
+    if (!date.isValid() || !time.isValid()) {
         error = "the start time of " + recordPath + " is not a valid date and time";
         return false;
     }
-    ride.startUtc = start.toSecsSinceEpoch();
+    ride.startUtc = UtcOfLocal(date, time, zone);
 
     ExportLap &totals = ride.totals;
     totals.seconds = SecondsOf(value("EXEHOUR"), value("EXEMIN"), value("EXESEC"));

@@ -44,6 +44,17 @@ TEST_F(Export, LocalStartBecomesUtcWithTheZoneRulesOfItsDate)
     DumpBuilder winter = RideDump(1, 0);
     winter.setStart(12, 1, 15, 8, 5, 3);
     EXPECT_EQ(read(winter).startUtc, 1326611103); // 2012-01-15 07:05:03 UTC
+    // 02:30 on the morning the clocks went forward does not exist in
+    // Berlin; the device's clock may still show it.
+    DumpBuilder gap = RideDump(1, 0);
+    gap.setStart(12, 3, 25, 2, 30, 0);
+    EXPECT_EQ(read(gap).startUtc, 1332639000); // 2012-03-25 01:30:00 UTC
+    DumpBuilder badDate = RideDump(1, 0);
+    badDate.setStart(12, 2, 30, 8, 0, 0);
+    std::string error;
+    ExportRide ride;
+    EXPECT_FALSE(ReadExportRide(DecodedRecord(tmp.path(), badDate), QTimeZone::utc(), ride, error));
+    EXPECT_EQ(error, "the start time of " + tmp.file("120230080000.TR9") + " is not a valid date and time");
     EXPECT_EQ(SuggestedExportName(DecodedRecord(tmp.path(), winter), ExportFormat::Tcx), "2012-01-15_080503.tcx");
 }
 

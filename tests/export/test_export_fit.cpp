@@ -27,7 +27,9 @@ protected:
     void SetUp() override
     {
         ::setenv("TZ", "Europe/Berlin", 1);
-        if (RunCommand("command -v node >/dev/null 2>&1").status != 0)
+        const bool hasNode = RunCommand("command -v node >/dev/null 2>&1").status == 0;
+        ASSERT_TRUE(hasNode || !std::getenv("CI")) << "node is missing in CI: scripts/install-deps installs it";
+        if (!hasNode)
             GTEST_SKIP() << "node is not installed: the FIT files cannot be checked with the FIT SDK "
                             "(scripts/install-deps installs nodejs and the SDK)";
         ASSERT_TRUE(std::filesystem::exists(EXPORT_TEST_DIR "/node_modules/@garmin/fitsdk"))
