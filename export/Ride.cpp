@@ -26,26 +26,43 @@ int SecondsOf(int hours, int minutes, int seconds)
     return hours * 3600 + minutes * 60 + seconds;
 }
 
-// Key lines of one lap, by their exact key.
-using LapKeys = std::map<std::string, std::string>;
+// The keys of a lap's values and of the same totals of the whole exercise.
+struct SpanKeys {
+    const char *hour, *minute, *second, *distance, *hrAvg, *hrMax, *speedAvg, *speedMax, *cadenceAvg, *cadenceMax;
+};
+constexpr SpanKeys LapKeys{"LAP_HOUR",      "LAP_MIN",       "LAP_SEC",    "LAP_DIST",  "LAP_HRM_AVG",
+                           "LAP_HRM_MAX",   "LAP_SPEED_AVG", "LAP_SPEED_MAX", "LAP_CA_AVG", "LAP_CA_MAX"};
+constexpr SpanKeys TotalKeys{"EXEHOUR", "EXEMIN",    "EXESEC",    "DISTANCE", "HRM_AVG",
+                             "HRM_MAX", "SPEED_AVG", "SPEED_MAX", "CA_AVG",   "CA_MAX"};
 
-ExportLap LapOf(const LapKeys &keys)
+// value: the integer of a key.
+template <typename Value>
+ExportLap SpanOf(const Value &value, const SpanKeys &keys)
 {
-    const auto value = [&keys](const char *key) {
-        const auto it = keys.find(key);
-        return it == keys.end() ? 0 : IntegerOf(it->second);
+    ExportLap span;
+    span.seconds = SecondsOf(value(keys.hour), value(keys.minute), value(keys.second));
+    span.distance = value(keys.distance);
+    span.hrAvg = value(keys.hrAvg);
+    span.hrMax = value(keys.hrMax);
+    span.speedAvg = value(keys.speedAvg);
+    span.speedMax = value(keys.speedMax);
+    span.cadenceAvg = value(keys.cadenceAvg);
+    span.cadenceMax = value(keys.cadenceMax);
+    return span;
+}
+
+// Key lines of one lap, by their exact key.
+using LapLines = std::map<std::string, std::string>;
+
+ExportLap LapOf(const LapLines &lines)
+{
+    const auto value = [&lines](const char *key) {
+        const auto it = lines.find(key);
+        return it == lines.end() ? 0 : IntegerOf(it->second);
     };
-    ExportLap lap;
+    ExportLap lap = SpanOf(value, LapKeys);
     const int split = SecondsOf(value("LAP_HOUR_SLP"), value("LAP_MIN_SLP"), value("LAP_SEC_SLP"));
-    lap.seconds = SecondsOf(value("LAP_HOUR"), value("LAP_MIN"), value("LAP_SEC"));
     lap.startOffset = std::max(0, split - lap.seconds);
-    lap.distance = value("LAP_DIST");
-    lap.hrAvg = value("LAP_HRM_AVG");
-    lap.hrMax = value("LAP_HRM_MAX");
-    lap.speedAvg = value("LAP_SPEED_AVG");
-    lap.speedMax = value("LAP_SPEED_MAX");
-    lap.cadenceAvg = value("LAP_CA_AVG");
-    lap.cadenceMax = value("LAP_CA_MAX");
     return lap;
 }
 
@@ -57,7 +74,7 @@ std::vector<ExportLap> LapsOf(const std::vector<std::string> &lines)
     auto line = std::find(lines.begin(), lines.end(), "[LAP Data]");
     if (line == lines.end())
         return laps;
-    std::vector<LapKeys> found;
+    std::vector<LapLines> found;
     for (++line; line != lines.end() && line->rfind('[', 0) != 0; ++line) {
         if (line->rfind("$LAP$", 0) == 0) {
             found.emplace_back();
@@ -69,8 +86,8 @@ std::vector<ExportLap> LapsOf(const std::vector<std::string> &lines)
             continue;
         found.back().emplace(line->substr(0, eq), line->substr(eq + 1, semicolon - eq - 1));
     }
-    for (const LapKeys &keys : found)
-        laps.push_back(LapOf(keys));
+    for (const LapLines &lap : found)
+        laps.push_back(LapOf(lap));
     return laps;
 }
 
@@ -157,15 +174,7 @@ bool ReadExportRide(const std::string &recordPath, const QTimeZone &zone, Export
     }
     ride.startUtc = UtcOfLocal(date, time, zone);
 
-    ExportLap &totals = ride.totals;
-    totals.seconds = SecondsOf(value("EXEHOUR"), value("EXEMIN"), value("EXESEC"));
-    totals.distance = value("DISTANCE");
-    totals.hrAvg = value("HRM_AVG");
-    totals.hrMax = value("HRM_MAX");
-    totals.speedAvg = value("SPEED_AVG");
-    totals.speedMax = value("SPEED_MAX");
-    totals.cadenceAvg = value("CA_AVG");
-    totals.cadenceMax = value("CA_MAX");
+    ride.totals = SpanOf(value, TotalKeys);
     ride.kcal = value("KCAL");
     ride.hasHeartRate = value("HRM_EXIST") == 1;
     ride.hasCadence = value("CAD_EXIST") == 1;
@@ -176,12 +185,12 @@ bool ReadExportRide(const std::string &recordPath, const QTimeZone &zone, Export
         return false;
     }
     const int lastSample = ride.samples.empty() ? 0 : static_cast<int>(ride.samples.size() - 1) * SampleSeconds;
-    ride.elapsedSeconds = std::max(totals.seconds, lastSample);
+    ride.elapsedSeconds = std::max(ride.totals.seconds, lastSample);
     const QDateTime end = QDateTime::fromSecsSinceEpoch(ride.startUtc + ride.elapsedSeconds, zone);
     ride.endUtcOffset = zone.offsetFromUtc(end);
 
     ride.laps = LapsOf(db.RecordLines);
     if (ride.laps.empty())
-        ride.laps.push_back(totals);
+        ride.laps.push_back(ride.totals);
     return true;
 }
