@@ -26,7 +26,7 @@ const char *ExportExtension(ExportFormat format)
 bool ExportFormatOf(const std::string &name, ExportFormat &format)
 {
     for (const ExportFormat f : {ExportFormat::Fit, ExportFormat::Tcx, ExportFormat::Csv}) {
-        if (name.size() == 3 && EndsWithNoCase(name, ExportExtension(f))) {
+        if (SameNameNoCase(name, ExportExtension(f))) {
             format = f;
             return true;
         }
