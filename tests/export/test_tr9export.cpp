@@ -1,0 +1,65 @@
+// The command-line tool: formats, output folder, folders of records,
+// failures and exit status.
+#include "tests/export/ExportRides.h"
+#include "tests/support/DumpBuilder.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+CommandRun Tool(const std::string &arguments)
+{
+    return RunCommand(TR9EXPORT " " + arguments + " 2>&1");
+}
+
+TEST(Tr9export, HelpAndUsageErrors)
+{
+    const CommandRun help = Tool("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.output.rfind("Usage: tr9export [--format fit|tcx|csv] [-o FOLDER] FILE.TR9...\n", 0), 0u);
+    EXPECT_EQ(Tool("").status, 2);
+    const CommandRun format = Tool("--format gpx a.TR9");
+    EXPECT_EQ(format.status, 2);
+    EXPECT_EQ(format.output.rfind("tr9export: unknown format \"gpx\" (fit, tcx or csv)\n", 0), 0u);
+    EXPECT_EQ(Tool("-o").status, 2);
+    EXPECT_EQ(Tool("--colour a.TR9").status, 2);
+}
+
+TEST(Tr9export, WritesEveryRecordAndFailsWhenOneIsNotWritten)
+{
+    TempFolder rider, out;
+    DumpBuilder evening = RideDump(5, 1);
+    evening.setStart(12, 7, 4, 19, 30, 0);
+    const std::string morning = DecodedRecord(rider.path(), RideDump(5, 1));
+    DecodedRecord(rider.path(), evening);
+    std::filesystem::remove(rider.file("Temp.txt"));
+
+    // A rider folder at once, in each format.
+    for (const char *format : {"fit", "tcx", "csv"}) {
+        const CommandRun run = Tool(std::string("--format ") + format + " -o " + Quoted(out.path()) + " " +
+                                    Quoted(rider.path()));
+        EXPECT_EQ(run.status, 0) << run.output;
+        EXPECT_EQ(run.output, out.file("2012-07-04_080503.") + format + "\n" + out.file("2012-07-04_193000.") +
+                                  format + "\n");
+    }
+    EXPECT_EQ(readFileBytes(out.file("2012-07-04_080503.fit")).substr(8, 4), ".FIT");
+
+    // One record missing: the others are written, the exit status is 1.
+    const CommandRun partly = Tool("--format=csv -o " + Quoted(out.path()) + " " + Quoted(rider.file("none.TR9")) +
+                                   " " + Quoted(morning));
+    EXPECT_EQ(partly.status, 1);
+    EXPECT_EQ(partly.output, "tr9export: cannot read " + rider.file("none.TR9") + "\n" +
+                                 out.file("2012-07-04_080503.csv") + "\n");
+
+    // Two records of the same second would overwrite each other.
+    TempFolder twin;
+    const std::string copy = DecodedRecord(twin.path(), RideDump(6, 0));
+    const CommandRun same = Tool("-o " + Quoted(out.path()) + " " + Quoted(morning) + " " + Quoted(copy));
+    EXPECT_EQ(same.status, 1);
+    EXPECT_NE(same.output.find("starts in the same second"), std::string::npos) << same.output;
+}
+
+} // namespace
