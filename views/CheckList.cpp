@@ -67,7 +67,9 @@ void TCheckList::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    const int x = event->position().toPoint().x();
+    // Events arrive in viewport coordinates; the check column is measured
+    // from the list's left edge, frame included.
+    const int x = event->position().toPoint().x() + viewport()->x();
     const int row = indexAt(event->position().toPoint()).row();
     if (row >= 0) {
         setCurrentRow(row);
@@ -86,7 +88,7 @@ void TCheckList::mouseDoubleClickEvent(QMouseEvent *event)
 void TCheckList::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        emit Released(event->position().toPoint().x());
+        emit Released(event->position().toPoint().x() + viewport()->x());
 }
 
 void TCheckList::mouseMoveEvent(QMouseEvent *)

@@ -195,10 +195,10 @@ QImage ValueIcon(int k)
         font.setPixelSize(15);
         font.setBold(true);
         p.setFont(font);
-        p.drawText(QRectF(0, 2, 22, 24), Qt::AlignCenter, QStringLiteral("O"));
+        p.drawText(QRectF(2, 2, 18, 24), Qt::AlignCenter, QStringLiteral("O"));
         font.setPixelSize(10);
         p.setFont(font);
-        p.drawText(QRectF(18, 14, 10, 12), Qt::AlignCenter, QStringLiteral("2"));
+        p.drawText(QRectF(17, 13, 8, 12), Qt::AlignCenter, QStringLiteral("2"));
         break;
     }
     default: // heart-rate limits: rising bars
@@ -208,5 +208,18 @@ QImage ValueIcon(int k)
             p.drawRect(QRectF(3 + i * 6.5, 22 - i * 5, 4.5, 4 + i * 5));
         break;
     }
+    return img;
+}
+
+QImage NotesIcon()
+{
+    QImage img = Blank(24, 24);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kAccent, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolygon(QPolygonF({{4, 20}, {5, 15}, {16, 4}, {20, 8}, {9, 19}}));
+    p.drawLine(QPointF(13, 7), QPointF(17, 11));
+    p.drawLine(QPointF(12, 22), QPointF(21, 22));
     return img;
 }

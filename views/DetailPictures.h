@@ -9,5 +9,7 @@ class TImageList;
 TImageList SensorPictures();
 // Icon k (0..9) of the value boxes in box order, 28 x 28, white lines.
 QImage ValueIcon(int k);
+// The notes sign in the gap of the notes frame: an orange pencil, 24 x 24.
+QImage NotesIcon();
 // The picture of a value tile (w x h): a rounded dark face with a frame.
 QImage ValueTile(int w, int h);

@@ -58,7 +58,7 @@ QLineEdit#Dura_Edit, QLineEdit#Dist_Edit, QLineEdit#RPM_Edit, QLineEdit#Speed_Ed
 QLineEdit#Calo_Edit, QLineEdit#HRM_Edit, QLineEdit#HRA_Edit, QLineEdit#VO2_Edit, QLineEdit#Inte_Edit {
   background: #1c1c1c; color: #E79333; border: 1px solid #8a8a8a; border-radius: 4px;
   font-weight: bold; font-size: 15px; }
-QLineEdit#TopicEdit, QPlainTextEdit#SportMemo, QComboBox#cbbWCB {
+QLineEdit#TopicEdit, QPlainTextEdit#SportMemo {
   background: #f4f4f4; color: #202020; border: 1px solid #ffffff; border-radius: 4px;
   selection-background-color: #E79333; font-size: 13px; }
 QPushButton {
@@ -69,7 +69,7 @@ QPushButton:pressed {
   background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #F2A855, stop:1 #C0701C); color: white; }
 QPushButton:disabled { color: #808080; border-color: #808080;
   background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #484848, stop:1 #303030); }
-QListWidget#FileDataCLB { background: #f4f4f4; color: #202020; border: 1px solid white;
+QListWidget#FileDataCLB { background: #f4f4f4; color: #202020; border: 1px solid white; font-size: 14px;
   selection-background-color: #E79333; selection-color: white; }
 )";
 
@@ -120,6 +120,9 @@ void TSportModePanel::CreateNotes()
     MemoShape = new QWidget(this);
     MemoShape->setObjectName("MemoShape");
     MemoShape->setGeometry(kNotesFrame);
+    // In the gap the frame leaves open in its top edge.
+    NewPicture(this, "MemoIconImage", QRect(kNotesFrame.left() + 37, kNotesFrame.top() - 12, 24, 24))
+        ->SetPicture(NotesIcon());
     const int top = kNotesFrame.top() + 22;
     auto label = [this](const char *name, const char *text, int y) {
         QLabel *l = NewLabel(this, name, QString::fromLatin1(text), QRect(kNotesLabelLeft, y, 80, 28));
