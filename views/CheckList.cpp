@@ -17,10 +17,13 @@ void TCheckList::SetNames(const std::vector<std::string> &names)
 {
     clear();
     for (const std::string &name : names) {
-        auto *item = new QListWidgetItem(QString::fromStdString(name), this);
-        // Not user-checkable: only the press handling below changes marks.
+        // Made whole before it joins the list, so the view sees one change
+        // per item. Not user-checkable: only the press handling below
+        // changes marks.
+        auto *item = new QListWidgetItem(QString::fromStdString(name));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         item->setCheckState(Qt::Unchecked);
+        addItem(item);
     }
     setCurrentRow(-1);
 }
