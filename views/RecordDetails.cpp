@@ -215,6 +215,7 @@ void TSportModePanel::ShowRecord(const std::string &name)
     std::array<QString, RecordValues::BoxCount> texts;
     for (int k = 0; k < RecordValues::BoxCount; ++k)
         texts[k] = ValueEdits[k]->text();
+    // The rider's locale: the system's (tests pin it through the default).
     RecordValues::FillBoxTexts(db_, QLocale(), texts);
     for (int k = 0; k < RecordValues::BoxCount; ++k)
         ValueEdits[k]->setText(texts[k]);
