@@ -17,10 +17,13 @@ void TCheckList::SetNames(const std::vector<std::string> &names)
 {
     clear();
     for (const std::string &name : names) {
-        auto *item = new QListWidgetItem(QString::fromStdString(name), this);
-        // Not user-checkable: only the press handling below changes marks.
+        // Made whole before it joins the list, so the view sees one change
+        // per item. Not user-checkable: only the press handling below
+        // changes marks.
+        auto *item = new QListWidgetItem(QString::fromStdString(name));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         item->setCheckState(Qt::Unchecked);
+        addItem(item);
     }
     setCurrentRow(-1);
 }
@@ -67,7 +70,9 @@ void TCheckList::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    const int x = event->position().toPoint().x();
+    // Events arrive in viewport coordinates; the check column is measured
+    // from the list's left edge, frame included.
+    const int x = event->position().toPoint().x() + viewport()->x();
     const int row = indexAt(event->position().toPoint()).row();
     if (row >= 0) {
         setCurrentRow(row);
@@ -86,7 +91,7 @@ void TCheckList::mouseDoubleClickEvent(QMouseEvent *event)
 void TCheckList::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        emit Released(event->position().toPoint().x());
+        emit Released(event->position().toPoint().x() + viewport()->x());
 }
 
 void TCheckList::mouseMoveEvent(QMouseEvent *)

@@ -1,11 +1,20 @@
 #pragma once
 // The record details view: the rider's record files, the totals of the
 // marked one, the sensors it used, and its notes (topic, weather, memo).
+#include "draw/ImageList.h"
 #include "draw/ViewPanel.h"
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class TCheckList;
 class TKorvanDataBase;
 
 class TSportModePanel : public TViewPanel {
@@ -13,6 +22,28 @@ class TSportModePanel : public TViewPanel {
 public:
     TSportModePanel(QWidget *parent, TKorvanDataBase &db);
 
+    // Item index of the list under the pointer at the last press.
+    std::int32_t PressedIndex = -1;
+
+    TCheckList *FileDataCLB = nullptr;
+    // Dura_Edit .. Inte_Edit in box order, with their captions and icons.
+    std::array<QLineEdit *, 10> ValueEdits{};
+    std::array<QLabel *, 10> ValueLabels{};
+    std::array<TImage *, 10> ValueIcons{};
+    // Heart-rate belt, speed sensor, cadence sensor.
+    TImage *CS004Image = nullptr;
+    TImage *SP001Image = nullptr;
+    TImage *CA001Image = nullptr;
+    TImageList SensorImageList;
+    QLabel *TopicLab = nullptr;
+    QLabel *WeatherLab = nullptr;
+    QLabel *MemoLab = nullptr;
+    QLineEdit *TopicEdit = nullptr;
+    QComboBox *cbbWCB = nullptr;
+    QPlainTextEdit *SportMemo = nullptr;
+    QPushButton *MemoSaveBtn = nullptr;
+    QPushButton *MemoCleanBtn = nullptr;
+    QPushButton *FileDeleteBtn = nullptr;
     // Where the frame around the notes is drawn (hidden after drawing).
     QWidget *MemoShape = nullptr;
 
@@ -21,10 +52,25 @@ public:
     // The empty view: no values, no notes, sensors unused, Save disabled.
     void ClearRecordDetails();
 
+    void FileDataCLBMouseDown(int x);
+    void FileDataCLBMouseUp();
+    void MemoSaveBtnClick();
+    void MemoCleanBtnClick();
+    void FileDeleteBtnClick();
+
+    // The record file shown at the last release (empty: none).
+    const std::string &ShownRecord() const { return shownRecord_; }
+
 signals:
     // A record file was deleted: the record lists are to be refilled.
     void RecordsChanged();
 
 private:
+    void CreateValueTiles();
+    void CreateNotes();
+    void ShowRecord(const std::string &name);
+    void ShowSensors(int belt, int speed, int cadence);
+
     TKorvanDataBase &db_;
+    std::string shownRecord_;
 };

@@ -1,0 +1,381 @@
+// The record details view on a temporary rider folder: presses and
+// releases on the record list, the value boxes and sensor pictures, the
+// notes saved and read back, Clean All, Delete and the failures shown.
+#include "views/RecordDetails.h"
+
+#include "app/Main.h"
+#include "draw/Image.h"
+#include "store/Databasecontroler.h"
+#include "tests/store/RecordFixture.h"
+#include "tests/support/ModalAnswer.h"
+#include "tests/support/TempFolder.h"
+#include "views/Analysis.h"
+#include "views/CheckList.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kFirst = "120704080503.TR9";
+const std::string kSecond = "120705091000.TR9";
+const std::string kThird = "120706100000.TR9";
+
+class RecordDetailsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale::c());
+        db.SetRootFolder(root.path());
+        db.RiderFolder = root.path() + "/";
+        for (const std::string &name : {kFirst, kSecond, kThird})
+            writeFileBytes(root.file(name), RecordFixture().text());
+        panel = std::make_unique<TSportModePanel>(nullptr, db);
+        QObject::connect(panel.get(), &TSportModePanel::RecordsChanged, [this] { Refill(); });
+        panel->resize(1024, 643);
+        panel->show();
+        panel->ClearRecordDetails();
+        Refill();
+    }
+
+    void Refill()
+    {
+        db.ListRecordFiles();
+        panel->FillList(db.RecordFiles);
+    }
+
+    TCheckList *List() const { return panel->FileDataCLB; }
+    int Row(const std::string &name) const
+    {
+        const auto items = List()->findItems(QString::fromStdString(name), Qt::MatchExactly);
+        return items.isEmpty() ? -1 : List()->row(items.first());
+    }
+    // A press at x within the item's line, released at (x, y of releaseRow).
+    void Click(const std::string &name, int x, int releaseRow = -1)
+    {
+        const QRect item = List()->visualItemRect(List()->item(Row(name)));
+        const QRect release = releaseRow < 0 ? item : List()->visualItemRect(List()->item(releaseRow));
+        QWidget *viewport = List()->viewport();
+        const int vx = x - viewport->x();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(vx, item.center().y()));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(vx, release.center().y()));
+    }
+    void Show(const std::string &name) { Click(name, 60); }
+
+    QString Box(const char *name) const { return panel->findChild<QLineEdit *>(name)->text(); }
+    std::vector<int> Sensors() const
+    {
+        return {panel->CS004Image->ShownIndex, panel->SP001Image->ShownIndex, panel->CA001Image->ShownIndex};
+    }
+    // The lines of a record's notes file (UTF-16 LE with its mark, CR LF).
+    QStringList NotesOnDisk(const std::string &record) const
+    {
+        const std::string bytes = readFileBytes(root.file(TKorvanDataBase::NotesFileName(record)));
+        if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE") != 0)
+            return {"<no notes file>"};
+        QString text = QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.data() + 2),
+                                          qsizetype(bytes.size() - 2) / 2);
+        EXPECT_TRUE(text.endsWith("\r\n"));
+        text.chop(2);
+        return text.split("\r\n");
+    }
+    void TypeNotes(const QString &topic, int weather, const QString &memo)
+    {
+        panel->TopicEdit->setText(topic);
+        panel->cbbWCB->setCurrentIndex(weather);
+        panel->SportMemo->setPlainText(memo);
+    }
+
+    TempFolder root;
+    TKorvanDataBase db;
+    std::unique_ptr<TSportModePanel> panel;
+};
+
+TEST_F(RecordDetailsTest, StartsEmptyWithTheFilesListed)
+{
+    EXPECT_EQ(List()->count(), 3);
+    EXPECT_EQ(List()->MarkedCount(), 0);
+    EXPECT_EQ(List()->currentRow(), -1);
+    EXPECT_EQ(Box("Dura_Edit"), "");
+    EXPECT_EQ(Box("Inte_Edit"), "");
+    EXPECT_EQ(Sensors(), (std::vector<int>{1, 3, 5}));
+    EXPECT_FALSE(panel->MemoSaveBtn->isEnabled());
+    EXPECT_EQ(panel->cbbWCB->count(), 13);
+    EXPECT_EQ(panel->cbbWCB->currentIndex(), 0);
+    EXPECT_TRUE(List()->font().fixedPitch() || QFontInfo(List()->font()).fixedPitch());
+}
+
+TEST_F(RecordDetailsTest, PressesAndReleasesOnTheList)
+{
+    // A press on the check box of an unmarked item marks it; the release shows it.
+    Click(kSecond, 5);
+    EXPECT_EQ(List()->MarkedRows(), std::vector<int>{Row(kSecond)});
+    EXPECT_EQ(panel->PressedIndex, Row(kSecond));
+    EXPECT_EQ(Box("Dura_Edit"), "01:05:30");
+    EXPECT_EQ(Box("Dist_Edit"), "12.3 KM");
+    EXPECT_EQ(Box("Speed_Edit"), "25.4 KM/h");
+    EXPECT_EQ(Box("Inte_Edit"), "130~165");
+    EXPECT_TRUE(panel->MemoSaveBtn->isEnabled());
+    EXPECT_EQ(panel->ShownRecord(), kSecond);
+
+    // On another item's check box: the mark moves there, the others lose theirs.
+    Click(kThird, 5);
+    EXPECT_EQ(List()->MarkedRows(), std::vector<int>{Row(kThird)});
+    EXPECT_EQ(panel->ShownRecord(), kThird);
+
+    // On the text of an unmarked item: the mark moves there too.
+    Show(kFirst);
+    EXPECT_EQ(List()->MarkedRows(), std::vector<int>{Row(kFirst)});
+    EXPECT_EQ(panel->ShownRecord(), kFirst);
+
+    // On the text of the marked item: unmarked, the view empties.
+    Show(kFirst);
+    EXPECT_EQ(List()->MarkedCount(), 0);
+    EXPECT_EQ(Box("Dura_Edit"), "");
+    EXPECT_EQ(Sensors(), (std::vector<int>{1, 3, 5}));
+    EXPECT_FALSE(panel->MemoSaveBtn->isEnabled());
+
+    // The release acts on the pressed item even when the pointer moved.
+    Click(kFirst, 60, Row(kThird));
+    EXPECT_EQ(List()->currentRow(), Row(kFirst));
+    EXPECT_EQ(panel->ShownRecord(), kFirst);
+}
+
+TEST_F(RecordDetailsTest, ImperialUnitAndSensorPictures)
+{
+    RecordFixture fixture;
+    fixture.head["UNIT"] = "1";
+    fixture.head["DISTANCE"] = "400";
+    std::string text = fixture.text();
+    text.replace(text.find("SPD_EXIST=1;"), 12, "SPD_EXIST=0;");
+    writeFileBytes(root.file(kSecond), text);
+    Show(kSecond);
+    EXPECT_EQ(Box("Dist_Edit"), "24.84 ml");
+    EXPECT_EQ(Box("Speed_Edit"), "15.77 ml/h");
+    EXPECT_EQ(Sensors(), (std::vector<int>{0, 3, 4}));
+    Show(kFirst);
+    EXPECT_EQ(Box("Dist_Edit"), "12.3 KM");
+    EXPECT_EQ(Sensors(), (std::vector<int>{0, 2, 4}));
+}
+
+TEST_F(RecordDetailsTest, NotesRoundTrips)
+{
+    struct Case { QString topic; int weather; QString memo; QStringList file; };
+    const Case cases[] = {
+        {"Morning ride", 2, "first memo line\nsecond memo line",
+         {"Morning ride", "2", "first memo line", "second memo line"}},
+        {"Morning ride", 2, "", {"Morning ride", "2"}},
+        {"Hills", 12, "one\ntwo\nthree", {"Hills", "12", "one", "two", "three"}},
+        {QString::fromUtf8("山路騎行"), 4, QString::fromUtf8("天氣很好\n风很大"),
+         {QString::fromUtf8("山路騎行"), "4", QString::fromUtf8("天氣很好"), QString::fromUtf8("风很大")}},
+    };
+    for (const Case &c : cases) {
+        Show(kFirst);
+        TypeNotes(c.topic, c.weather, c.memo);
+        ModalAnswerer answer;
+        QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+        EXPECT_TRUE(answer.Saw("Save File Ok", "info"));
+        ASSERT_EQ(answer.seen.size(), 1u);
+        EXPECT_EQ(answer.seen[0].icon, QMessageBox::Information);
+        EXPECT_TRUE(answer.seen[0].onTop);
+        EXPECT_EQ(NotesOnDisk(kFirst), c.file);
+
+        Show(kFirst);  // unmark
+        panel->MemoCleanBtnClick();
+        Show(kFirst);  // read again
+        EXPECT_EQ(panel->TopicEdit->text(), c.topic);
+        EXPECT_EQ(panel->cbbWCB->currentIndex(), c.weather);
+        EXPECT_EQ(panel->SportMemo->toPlainText(), c.memo);
+        Show(kFirst);
+    }
+}
+
+TEST_F(RecordDetailsTest, CleanAllThenSaveAndTypedWeather)
+{
+    Show(kFirst);
+    TypeNotes("Topic", 5, "memo");
+    QTest::mouseClick(panel->MemoCleanBtn, Qt::LeftButton);
+    EXPECT_FALSE(fileExists(root.file(TKorvanDataBase::NotesFileName(kFirst))));
+    ModalAnswerer answer;
+    QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+    EXPECT_EQ(NotesOnDisk(kFirst), (QStringList{"", "0"}));
+
+    // A typed weather that is no entry is stored as -1 and reads back as none.
+    panel->cbbWCB->setEditText("Hail");
+    QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+    EXPECT_EQ(NotesOnDisk(kFirst), (QStringList{"", "-1"}));
+    Show(kFirst);
+    Show(kFirst);
+    EXPECT_EQ(panel->cbbWCB->currentIndex(), -1);
+}
+
+TEST_F(RecordDetailsTest, KeyboardMovesTheSelectionOnly)
+{
+    Show(kFirst);
+    TypeNotes("Shown one", 1, "");
+    List()->setFocus();
+    QTest::keyClick(List(), Qt::Key_Down);
+    EXPECT_EQ(List()->currentRow(), Row(kFirst) + 1);
+    EXPECT_EQ(List()->MarkedRows(), std::vector<int>{Row(kFirst)});
+    ModalAnswerer answer;
+    QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+    EXPECT_EQ(NotesOnDisk(kFirst), (QStringList{"Shown one", "1"}));
+    EXPECT_FALSE(fileExists(root.file(TKorvanDataBase::NotesFileName(kSecond))));
+}
+
+TEST_F(RecordDetailsTest, AFailedSaveIsShownAndKeepsTheNotes)
+{
+    QDir().mkdir(QString::fromStdString(root.file(TKorvanDataBase::NotesFileName(kFirst))));
+    Show(kFirst);
+    TypeNotes("Lost?", 3, "not lost");
+    ModalAnswerer answer;
+    QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+    ASSERT_EQ(answer.seen.size(), 1u);
+    EXPECT_FALSE(answer.Saw("Save File Ok"));
+    EXPECT_EQ(answer.seen[0].text, "The notes of 120704080503.TR9 were not saved!");
+    EXPECT_EQ(answer.seen[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(panel->TopicEdit->text(), "Lost?");
+    EXPECT_EQ(panel->SportMemo->toPlainText(), "not lost");
+    EXPECT_TRUE(panel->MemoSaveBtn->isEnabled());
+}
+
+TEST_F(RecordDetailsTest, DeleteYesNoAndVanished)
+{
+    // Notes saved beside the record stay after its deletion.
+    Show(kSecond);
+    {
+        ModalAnswerer answer;
+        QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+    }
+    {
+        ModalAnswerer answer;
+        answer.AnswerBox(QMessageBox::No);
+        QTest::mouseClick(panel->FileDeleteBtn, Qt::LeftButton);
+        ASSERT_EQ(answer.seen.size(), 1u);
+        const SeenBox &ask = answer.seen[0];
+        EXPECT_EQ(ask.text, "Delete 120705091000.TR9?");
+        EXPECT_EQ(ask.caption, "Delete File");
+        EXPECT_EQ(ask.icon, QMessageBox::NoIcon);
+        EXPECT_EQ(ask.buttons, QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(ask.defaultButton, QMessageBox::No);
+        EXPECT_TRUE(ask.onTop);
+        EXPECT_TRUE(fileExists(root.file(kSecond)));
+        EXPECT_EQ(panel->ShownRecord(), kSecond);
+    }
+    {
+        ModalAnswerer answer;
+        answer.AnswerBox(QMessageBox::Yes);
+        QTest::mouseClick(panel->FileDeleteBtn, Qt::LeftButton);
+        EXPECT_TRUE(answer.Saw("File Deleted!"));
+        EXPECT_FALSE(fileExists(root.file(kSecond)));
+        EXPECT_TRUE(fileExists(root.file(TKorvanDataBase::NotesFileName(kSecond))));
+        EXPECT_EQ(List()->count(), 2);
+        EXPECT_EQ(Row(kSecond), -1);
+        EXPECT_EQ(List()->MarkedCount(), 0);
+        EXPECT_EQ(Box("Dura_Edit"), "");
+        EXPECT_FALSE(panel->MemoSaveBtn->isEnabled());
+    }
+    {
+        // Removed outside the program after the list was filled.
+        Show(kThird);
+        std::remove(root.file(kThird).c_str());
+        ModalAnswerer answer;
+        answer.AnswerBox(QMessageBox::Yes);
+        QTest::mouseClick(panel->FileDeleteBtn, Qt::LeftButton);
+        EXPECT_TRUE(answer.Saw("File is not Exists!"));
+        EXPECT_FALSE(answer.Saw("File Deleted!"));
+        EXPECT_EQ(List()->count(), 2);
+        EXPECT_EQ(panel->ShownRecord(), kThird);
+    }
+    {
+        // Nothing marked: Delete does nothing.
+        Show(kThird);
+        ModalAnswerer answer;
+        QTest::mouseClick(panel->FileDeleteBtn, Qt::LeftButton);
+        EXPECT_TRUE(answer.seen.empty());
+    }
+}
+
+TEST_F(RecordDetailsTest, AFailedDeleteIsShown)
+{
+    Show(kFirst);
+    // Something that cannot be removed as a file now stands at the record's place.
+    std::remove(root.file(kFirst).c_str());
+    QDir().mkpath(QString::fromStdString(root.file(kFirst) + "/inside"));
+    ModalAnswerer answer;
+    answer.AnswerBox(QMessageBox::Yes);
+    QTest::mouseClick(panel->FileDeleteBtn, Qt::LeftButton);
+    EXPECT_FALSE(answer.Saw("File Deleted!"));
+    EXPECT_TRUE(answer.Saw("The record 120704080503.TR9 was not deleted!", "Error"));
+    EXPECT_EQ(panel->ShownRecord(), kFirst);
+    EXPECT_EQ(List()->count(), 3);
+}
+
+TEST_F(RecordDetailsTest, AVanishedRecordShowsZerosAndNoOtherNotes)
+{
+    Show(kFirst);
+    TypeNotes("First's notes", 2, "memo");
+    {
+        ModalAnswerer answer;
+        QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+    }
+    Show(kFirst);
+    Show(kFirst);
+    std::remove(root.file(kThird).c_str());
+    Show(kThird);
+    EXPECT_EQ(Box("Dist_Edit"), "0 KM");
+    EXPECT_EQ(Box("Dura_Edit"), "0");
+    EXPECT_EQ(panel->TopicEdit->text(), "");
+    EXPECT_EQ(panel->SportMemo->toPlainText(), "");
+    EXPECT_EQ(Sensors(), (std::vector<int>{1, 3, 5}));
+}
+
+} // namespace
+
+// Through the main window: the view chosen from the top buttons, a deletion
+// refilling the lists of both record views.
+TEST(RecordDetailsInMainWindow, ChosenAgainStartsEmptyAndDeletionRefillsBothLists)
+{
+    TempFolder app;
+    TmainForm form(QString::fromStdString(app.path()));
+    mainForm = &form;
+    form.FormCreate();
+    const std::string rider = app.file("ID/Alex");
+    QDir().mkpath(QString::fromStdString(rider));
+    for (const std::string &name : {kFirst, kSecond})
+        writeFileBytes(rider + "/" + name, RecordFixture().text());
+    form.DataBase->RiderFolder = rider + "/";
+    form.SetTransparent(false);
+    form.show();
+
+    form.BtnImageSportModeClick();
+    TSportModePanel &details = *form.SportModePanel;
+    auto *analysisList = form.SportAnalysisPanel->findChild<QListWidget *>("FileAnalysisCLB");
+    ASSERT_EQ(details.FileDataCLB->count(), 2);
+    const QRect first = details.FileDataCLB->visualItemRect(details.FileDataCLB->item(0));
+    QTest::mouseClick(details.FileDataCLB->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_TRUE(details.MemoSaveBtn->isEnabled());
+
+    form.BtnImageDateClick();
+    form.BtnImageSportModeClick();
+    EXPECT_FALSE(details.MemoSaveBtn->isEnabled());
+    EXPECT_EQ(details.FileDataCLB->MarkedCount(), 0);
+    EXPECT_EQ(details.findChild<QLineEdit *>("Dura_Edit")->text(), "");
+
+    QTest::mouseClick(details.FileDataCLB->viewport(), Qt::LeftButton, {}, first.center());
+    ModalAnswerer answer;
+    answer.AnswerBox(QMessageBox::Yes);
+    QTest::mouseClick(details.FileDeleteBtn, Qt::LeftButton);
+    EXPECT_TRUE(answer.Saw("File Deleted!"));
+    EXPECT_EQ(details.FileDataCLB->count(), 1);
+    if (analysisList != nullptr) {  // the analysis view's list, once it has one
+        EXPECT_EQ(analysisList->count(), 1);
+    }
+    mainForm = nullptr;
+}
