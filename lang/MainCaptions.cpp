@@ -4,6 +4,7 @@
 #include "app/Main.h"
 #include "lang/Language.h"
 #include "lang/Multilan.h"
+#include "views/ExportButton.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -53,6 +54,8 @@ void TmainForm::RefreshCaptions()
             weather->setItemText(i, lang.CL(WeatherKeys[i]));
     for (int i = 0; i < 12 && i < MonthNames.size(); ++i)
         MonthNames[i] = lang.CL(MonthKeys[i]);
+    if (auto *exportButton = findChild<TExportButton *>("ExportBtnImage"))
+        exportButton->SetCaption(lang.CL("Export"));
 
     // Each label sizes itself to its text plus 30 pixels and is centred on
     // the 75-pixel column at its design left edge, measured in its own font.

@@ -6,6 +6,7 @@
 #include "store/Databasecontroler.h"
 #include "views/CheckList.h"
 #include "views/DetailPictures.h"
+#include "views/ExportButton.h"
 #include "views/RecordValues.h"
 
 #include <QComboBox>
@@ -89,10 +90,10 @@ TSportModePanel::TSportModePanel(QWidget *parent, TKorvanDataBase &db)
     CS004Image = NewPicture(this, "CS004Image", QRect(kTilesLeft, kSensorTop, 92, 86));
     SP001Image = NewPicture(this, "SP001Image", QRect(kTilesLeft, kSensorTop + kSensorStep, 92, 86));
     CA001Image = NewPicture(this, "CA001Image", QRect(kTilesLeft, kSensorTop + 2 * kSensorStep, 92, 86));
-    // The place below Delete stays free for one more record button.
     FileDeleteBtn = NewButton(this, "FileDeleteBtn", "Delete",
                               QRect(kTilesLeft, kSensorTop + 3 * kSensorStep + 10, 92, 30));
     connect(FileDeleteBtn, &QPushButton::clicked, this, &TSportModePanel::FileDeleteBtnClick);
+    ExportBtnImage = new TExportButton(this, QRect(kTilesLeft, kSensorTop + 3 * kSensorStep + 50, 92, 30));
     CreateNotes();
 }
 
@@ -180,6 +181,7 @@ void TSportModePanel::ClearRecordDetails()
     ShowSensors(1, 3, 5);
     MemoSaveBtn->setEnabled(false);
     shownRecord_.clear();
+    ExportBtnImage->SetRecord(std::string());
 }
 
 void TSportModePanel::FileDataCLBMouseDown(int x)
@@ -211,6 +213,7 @@ void TSportModePanel::FileDataCLBMouseUp()
 void TSportModePanel::ShowRecord(const std::string &name)
 {
     shownRecord_ = name;
+    ExportBtnImage->SetRecord(db_.RiderFolder + name);
     const bool vanished = db_.ReadRecord(name) != 0;
     std::array<QString, RecordValues::BoxCount> texts;
     for (int k = 0; k < RecordValues::BoxCount; ++k)

@@ -15,6 +15,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class TCheckList;
+class TExportButton;
 class TKorvanDataBase;
 
 class TSportModePanel : public TViewPanel {
@@ -44,6 +45,8 @@ public:
     QPushButton *MemoSaveBtn = nullptr;
     QPushButton *MemoCleanBtn = nullptr;
     QPushButton *FileDeleteBtn = nullptr;
+    // Exports the shown record (FIT, TCX, CSV).
+    TExportButton *ExportBtnImage = nullptr;
     // Where the frame around the notes is drawn (hidden after drawing).
     QWidget *MemoShape = nullptr;
 

@@ -11,6 +11,7 @@
 #include "tests/support/TempFolder.h"
 #include "views/Analysis.h"
 #include "views/CheckList.h"
+#include "views/ExportButton.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -336,7 +337,7 @@ TEST_F(RecordDetailsTest, AVanishedRecordShowsZerosAndNoOtherNotes)
     EXPECT_EQ(Sensors(), (std::vector<int>{1, 3, 5}));
 }
 
-} // namespace
+
 
 // Through the main window: the view chosen from the top buttons, a deletion
 // refilling the lists of both record views.
@@ -379,3 +380,50 @@ TEST(RecordDetailsInMainWindow, ChosenAgainStartsEmptyAndDeletionRefillsBothList
     }
     mainForm = nullptr;
 }
+
+// The export button writes the shown record in the format of the chosen
+// filter or of the extension typed, starts where the last export went, and
+// says why a file could not be written.
+TEST_F(RecordDetailsTest, ExportWritesTheShownRecordAndReportsAFailure)
+{
+    TExportButton *button = panel->ExportBtnImage;
+    EXPECT_FALSE(button->isEnabled());
+    Show(kFirst);
+    ASSERT_TRUE(button->isEnabled());
+
+    const TExportButton::Chooser dialog = TExportButton::ChooseFile;
+    TempFolder out;
+    QString suggested;
+    QString answer;
+    int answerFilter = 0;
+    TExportButton::ChooseFile = [&](const QString &s, const QStringList &filters, int &filter) {
+        suggested = s;
+        EXPECT_EQ(filters.size(), 3);
+        filter = answerFilter;
+        return answer;
+    };
+    answer = QString::fromStdString(out.file("ride"));
+    answerFilter = 1; // TCX, no extension typed
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(suggested.endsWith("/2012-07-04_080503.fit")) << suggested.toStdString();
+    EXPECT_NE(readFileBytes(out.file("ride.tcx")).find("<TrainingCenterDatabase"), std::string::npos);
+
+    answer = QString::fromStdString(out.file("sheet.csv")); // the extension wins over the filter
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(suggested.startsWith(QString::fromStdString(out.path()) + "/"));
+    EXPECT_FALSE(readFileBytes(out.file("sheet.csv")).empty());
+
+    ModalAnswerer boxes;
+    answer = QString::fromStdString(out.file("missing/ride.fit"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_TRUE(boxes.seen[0].text.startsWith("The ride could not be exported: "));
+    EXPECT_EQ(boxes.seen[0].caption, "Error");
+
+    answer.clear(); // cancelled
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(boxes.seen.size(), 1u);
+    TExportButton::ChooseFile = dialog;
+}
+
+} // namespace
