@@ -2,6 +2,7 @@
 // choices and the month names, and the record-detail and summary labels
 // centred on their 75-pixel columns.
 #include "app/Main.h"
+#include "calendar/SummaryView.h"
 #include "lang/Language.h"
 #include "lang/Multilan.h"
 
@@ -53,6 +54,7 @@ void TmainForm::RefreshCaptions()
             weather->setItemText(i, lang.CL(WeatherKeys[i]));
     for (int i = 0; i < 12 && i < MonthNames.size(); ++i)
         MonthNames[i] = lang.CL(MonthKeys[i]);
+    SummaryPanel->SetMonthNames(MonthNames);
 
     // Each label sizes itself to its text plus 30 pixels and is centred on
     // the 75-pixel column at its design left edge, measured in its own font.
