@@ -25,13 +25,9 @@ TCalenderPanel::TCalenderPanel(QWidget *parent, const TShownMonth &shown)
       CalImageListCross(std::make_unique<TImageList>(DayPictures(kCellW, kCellH, DayStyle::Other))), shown_(shown)
 {
     YearMonthLab = NewLabel(this, "YearMonthLab", QString(), QRect(kGridCentre - 150, kCaptionTop, 300, 36));
-    YearMonthLab->setAlignment(Qt::AlignCenter);
-    QFont caption = YearMonthLab->font();
-    caption.setPixelSize(22);
-    caption.setBold(true);
-    YearMonthLab->setFont(caption);
-    ArrowNLImage = NewPicture(this, "ArrowNLImage", QRect(kGridCentre - 180, kCaptionTop + 4, 24, 28));
-    ArrowNRImage = NewPicture(this, "ArrowNRImage", QRect(kGridCentre + 156, kCaptionTop + 4, 24, 28));
+    StyleMonthCaption(YearMonthLab, 22);
+    ArrowNLImage = NewPicture(this, "ArrowNLImage", QRect(kGridCentre - 186, kCaptionTop + 4, 24, 28));
+    ArrowNRImage = NewPicture(this, "ArrowNRImage", QRect(kGridCentre + 162, kCaptionTop + 4, 24, 28));
     for (TImage *arrow : {ArrowNLImage, ArrowNRImage})
         arrow->setCursor(Qt::PointingHandCursor);
 

@@ -3,6 +3,7 @@
 #include "draw/Faces.h"
 #include "draw/ImageList.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
@@ -186,4 +187,25 @@ QImage TotalsIcon(int which)
         p.drawPath(flame);
     }
     return img;
+}
+
+void StyleMonthCaption(QLabel *label, int pixels)
+{
+    label->setAlignment(Qt::AlignCenter);
+    label->setStyleSheet("color: white; background: rgba(28, 28, 28, 190); border-radius: 10px;");
+    QFont font = label->font();
+    font.setPixelSize(pixels);
+    font.setBold(true);
+    label->setFont(font);
+}
+
+QWidget *NewPlate(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *plate = new QWidget(parent);
+    plate->setObjectName(QString::fromLatin1(name));
+    plate->setAttribute(Qt::WA_StyledBackground);
+    plate->setStyleSheet(QStringLiteral("#%1 { background: rgba(28, 28, 28, 150); border-radius: 12px; }")
+                             .arg(QLatin1String(name)));
+    plate->setGeometry(geometry);
+    return plate;
 }

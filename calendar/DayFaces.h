@@ -6,6 +6,9 @@
 #include <QStringList>
 
 class QImage;
+class QRect;
+class QLabel;
+class QWidget;
 class TImageList;
 
 // How a day cell looks. Grey: a day of the shown month; orange: a day with
@@ -24,3 +27,8 @@ TImageList MonthTilePictures(const QStringList &names);
 QImage CaptionPicture(int w, int h, const QString &text);
 // The icons of the three totals, 28 x 28: 0 duration, 1 distance, 2 calories.
 QImage TotalsIcon(int which);
+// The month caption above a grid: white bold text on a dark rounded plate,
+// legible on the light and the dark parts of the background.
+void StyleMonthCaption(QLabel *label, int pixels);
+// A dark rounded plate; controls made after it lie on it.
+QWidget *NewPlate(QWidget *parent, const char *name, const QRect &geometry);

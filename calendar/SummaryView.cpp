@@ -42,17 +42,13 @@ QWidget *SubPanel(QWidget *parent, const char *name)
 QLabel *Caption(QWidget *panel, const char *name)
 {
     QLabel *label = NewLabel(panel, name, QString(), QRect(kCentre - 140, kCaptionTop, 280, 36));
-    label->setAlignment(Qt::AlignCenter);
-    QFont font = label->font();
-    font.setPixelSize(20);
-    font.setBold(true);
-    label->setFont(font);
+    StyleMonthCaption(label, 20);
     return label;
 }
 
 TImage *Arrow(QWidget *panel, const char *name, bool right)
 {
-    TImage *arrow = NewPicture(panel, name, QRect(right ? kCentre + 146 : kCentre - 170, kCaptionTop + 4, 24, 28));
+    TImage *arrow = NewPicture(panel, name, QRect(right ? kCentre + 152 : kCentre - 176, kCaptionTop + 4, 24, 28));
     arrow->setCursor(Qt::PointingHandCursor);
     return arrow;
 }
@@ -134,6 +130,7 @@ void TSummaryPanel::CreateTotals()
         {&TSummaryPanel::Sum_Calo_Edit, &TSummaryPanel::lblSum_Kcal, &TSummaryPanel::Image3, "Sum_Calo_Edit",
          "lblSum_Kcal", "Image3", "KCAL", "0 KCal"},
     };
+    NewPlate(this, "TotalsPlate", QRect(kTotalsCentre[0] - 130, kTotalsLabelTop - 8, 624, 70));
     for (int i = 0; i < 3; ++i) {
         const Total &t = totals[i];
         const int centre = kTotalsCentre[i];
