@@ -2,7 +2,6 @@
 #include "calendar/SummaryView.h"
 
 #include "calendar/DayFaces.h"
-#include "calendar/ShownMonth.h"
 #include "draw/Assets.h"
 #include "draw/Controls.h"
 #include "draw/Image.h"
@@ -12,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QStringList>
 #include <QTimer>
 
 namespace {
@@ -187,7 +185,6 @@ void TSummaryPanel::CreateWeekPanel()
         auto *box = new QCheckBox(SummaryWeekPanel);
         box->setObjectName(QStringLiteral("WeekCB%1").arg(r));
         box->setGeometry(6, kGridTop + r * kPitchY + (kCellH - 22) / 2, 22, 22);
-        box->setProperty("Tag", r);
         box->setCursor(Qt::PointingHandCursor);
         WeekCB[r] = box;
     }
