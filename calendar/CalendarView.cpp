@@ -1,14 +1,50 @@
 #include "calendar/CalendarView.h"
 
+#include "calendar/DayFaces.h"
 #include "calendar/ShownMonth.h"
 #include "draw/Controls.h"
 #include "draw/Image.h"
+#include "draw/ImageList.h"
+
+#include <QLabel>
+
+namespace {
+
+// The grid right of the photo column: 7 x 6 cells of 90 x 70, 6 apart,
+// under the weekday headings and the month caption with its arrows.
+constexpr int kCellW = 90, kCellH = 70, kGap = 6;
+constexpr int kGridLeft = 279, kGridTop = 128, kHeadTop = 92, kCaptionTop = 40;
+constexpr int kGridCentre = kGridLeft + (7 * kCellW + 6 * kGap) / 2;
+
+} // namespace
 
 TCalenderPanel::TCalenderPanel(QWidget *parent, const TShownMonth &shown)
-    : TViewPanel(parent, "CalenderPanel", "CalenderBGImage", "CalAccountImage"), shown_(shown)
+    : TViewPanel(parent, "CalenderPanel", "CalenderBGImage", "CalAccountImage"),
+      CalImageListNormal(std::make_unique<TImageList>(DayPictures(kCellW, kCellH, DayStyle::Plain))),
+      CalImageListData(std::make_unique<TImageList>(DayPictures(kCellW, kCellH, DayStyle::Records))),
+      CalImageListCross(std::make_unique<TImageList>(DayPictures(kCellW, kCellH, DayStyle::Other))), shown_(shown)
 {
-    ArrowNLImage = NewPicture(this, "ArrowNLImage", QRect(505, 16, 24, 28));
-    ArrowNRImage = NewPicture(this, "ArrowNRImage", QRect(781, 16, 24, 28));
+    YearMonthLab = NewLabel(this, "YearMonthLab", QString(), QRect(kGridCentre - 150, kCaptionTop, 300, 36));
+    StyleMonthCaption(YearMonthLab, 22);
+    ArrowNLImage = NewPicture(this, "ArrowNLImage", QRect(kGridCentre - 186, kCaptionTop + 4, 24, 28));
+    ArrowNRImage = NewPicture(this, "ArrowNRImage", QRect(kGridCentre + 162, kCaptionTop + 4, 24, 28));
+    for (TImage *arrow : {ArrowNLImage, ArrowNRImage})
+        arrow->setCursor(Qt::PointingHandCursor);
+
+    const TImageList headings = WeekdayPictures(kCellW, 30);
+    for (int c = 0; c < 7; ++c) {
+        const QByteArray name = "WeekImage" + QByteArray::number(c);
+        WeekImage[c] = NewPicture(this, name.constData(), QRect(kGridLeft + c * (kCellW + kGap), kHeadTop, kCellW, 30));
+        headings.Draw(WeekImage[c], c);
+    }
+    for (int k = 0; k < 42; ++k) {
+        const QByteArray name = "DayImage" + QByteArray::number(k);
+        DayImage[k] = NewPicture(this, name.constData(),
+                                 QRect(kGridLeft + k % 7 * (kCellW + kGap), kGridTop + k / 7 * (kCellH + kGap),
+                                       kCellW, kCellH));
+        DayImage[k]->Tag = k;
+    }
+
     DongleLinkStatusImage = NewPicture(this, "DongleLinkStatusImage", QRect(43, 236, 113, 103));
     mainStartImage = NewPicture(this, "mainStartImage", QRect(43, 360, 114, 90));
     mainStartImage->setCursor(Qt::PointingHandCursor);
@@ -16,6 +52,21 @@ TCalenderPanel::TCalenderPanel(QWidget *parent, const TShownMonth &shown)
     mainStartImage->hide();
 }
 
-void TCalenderPanel::FillCalendar(const QString &)
+TCalenderPanel::~TCalenderPanel() = default;
+
+void TCalenderPanel::FillCalendar(const QString &yearMonth)
 {
+    YearMonthLab->setText(yearMonth);
+    if (!isVisible())
+        return;
+    for (TImage *cell : DayImage)
+        cell->Clear();
+    for (int k = 0; k < 42; ++k) {
+        const TDayCell cell = shown_.Cell(k);
+        // Days of the other months never show their records here.
+        const TImageList &list = cell.Month != 0 ? *CalImageListCross
+                                 : cell.Marked   ? *CalImageListData
+                                                 : *CalImageListNormal;
+        list.Draw(DayImage[k], cell.Day - 1);
+    }
 }

@@ -31,11 +31,18 @@ int TwoDigits(const std::string &name, std::size_t at)
     return (a - '0') * 10 + (b - '0');
 }
 
+// Distance and calories wrap like the 32-bit sums they are, never
+// overflowing a signed number.
+void Add(TSumTotals &sum, std::int64_t seconds, std::uint32_t distance, std::int32_t kcal)
+{
+    sum.Seconds += seconds;
+    sum.Distance += distance;
+    sum.Kcal = static_cast<std::int32_t>(static_cast<std::uint32_t>(sum.Kcal) + static_cast<std::uint32_t>(kcal));
+}
+
 void Add(TSumTotals &sum, const TKorvanDataBase &db)
 {
-    sum.Seconds += db.DaySeconds;
-    sum.Distance += static_cast<std::uint32_t>(db.DayDistance);
-    sum.Kcal += db.DayKcal;
+    Add(sum, db.DaySeconds, static_cast<std::uint32_t>(db.DayDistance), db.DayKcal);
 }
 
 } // namespace
@@ -126,9 +133,7 @@ TSumTotals TShownMonth::WeekTotals(TKorvanDataBase &db, int row) const
         CalSet.CurMonth = CalSet.NextMonth;
         CalSet.CurDay = CalSet.NextDay;
         const TSumTotals day = DayTotals(db, CalSet.CurYear, CalSet.CurMonth, CalSet.CurDay);
-        sum.Seconds += day.Seconds;
-        sum.Distance += day.Distance;
-        sum.Kcal += day.Kcal;
+        Add(sum, day.Seconds, day.Distance, day.Kcal);
     }
     CalSet.SetMonth(year_, static_cast<std::uint16_t>(month_));
     return sum;

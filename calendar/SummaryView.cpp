@@ -1,59 +1,238 @@
+// The summary view's controls and their places.
 #include "calendar/SummaryView.h"
 
-#include "calendar/ShownMonth.h"
+#include "calendar/DayFaces.h"
+#include "draw/Assets.h"
 #include "draw/Controls.h"
 #include "draw/Image.h"
+#include "draw/ImageList.h"
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QTimer>
-#include <algorithm>
 
 namespace {
 
-QWidget *SubPanel(QWidget *parent, const char *name, const QRect &geometry)
+// The sub-panels lie right of the photo column; inside them the caption
+// with its arrows, the weekday headings and the grid of 75 x 58 cells on a
+// 83 x 72 pitch (the week band of a row starts 7 above its cells).
+const QRect kSubPanel(292, 8, 640, 532);
+constexpr int kCellW = 75, kCellH = 58, kPitchX = 83, kPitchY = 72;
+constexpr int kGridLeft = 44, kGridTop = 103, kHeadTop = 66, kCaptionTop = 16;
+constexpr int kCentre = kGridLeft + (6 * kPitchX + kCellW) / 2;
+// The totals row under the grid: one column per total, centred on these x.
+constexpr int kTotalsCentre[3] = {412, 612, 812};
+constexpr int kTotalsLabelTop = 552, kTotalsBoxTop = 574;
+// The mode pictures in the left column, under the rider's ID.
+constexpr int kModeTop = 256, kModePitch = 44;
+
+QWidget *SubPanel(QWidget *parent, const char *name)
 {
     auto *panel = new QWidget(parent);
     panel->setObjectName(QString::fromLatin1(name));
-    panel->setGeometry(geometry);
+    panel->setGeometry(kSubPanel);
     panel->hide();
     return panel;
+}
+
+QLabel *Caption(QWidget *panel, const char *name)
+{
+    QLabel *label = NewLabel(panel, name, QString(), QRect(kCentre - 140, kCaptionTop, 280, 36));
+    StyleMonthCaption(label, 20);
+    return label;
+}
+
+TImage *Arrow(QWidget *panel, const char *name, bool right)
+{
+    TImage *arrow = NewPicture(panel, name, QRect(right ? kCentre + 152 : kCentre - 176, kCaptionTop + 4, 24, 28));
+    arrow->setCursor(Qt::PointingHandCursor);
+    return arrow;
+}
+
+// Weekday headings and the 42 cells, named prefix + number, tag = number.
+void Grid(QWidget *panel, const char *headPrefix, std::array<TImage *, 7> &heads, const char *cellPrefix,
+          std::array<TImage *, 42> &cells)
+{
+    static const TImageList headings = WeekdayPictures(kCellW, 24);
+    for (int c = 0; c < 7; ++c) {
+        const QByteArray name = headPrefix + QByteArray::number(c);
+        heads[c] = NewPicture(panel, name.constData(), QRect(kGridLeft + c * kPitchX, kHeadTop, kCellW, 24));
+        headings.Draw(heads[c], c);
+    }
+    for (int k = 0; k < 42; ++k) {
+        const QByteArray name = cellPrefix + QByteArray::number(k);
+        cells[k] = NewPicture(panel, name.constData(),
+                              QRect(kGridLeft + k % 7 * kPitchX, kGridTop + k / 7 * kPitchY, kCellW, kCellH));
+        cells[k]->Tag = k;
+    }
 }
 
 } // namespace
 
 TSummaryPanel::TSummaryPanel(QWidget *parent, TShownMonth &shown, TKorvanDataBase &db)
-    : TViewPanel(parent, "SummaryPanel", "SummaryImage", "SummaryAccountImage"), shown_(shown), db_(db)
+    : TViewPanel(parent, "SummaryPanel", "SummaryImage", "SummaryAccountImage"),
+      Sm_Space_ImageList(std::make_unique<TImageList>(DayPictures(kCellW, kCellH, DayStyle::Plain))),
+      Sm_Sport_ImageList(std::make_unique<TImageList>(DayPictures(kCellW, kCellH, DayStyle::Records))),
+      Sm_ExtSpace_ImageList(std::make_unique<TImageList>(DayPictures(kCellW, kCellH, DayStyle::Other))),
+      Sm_ExtSport_ImageList(std::make_unique<TImageList>(DayPictures(kCellW, kCellH, DayStyle::OtherRecords))),
+      Sm_Click_ImageList(std::make_unique<TImageList>(DayPictures(kCellW, kCellH, DayStyle::Chosen))),
+      MonthImageList(std::make_unique<TImageList>()), RadioImgList(&AssetList("RadioImgList")), shown_(shown),
+      db_(db)
 {
-    SummaryDatePanel = SubPanel(this, "SummaryDatePanel", QRect(300, 20, 600, 470));
-    SummaryWeekPanel = SubPanel(this, "SummaryWeekPanel", QRect());
-    SummaryMonthPanel = SubPanel(this, "SummaryMonthPanel", QRect());
-    SumDArrowNLImage = NewPicture(SummaryDatePanel, "SumDArrowNLImage", QRect(180, 4, 24, 28));
-    SumDArrowNRImage = NewPicture(SummaryDatePanel, "SumDArrowNRImage", QRect(396, 4, 24, 28));
-    SumWArrowNLImage = NewPicture(SummaryWeekPanel, "SumWArrowNLImage", QRect(180, 4, 24, 28));
-    SumWArrowNRImage = NewPicture(SummaryWeekPanel, "SumWArrowNRImage", QRect(396, 4, 24, 28));
-    SumMArrowNLImage = NewPicture(SummaryMonthPanel, "SumMArrowNLImage", QRect(180, 4, 24, 28));
-    SumMArrowNRImage = NewPicture(SummaryMonthPanel, "SumMArrowNRImage", QRect(396, 4, 24, 28));
-    SumShowImgMonth = NewPicture(this, "SumShowImgMonth", QRect(70, 330, 120, 28));
+    CreateModeControls();
+    CreateTotals();
+    CreateDayPanel();
+    CreateWeekPanel();
+    CreateMonthPanel();
+    QStringList english;
+    for (int m = 1; m <= 12; ++m)
+        english << QLocale::c().monthName(m);
+    SetMonthNames(english);
     CleanSummaryMoveInIMGTimer = new QTimer(this);
     CleanSummaryMoveInIMGTimer->setObjectName("CleanSummaryMoveInIMGTimer");
     CleanSummaryMoveInIMGTimer->setInterval(50);
+    ConnectHandlers();
+    DrawModeRadios(0);
 }
 
-void TSummaryPanel::ShowSummaryMode(std::int16_t mode)
+TSummaryPanel::~TSummaryPanel() = default;
+
+void TSummaryPanel::CreateModeControls()
 {
-    SummaryDatePanel->setVisible(mode == 0);
-    SummaryWeekPanel->setVisible(mode == 1);
-    SummaryMonthPanel->setVisible(mode == 2);
+    const char *const modes[3] = {"SummyShowModeImgDate", "SummyShowModeImgWeek", "SummyShowModeImgMonth"};
+    const char *const beside[3] = {"SumShowImgDate", "SumShowImgWeek", "SumShowImgMonth"};
+    const char *const captions[3] = {"Day", "Week", "Month"};
+    TImage **radios[3] = {&SummyShowModeImgDate, &SummyShowModeImgWeek, &SummyShowModeImgMonth};
+    TImage **pictures[3] = {&SumShowImgDate, &SumShowImgWeek, &SumShowImgMonth};
+    for (int t = 0; t < 3; ++t) {
+        const int top = kModeTop + t * kModePitch;
+        *radios[t] = NewPicture(this, modes[t], QRect(40, top, 28, 28));
+        (*radios[t])->Tag = t;
+        (*radios[t])->setCursor(Qt::PointingHandCursor);
+        *pictures[t] = NewPicture(this, beside[t], QRect(78, top, 100, 28));
+        (*pictures[t])->SetPicture(CaptionPicture(100, 28, QString::fromLatin1(captions[t])));
+    }
 }
 
-void TSummaryPanel::FillCalendar(const QString &)
+void TSummaryPanel::CreateTotals()
 {
+    struct Total { QLineEdit *TSummaryPanel::*box; QLabel *TSummaryPanel::*label; TImage *TSummaryPanel::*icon;
+                   const char *boxName, *labelName, *iconName, *caption, *text; };
+    const Total totals[3] = {
+        {&TSummaryPanel::Sum_Dura_Edit, &TSummaryPanel::lblSum_Dura, &TSummaryPanel::Image1, "Sum_Dura_Edit",
+         "lblSum_Dura", "Image1", "Duration", "00:00:00"},
+        {&TSummaryPanel::Sum_Dist_Edit, &TSummaryPanel::lblSum_Dist, &TSummaryPanel::Image2, "Sum_Dist_Edit",
+         "lblSum_Dist", "Image2", "Distance", "0 KM"},
+        {&TSummaryPanel::Sum_Calo_Edit, &TSummaryPanel::lblSum_Kcal, &TSummaryPanel::Image3, "Sum_Calo_Edit",
+         "lblSum_Kcal", "Image3", "KCAL", "0 KCal"},
+    };
+    NewPlate(this, "TotalsPlate", QRect(kTotalsCentre[0] - 130, kTotalsLabelTop - 8, 624, 70));
+    for (int i = 0; i < 3; ++i) {
+        const Total &t = totals[i];
+        const int centre = kTotalsCentre[i];
+        // The caption is centred on its 75-pixel column when the language
+        // changes; the box and the icon stand under it.
+        QLabel *label = NewLabel(this, t.labelName, QString::fromLatin1(t.caption),
+                                 QRect(centre - 37, kTotalsLabelTop, 75, 20));
+        label->setAlignment(Qt::AlignCenter);
+        SetBold(label);
+        auto *box = new QLineEdit(QString::fromLatin1(t.text), this);
+        box->setObjectName(QString::fromLatin1(t.boxName));
+        box->setGeometry(centre - 70, kTotalsBoxTop, 140, 30);
+        box->setReadOnly(true);
+        box->setAlignment(Qt::AlignCenter);
+        box->setFocusPolicy(Qt::NoFocus);
+        QFont font = box->font();
+        font.setPixelSize(16);
+        font.setBold(true);
+        box->setFont(font);
+        TImage *icon = NewPicture(this, t.iconName, QRect(centre - 106, kTotalsBoxTop + 1, 28, 28));
+        icon->SetPicture(TotalsIcon(i));
+        this->*t.box = box;
+        this->*t.label = label;
+        this->*t.icon = icon;
+    }
 }
 
-void TSummaryPanel::ResetTotals()
+void TSummaryPanel::CreateDayPanel()
 {
+    SummaryDatePanel = SubPanel(this, "SummaryDatePanel");
+    SumDay_YearMonthLab = Caption(SummaryDatePanel, "SumDay_YearMonthLab");
+    SumDArrowNLImage = Arrow(SummaryDatePanel, "SumDArrowNLImage", false);
+    SumDArrowNRImage = Arrow(SummaryDatePanel, "SumDArrowNRImage", true);
+    Grid(SummaryDatePanel, "SummaryWeekDImage", SummaryWeekDImage, "Sum_Date_Image", Sum_Date_Image);
+    for (TImage *cell : Sum_Date_Image)
+        cell->setCursor(Qt::PointingHandCursor);
 }
 
-bool TSummaryPanel::AnyModeHover() const
+void TSummaryPanel::CreateWeekPanel()
 {
-    return std::any_of(ModeHover.begin(), ModeHover.end(), [](bool b) { return b; });
+    SummaryWeekPanel = SubPanel(this, "SummaryWeekPanel");
+    SumWeek_YearMonthLab = Caption(SummaryWeekPanel, "SumWeek_YearMonthLab");
+    SumWArrowNLImage = Arrow(SummaryWeekPanel, "SumWArrowNLImage", false);
+    SumWArrowNRImage = Arrow(SummaryWeekPanel, "SumWArrowNRImage", true);
+    // The band lies under the cells of the chosen row.
+    WeekBGShape = new QWidget(SummaryWeekPanel);
+    WeekBGShape->setObjectName("WeekBGShape");
+    WeekBGShape->setAttribute(Qt::WA_StyledBackground);
+    WeekBGShape->setStyleSheet("#WeekBGShape { background: #E79333; border: none; border-radius: 12px; }");
+    WeekBGShape->setGeometry(kGridLeft - 10, 96, 593, 73);
+    WeekBGShape->hide();
+    Grid(SummaryWeekPanel, "SummaryWeekWImage", SummaryWeekWImage, "Sum_Week_Image", Sum_Week_Image);
+    for (int r = 0; r < 6; ++r) {
+        auto *box = new QCheckBox(SummaryWeekPanel);
+        box->setObjectName(QStringLiteral("WeekCB%1").arg(r));
+        box->setGeometry(6, kGridTop + r * kPitchY + (kCellH - 22) / 2, 22, 22);
+        box->setCursor(Qt::PointingHandCursor);
+        WeekCB[r] = box;
+    }
+}
+
+void TSummaryPanel::CreateMonthPanel()
+{
+    SummaryMonthPanel = SubPanel(this, "SummaryMonthPanel");
+    MonthPanelYearLabel = Caption(SummaryMonthPanel, "MonthPanelYearLabel");
+    SumMArrowNLImage = Arrow(SummaryMonthPanel, "SumMArrowNLImage", false);
+    SumMArrowNRImage = Arrow(SummaryMonthPanel, "SumMArrowNRImage", true);
+    // Four columns of three rows, centred under the caption.
+    for (int t = 0; t < 12; ++t) {
+        const QByteArray name = QByteArray("MonthImage") + (t < 9 ? "0" : "") + QByteArray::number(t + 1);
+        MonthImage[t] = NewPicture(SummaryMonthPanel, name.constData(),
+                                   QRect(kCentre - 264 + t % 4 * 136, 123 + t / 4 * 120, 120, 100));
+        MonthImage[t]->Tag = t;
+        MonthImage[t]->setCursor(Qt::PointingHandCursor);
+    }
+}
+
+void TSummaryPanel::ConnectHandlers()
+{
+    for (TImage *mode : ModePictures()) {
+        connect(mode, &TImage::clicked, this, &TSummaryPanel::SummyShowModeImgClick);
+        connect(mode, &TImage::mouseMoved, this, &TSummaryPanel::SummyShowModeImgMouseMove);
+    }
+    connect(CleanSummaryMoveInIMGTimer, &QTimer::timeout, this, &TSummaryPanel::CleanSummaryMoveInIMGTimerTimer);
+    for (TImage *cell : Sum_Date_Image)
+        connect(cell, &TImage::clicked, this, &TSummaryPanel::Sum_Date_ImageClick);
+    for (int r = 0; r < 6; ++r)
+        connect(WeekCB[r], &QCheckBox::clicked, this, [this, r] { WeekCBMouseUp(r); });
+    for (TImage *tile : MonthImage)
+        connect(tile, &TImage::clicked, this, &TSummaryPanel::MonthImageClick);
+    connect(SumMArrowNLImage, &TImage::clicked, this, &TSummaryPanel::SumMArrowNLImageClick);
+    connect(SumMArrowNRImage, &TImage::clicked, this, &TSummaryPanel::SumMArrowNRImageClick);
+}
+
+std::array<TImage *, 3> TSummaryPanel::ModePictures() const
+{
+    return {SummyShowModeImgDate, SummyShowModeImgWeek, SummyShowModeImgMonth};
+}
+
+void TSummaryPanel::SetMonthNames(const QStringList &names)
+{
+    *MonthImageList = MonthTilePictures(names);
+    // Each tile keeps its face, plain or highlighted, in the new language.
+    for (TImage *tile : MonthImage)
+        if (tile->ShownList == MonthImageList.get())
+            MonthImageList->Draw(tile, tile->ShownIndex);
 }

@@ -2,6 +2,7 @@
 // choices and the month names, and the record-detail and summary labels
 // centred on their 75-pixel columns.
 #include "app/Main.h"
+#include "calendar/SummaryView.h"
 #include "lang/Language.h"
 #include "lang/Multilan.h"
 #include "views/ExportButton.h"
@@ -56,6 +57,7 @@ void TmainForm::RefreshCaptions()
         MonthNames[i] = lang.CL(MonthKeys[i]);
     if (auto *exportButton = findChild<TExportButton *>("ExportBtnImage"))
         exportButton->SetCaption(lang.CL("Export"));
+    SummaryPanel->SetMonthNames(MonthNames);
 
     // Each label sizes itself to its text plus 30 pixels and is centred on
     // the 75-pixel column at its design left edge, measured in its own font.
