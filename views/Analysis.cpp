@@ -132,8 +132,11 @@ void TSportAnalysisPanel::CreateControls()
     setStyleSheet(QStringLiteral(
         "#FileAnalysisCLB { background: #262626; color: white; border: 1px solid white; border-radius: 6px;"
         " padding: 2px; }"
-        "#FileAnalysisCLB::item { height: 22px; }"
-        "#FileAnalysisCLB::item:selected { background: #E79333; color: black; }"
+        "#FileAnalysisCLB::item { height: 22px; padding-left: 0; }"
+        "#FileAnalysisCLB::indicator { width: 10px; height: 10px; border: 1px solid white; border-radius: 2px;"
+        " background: #3A3A3A; }"
+        "#FileAnalysisCLB::indicator:checked { background: #E79333; }"
+        "#FileAnalysisCLB::item:selected { background: #4A4A4A; color: #E79333; }"
         "#ChartValueEdit { background: #262626; color: #E79333; border: 1px solid white; border-radius: 4px;"
         " padding: 0 6px; font-weight: bold; }"));
 }

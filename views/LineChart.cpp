@@ -84,7 +84,7 @@ void Theme(QChart *chart)
     title.setPointSize(10);
     chart->setTitleFont(title);
     chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->setMargins(QMargins(6, 2, 12, 2));
+    chart->setMargins(QMargins(4, 0, 30, 0));  // room for the last time label
     chart->legend()->setLabelColor(kInk);
     chart->legend()->setAlignment(Qt::AlignBottom);
 }
@@ -148,7 +148,8 @@ TLineChart::~TLineChart() = default;
 void TLineChart::resizeEvent(QResizeEvent *)
 {
     parts_->view->setGeometry(rect());
-    parts_->axisY->setTickCount(std::clamp(height() / 45, 2, 7));
+    // About one value line per 40 pixels of the plot.
+    parts_->axisY->setTickCount(std::clamp((height() - 60) / 40 + 1, 3, 7));
     FitAxes();
 }
 
