@@ -172,6 +172,9 @@ void TLineChart::SetSeries(int position, const std::vector<double> &values, cons
     parts_->high[std::size_t(position)] = high;
     s->setPen(QPen(colour, 2));
     s->setColor(colour);
+    QImage marker(1, 1, QImage::Format_ARGB32_Premultiplied);
+    marker.fill(colour);
+    s->setLightMarker(marker);
     s->replace(points);
     FitAxes();
 }
