@@ -73,8 +73,8 @@ void TSportAnalysisPanel::CreateControls()
 
     auto *bar = new QFrame(this);
     bar->setGeometry(kBarRect);
-    bar->setStyleSheet(QStringLiteral("QFrame { border: 1px solid white; border-radius: 6px;"
-                                      " background: rgba(20, 20, 20, 110); }"));
+    bar->setStyleSheet(QStringLiteral("QFrame { border: 1px solid white; border-radius: 6px; background:"
+                                      " qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #4A4A4A, stop: 1 #1E1E1E); }"));
 
     // Row 1: the four chart boxes, then the multi-file switch; row 2: the readout.
     const int row1 = kBarRect.top() + 12, row2 = kBarRect.top() + 48;

@@ -84,7 +84,7 @@ void Theme(QChart *chart)
     title.setPointSize(10);
     chart->setTitleFont(title);
     chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->setMargins(QMargins(4, 0, 30, 0));  // room for the last time label
+    chart->setMargins(QMargins(24, 0, 30, 0));  // room for the first and last time labels
     chart->legend()->setLabelColor(kInk);
     chart->legend()->setAlignment(Qt::AlignBottom);
 }
@@ -121,7 +121,6 @@ TLineChart::TLineChart(QWidget *parent, const char *name, int seriesCount, bool 
     p.axisX = new QCategoryAxis;
     p.axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     p.axisY = new QValueAxis;
-    p.axisY->setLabelFormat(QStringLiteral("%g"));
     ThemeAxis(p.axisX);
     ThemeAxis(p.axisY);
     p.chart->addAxis(p.axisX, Qt::AlignBottom);
@@ -215,6 +214,9 @@ void TLineChart::FitAxes()
     p.axisX->setRange(0, std::max(most - 1, 1));
     p.axisY->setRange(low, high > low ? high : low + 1);
     p.axisY->applyNiceNumbers();
+    // Small values get a decimal: every chart keeps about the same room for
+    // its value labels, and the first time label stays clear of them.
+    p.axisY->setLabelFormat(p.axisY->max() < 100 ? QStringLiteral("%.1f") : QStringLiteral("%.0f"));
 }
 
 QPoint TLineChart::PointPosition(int position, int index) const

@@ -3,6 +3,7 @@
 #include "views/ChartData.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrintDialog>
@@ -33,9 +34,15 @@ void PaintReport(QPainter &painter, const TReportLayout &layout, const TDrawChar
     }
     painter.setFont(QFont(QStringLiteral("Arial"), 12));
     painter.setPen(Qt::black);
-    const int ascent = painter.fontMetrics().ascent();
-    for (const TPlacedText &text : layout.texts)
-        painter.drawText(text.x, text.y + ascent, QString::fromStdString(text.text));
+    // Each line on a paper-white ground of its own: the rider's ID is placed
+    // over the bottom of a single chart, which is drawn dark.
+    const QFontMetrics metrics = painter.fontMetrics();
+    for (const TPlacedText &text : layout.texts) {
+        const QString line = QString::fromStdString(text.text);
+        const QRect ground(text.x, text.y, metrics.horizontalAdvance(line), metrics.height());
+        painter.fillRect(ground.adjusted(-metrics.height() / 4, 0, metrics.height() / 4, 0), Qt::white);
+        painter.drawText(text.x, text.y + metrics.ascent(), line);
+    }
 }
 
 PrintOutcome PrintReport(QWidget *parent, const TLayoutPage &layoutPage, const TDrawChart &drawChart)

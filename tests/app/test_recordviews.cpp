@@ -72,9 +72,9 @@ TEST(RecordViews, LoginDetailsAnalysisAndPrintToPdf)
     QTest::mouseClick(mainForm->BtnImagePrintReport, Qt::LeftButton, {}, QPoint(40, 40));
     PrintReportToPdf(QString());
     QProcess text;
-    text.start("pdftotext", {QString::fromStdString(pdf), "-"});
+    text.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
     ASSERT_TRUE(text.waitForFinished());
-    const QString page = QString::fromUtf8(text.readAllStandardOutput());
+    const QString page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
     EXPECT_TRUE(page.contains("USER ID: Bob"));
     EXPECT_TRUE(page.contains("File Name: 120705080503.TR9"));
 

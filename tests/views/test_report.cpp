@@ -67,7 +67,7 @@ protected:
         QProcess p;
         p.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
         p.waitForFinished();
-        return QString::fromUtf8(p.readAllStandardOutput());
+        return QString::fromUtf8(p.readAllStandardOutput()).simplified();
     }
     // Share of the pixels inside a page-pixel rectangle (its edges left
     // out) that pass test, and their count.
