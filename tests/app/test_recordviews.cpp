@@ -1,14 +1,8 @@
 // One rider's road through the record views of the real main window: log
 // in, look at the details, chart a record and print its report to PDF.
-#include "accounts/Accountdel.h"
-#include "accounts/Accountset.h"
-#include "accounts/Login.h"
-#include "app/Main.h"
 #include "calendar/CalendarView.h"
 #include "draw/Image.h"
-#include "lang/Language.h"
-#include "store/Databasecontroler.h"
-#include "tests/support/TempFolder.h"
+#include "tests/accounts/WindowsFixture.h"
 #include "tests/views/ChartRecords.h"
 #include "views/Analysis.h"
 #include "views/CheckList.h"
@@ -17,48 +11,32 @@
 #include "views/Report.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QProcess>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
-TEST(RecordViews, LoginDetailsAnalysisAndPrintToPdf)
+using RecordViewsTest = WindowsTest;
+
+TEST_F(RecordViewsTest, LoginDetailsAnalysisAndPrintToPdf)
 {
-    TempFolder dir;
-    mainForm = new TmainForm(QString::fromStdString(dir.path()));
-    mainForm->FormCreate();
-    ASSERT_FALSE(mainForm->DataBase->CreateRiderFolder("Bob"));
-    const std::string folder = mainForm->DataBase->RootFolder + "Bob/";
-    writeFileBytes(folder + "120704080503.TR9", ChartRecordText({}));
-    writeFileBytes(folder + "120705080503.TR9", ChartRecordText({}));
-    LoginForm = new TLoginForm(mainForm);
-    UserAccountSetForm = new TUserAccountSetForm(mainForm);
-    DeleteAccountForm = new TDeleteAccountForm(mainForm);
-    LanguageForm = new TLanguageForm(mainForm);
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Rider("Bob"))));
+    writeFileBytes(Rider("Bob") + "/120704080503.TR9", ChartRecordText({}));
+    writeFileBytes(Rider("Bob") + "/120705080503.TR9", ChartRecordText({}));
+    Open();
+    modal.OnDialog("LoginForm", [&](QWidget *) { ClickLater(login->LoginBtn); });
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(RunUntil([&] { return main->CalenderPanel->isVisible() && !login->isVisible(); }));
 
-    QTimer login;
-    login.setInterval(10);
-    QObject::connect(&login, &QTimer::timeout, [&] {
-        if (LoginForm->isVisible()) {
-            login.stop();
-            QTest::mouseClick(LoginForm->LoginBtn, Qt::LeftButton);
-        }
-    });
-    login.start();
-    mainForm->show();
-    mainForm->activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([] { return mainForm->CalenderPanel->isVisible() && !LoginForm->isVisible(); }));
+    QTest::mouseClick(main->BtnImageSportMode, Qt::LeftButton, {}, QPoint(40, 40));
+    EXPECT_TRUE(main->SportModePanel->isVisible());
 
-    QTest::mouseClick(mainForm->BtnImageSportMode, Qt::LeftButton, {}, QPoint(40, 40));
-    EXPECT_TRUE(mainForm->SportModePanel->isVisible());
-
-    QTest::mouseClick(mainForm->BtnImageSportAnalysis, Qt::LeftButton, {}, QPoint(40, 40));
-    TSportAnalysisPanel *analysis = mainForm->SportAnalysisPanel;
+    QTest::mouseClick(main->BtnImageSportAnalysis, Qt::LeftButton, {}, QPoint(40, 40));
+    TSportAnalysisPanel *analysis = main->SportAnalysisPanel;
     ASSERT_TRUE(analysis->isVisible());
-    EXPECT_TRUE(mainForm->BtnImagePrintReport->isVisible());
+    EXPECT_TRUE(main->BtnImagePrintReport->isVisible());
     EXPECT_TRUE(analysis->SpaceChart->isVisible());
     ASSERT_EQ(analysis->FileAnalysisCLB->count(), 2);
     QTest::mouseClick(analysis->ChartHRMCB, Qt::LeftButton);
@@ -67,9 +45,9 @@ TEST(RecordViews, LoginDetailsAnalysisAndPrintToPdf)
     EXPECT_TRUE(analysis->AnHRMChart->isVisible());
     EXPECT_EQ(analysis->AnHRMChart->PointCount(0), 3);
 
-    const std::string pdf = dir.file("report.pdf");
+    const std::string pdf = app.file("report.pdf");
     PrintReportToPdf(QString::fromStdString(pdf));
-    QTest::mouseClick(mainForm->BtnImagePrintReport, Qt::LeftButton, {}, QPoint(40, 40));
+    QTest::mouseClick(main->BtnImagePrintReport, Qt::LeftButton, {}, QPoint(40, 40));
     PrintReportToPdf(QString());
     QProcess text;
     text.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
@@ -77,17 +55,7 @@ TEST(RecordViews, LoginDetailsAnalysisAndPrintToPdf)
     const QString page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
     EXPECT_TRUE(page.contains("USER ID: Bob"));
     EXPECT_TRUE(page.contains("File Name: 120705080503.TR9"));
-
-    delete LanguageForm;
-    delete DeleteAccountForm;
-    delete UserAccountSetForm;
-    delete LoginForm;
-    delete mainForm;
-    LanguageForm = nullptr;
-    DeleteAccountForm = nullptr;
-    UserAccountSetForm = nullptr;
-    LoginForm = nullptr;
-    mainForm = nullptr;
+    EXPECT_TRUE(modal.seen.empty());
 }
 
 } // namespace

@@ -1,55 +1,25 @@
 // The analysis view on a temporary rider folder: the end states of single
 // and multi-file mode, the limits on marks (pointer and keyboard), the
 // series colours and legend names, and the readout under the pointer.
-#include "views/Analysis.h"
-
-#include "store/Databasecontroler.h"
-#include "tests/support/ModalAnswer.h"
-#include "tests/support/TempFolder.h"
-#include "tests/views/ChartRecords.h"
-#include "views/CheckList.h"
+#include "tests/views/AnalysisFixture.h"
 #include "views/LineChart.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
 const std::string A = "120701080000.TR9", B = "120702080000.TR9", C = "120703080000.TR9", D = "120704080000.TR9";
 
-class AnalysisTest : public ::testing::Test {
+class AnalysisTest : public AnalysisFixture {
 protected:
     void SetUp() override
     {
-        db.SetRootFolder(tmp.path() + "/");
-        ASSERT_FALSE(db.CreateRiderFolder("bob"));
-        db.CurrentID = "bob";
-        db.RiderFolder = db.RootFolder + "bob/";
-        for (const std::string &name : {A, B, C, D}) {
-            ChartSeries s;
-            s.hrm = name == A ? "72,75,80," : name == B ? "100,110," : name == C ? "130," : "140,141,";
-            writeFileBytes(db.RiderFolder + name, ChartRecordText(s));
-        }
-        panel = std::make_unique<TSportAnalysisPanel>(nullptr, db);
-        panel->resize(1024, 643);
-        panel->FitBackground();
-        panel->LayoutCharts();
-        panel->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
-        panel->ResetAnalysisView();
-        db.ListRecordFiles();
-        panel->FillList(db.RecordFiles);
-        list = panel->FileAnalysisCLB;
-    }
-
-    // A press and release on the text of a file (x 40) or in its check column (x 5).
-    void Click(int row, int x = 40)
-    {
-        const QRect r = list->visualItemRect(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(x, r.center().y()));
+        std::map<std::string, ChartSeries> records;
+        for (const std::string &name : {A, B, C, D})
+            records[name].hrm = name == A ? "72,75,80," : name == B ? "100,110," : name == C ? "130," : "140,141,";
+        Open(records);
     }
     void Tick(QCheckBox *box, bool on)
     {
@@ -81,11 +51,6 @@ protected:
         return false;
     }
 
-    TempFolder tmp;
-    TKorvanDataBase db;
-    std::unique_ptr<TSportAnalysisPanel> panel;
-    TCheckList *list = nullptr;
-    ModalAnswerer boxes;
 };
 
 TEST_F(AnalysisTest, SingleModeShowsTheMarkedFileStacked)

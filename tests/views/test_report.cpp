@@ -1,21 +1,13 @@
 // The printed report through the PDF hook: nothing to print, the charts
 // really drawn into their rectangles of page 1 (rendered with pdftoppm),
 // the texts of the page (pdftotext).
-#include "views/Analysis.h"
-
-#include "store/Databasecontroler.h"
-#include "tests/support/ModalAnswer.h"
-#include "tests/support/TempFolder.h"
-#include "tests/views/ChartRecords.h"
-#include "views/CheckList.h"
+#include "tests/views/AnalysisFixture.h"
 #include "views/Report.h"
 
 #include <QCheckBox>
 #include <QImage>
 #include <QProcess>
-#include <QTest>
 #include <functional>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -23,37 +15,22 @@ const std::string A = "120701080000.TR9", B = "120702080000.TR9", C = "120703080
 // Page 1 is rendered at 60 dpi: a tenth of the 600-dpi page pixels.
 constexpr int kDpi = 60;
 
-class ReportTest : public ::testing::Test {
+class ReportTest : public AnalysisFixture {
 protected:
     void SetUp() override
     {
-        db.SetRootFolder(tmp.path() + "/");
-        ASSERT_FALSE(db.CreateRiderFolder("bob"));
-        db.CurrentID = "bob";
-        db.RiderFolder = db.RootFolder + "bob/";
+        std::map<std::string, ChartSeries> records;
         for (const std::string &name : {A, B, C}) {
-            ChartSeries s;
+            ChartSeries &s = records[name];
             s.hrm = RisingSeries(360, name == A ? 60 : name == B ? 90 : 120, 1);
             s.distance = RisingSeries(360, 0, 3);
             s.rpm = RisingSeries(360, 40, 1);
-            writeFileBytes(db.RiderFolder + name, ChartRecordText(s));
         }
-        panel = std::make_unique<TSportAnalysisPanel>(nullptr, db);
-        panel->resize(1024, 643);
-        panel->LayoutCharts();
-        panel->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
-        db.ListRecordFiles();
-        panel->FillList(db.RecordFiles);
+        Open(records);
         PrintReportToPdf(QString::fromStdString(pdf));
     }
     void TearDown() override { PrintReportToPdf(QString()); }
 
-    void Mark(int row)
-    {
-        const QRect r = panel->FileAnalysisCLB->visualItemRect(panel->FileAnalysisCLB->item(row));
-        QTest::mouseClick(panel->FileAnalysisCLB->viewport(), Qt::LeftButton, {}, QPoint(40, r.center().y()));
-    }
     QImage Page1() const
     {
         const QString prefix = QString::fromStdString(tmp.file("page"));
@@ -89,11 +66,7 @@ protected:
     }
     static bool NotPaper(QRgb c) { return qRed(c) < 240 || qGreen(c) < 240 || qBlue(c) < 240; }
 
-    TempFolder tmp;
     std::string pdf = tmp.file("report.pdf");
-    TKorvanDataBase db;
-    std::unique_ptr<TSportAnalysisPanel> panel;
-    ModalAnswerer boxes;
 };
 
 const auto Blue = [](QRgb c) { return qBlue(c) > 150 && qRed(c) < 90 && qGreen(c) < 90; };
@@ -120,7 +93,7 @@ TEST_F(ReportTest, FourChartsAndOneBlockOnTheLetterPage)
 {
     for (QCheckBox *box : panel->ChartBoxes())
         box->setChecked(true);
-    Mark(0);
+    Click(0);
     panel->PrintReport();
     ASSERT_TRUE(boxes.seen.empty());
     const QImage page = Page1();
@@ -148,7 +121,7 @@ TEST_F(ReportTest, ThreeFilesInOneChart)
     panel->MultiFileCB->setChecked(true);
     panel->ChartHRMCB->setChecked(true);
     for (int row = 0; row < 3; ++row)
-        Mark(row);
+        Click(row);
     panel->PrintReport();
     const QImage page = Page1();
     const QRect chart(QPoint(200, 300), QPoint(4900, 3100));
