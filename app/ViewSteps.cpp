@@ -42,4 +42,7 @@ void TmainForm::ShowRiderID(const std::string &id)
         panel->ShowRiderID(QString::fromStdString(id));
 }
 
-void TmainForm::BtnImagePrintReportClick() {}
+void TmainForm::BtnImagePrintReportClick()
+{
+    SportAnalysisPanel->PrintReport();
+}

@@ -69,14 +69,3 @@ void BM_TopButtonHover(benchmark::State &state)
 BENCHMARK(BM_TopButtonHover)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,0 +1,61 @@
+// One rider's road through the record views of the real main window: log
+// in, look at the details, chart a record and print its report to PDF.
+#include "calendar/CalendarView.h"
+#include "draw/Image.h"
+#include "tests/accounts/WindowsFixture.h"
+#include "tests/views/ChartRecords.h"
+#include "views/Analysis.h"
+#include "views/CheckList.h"
+#include "views/LineChart.h"
+#include "views/RecordDetails.h"
+#include "views/Report.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+using RecordViewsTest = WindowsTest;
+
+TEST_F(RecordViewsTest, LoginDetailsAnalysisAndPrintToPdf)
+{
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Rider("Bob"))));
+    writeFileBytes(Rider("Bob") + "/120704080503.TR9", ChartRecordText({}));
+    writeFileBytes(Rider("Bob") + "/120705080503.TR9", ChartRecordText({}));
+    Open();
+    modal.OnDialog("LoginForm", [&](QWidget *) { ClickLater(login->LoginBtn); });
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(RunUntil([&] { return main->CalenderPanel->isVisible() && !login->isVisible(); }));
+
+    QTest::mouseClick(main->BtnImageSportMode, Qt::LeftButton, {}, QPoint(40, 40));
+    EXPECT_TRUE(main->SportModePanel->isVisible());
+
+    QTest::mouseClick(main->BtnImageSportAnalysis, Qt::LeftButton, {}, QPoint(40, 40));
+    TSportAnalysisPanel *analysis = main->SportAnalysisPanel;
+    ASSERT_TRUE(analysis->isVisible());
+    EXPECT_TRUE(main->BtnImagePrintReport->isVisible());
+    EXPECT_TRUE(analysis->SpaceChart->isVisible());
+    ASSERT_EQ(analysis->FileAnalysisCLB->count(), 2);
+    QTest::mouseClick(analysis->ChartHRMCB, Qt::LeftButton);
+    const QRect item = analysis->FileAnalysisCLB->visualItemRect(analysis->FileAnalysisCLB->item(1));
+    QTest::mouseClick(analysis->FileAnalysisCLB->viewport(), Qt::LeftButton, {}, QPoint(40, item.center().y()));
+    EXPECT_TRUE(analysis->AnHRMChart->isVisible());
+    EXPECT_EQ(analysis->AnHRMChart->PointCount(0), 3);
+
+    const std::string pdf = app.file("report.pdf");
+    PrintReportToPdf(QString::fromStdString(pdf));
+    QTest::mouseClick(main->BtnImagePrintReport, Qt::LeftButton, {}, QPoint(40, 40));
+    PrintReportToPdf(QString());
+    QProcess text;
+    text.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
+    ASSERT_TRUE(text.waitForFinished());
+    const QString page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    EXPECT_TRUE(page.contains("USER ID: Bob"));
+    EXPECT_TRUE(page.contains("File Name: 120705080503.TR9"));
+    EXPECT_TRUE(modal.seen.empty());
+}
+
+} // namespace

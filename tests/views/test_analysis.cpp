@@ -1,0 +1,243 @@
+// The analysis view on a temporary rider folder: the end states of single
+// and multi-file mode, the limits on marks (pointer and keyboard), the
+// series colours and legend names, and the readout under the pointer.
+#include "tests/views/AnalysisFixture.h"
+#include "views/LineChart.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+const std::string A = "120701080000.TR9", B = "120702080000.TR9", C = "120703080000.TR9", D = "120704080000.TR9";
+
+class AnalysisTest : public AnalysisFixture {
+protected:
+    void SetUp() override
+    {
+        std::map<std::string, ChartSeries> records;
+        for (const std::string &name : {A, B, C, D})
+            records[name].hrm = name == A ? "72,75,80," : name == B ? "100,110," : name == C ? "130," : "140,141,";
+        Open(records);
+    }
+    void Tick(QCheckBox *box, bool on)
+    {
+        if (box->isChecked() != on)
+            QTest::mouseClick(box, Qt::LeftButton);
+    }
+    std::vector<int> Marked() const { return list->MarkedRows(); }
+    std::vector<TLineChart *> Shown() const
+    {
+        std::vector<TLineChart *> shown;
+        for (TLineChart *c : {panel->AnDistChart, panel->AnHRMChart, panel->AnSPDChart, panel->AnRPMChart,
+                              panel->MultiChart, panel->SpaceChart})
+            if (c->isVisible())
+                shown.push_back(c);
+        return shown;
+    }
+    std::vector<double> Points(TLineChart *chart, int position) const
+    {
+        std::vector<double> ys;
+        for (int i = 0; i < chart->PointCount(position); ++i)
+            ys.push_back(chart->PointY(position, i));
+        return ys;
+    }
+    bool AnyBoxTicked() const
+    {
+        for (QCheckBox *box : panel->ChartBoxes())
+            if (box->isChecked())
+                return true;
+        return false;
+    }
+
+};
+
+TEST_F(AnalysisTest, SingleModeShowsTheMarkedFileStacked)
+{
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
+    Tick(panel->ChartDistCB, true);
+    Tick(panel->ChartHRMCB, true);
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart}); // no file marked yet
+
+    Click(0);
+    EXPECT_EQ(Marked(), std::vector<int>{0});
+    EXPECT_EQ(Shown(), (std::vector<TLineChart *>{panel->AnDistChart, panel->AnHRMChart}));
+    EXPECT_EQ(panel->AnDistChart->geometry().top(), 10);
+    EXPECT_EQ(panel->AnHRMChart->geometry().top(), 274);
+    EXPECT_EQ(panel->AnHRMChart->height(), 264);
+    EXPECT_EQ(Points(panel->AnHRMChart, 0), (std::vector<double>{72, 75, 80}));
+    EXPECT_EQ(Points(panel->AnDistChart, 0), (std::vector<double>{0, 1.5, 12.34}));
+    EXPECT_EQ(Points(panel->AnSPDChart, 0), (std::vector<double>{25.3, 26, 24}));
+    EXPECT_EQ(Points(panel->AnRPMChart, 0), (std::vector<double>{85, 90, 88}));
+    EXPECT_EQ(panel->AnHRMChart->SeriesColour(0), QColor(0x00, 0x80, 0x00));
+    EXPECT_EQ(panel->AnDistChart->SeriesColour(0), QColor(0x00, 0x00, 0xFF));
+    EXPECT_EQ(panel->AnSPDChart->SeriesColour(0), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(panel->AnRPMChart->SeriesColour(0), QColor(0xFF, 0xFF, 0x00));
+    EXPECT_EQ(panel->AnHRMChart->Title(), "Heart Rate(bpm)");
+    EXPECT_EQ(panel->AnHRMChart->AxisLabels(), (QStringList{"00:00:00", "00:00:10", "00:00:20"}));
+    EXPECT_FALSE(panel->AnHRMChart->LegendShown());
+
+    // All four boxes: 132 high at 10, 142, 274, 406.
+    Tick(panel->ChartSPDCB, true);
+    Tick(panel->ChartRPMCB, true);
+    std::vector<int> tops;
+    for (TLineChart *c : panel->SingleCharts()) {
+        EXPECT_TRUE(c->isVisible());
+        EXPECT_EQ(c->height(), 132);
+        tops.push_back(c->y());
+    }
+    EXPECT_EQ(tops, (std::vector<int>{10, 142, 274, 406}));
+
+    // Another file takes the mark; a release on the marked one unmarks it.
+    Click(1);
+    EXPECT_EQ(Marked(), std::vector<int>{1});
+    EXPECT_EQ(Points(panel->AnHRMChart, 0), (std::vector<double>{100, 110}));
+    Click(1);
+    EXPECT_TRUE(Marked().empty());
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
+    EXPECT_EQ(Points(panel->AnHRMChart, 0), (std::vector<double>{100, 110})); // kept while hidden
+
+    // A press in the check column is toggled by the list alone.
+    Click(2, 5);
+    EXPECT_EQ(Marked(), std::vector<int>{2});
+    for (QCheckBox *box : panel->ChartBoxes())
+        Tick(box, false);
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
+
+    // Choosing the view again: nothing ticked, only the empty chart.
+    panel->ResetAnalysisView();
+    panel->FillList(db.RecordFiles);
+    EXPECT_FALSE(AnyBoxTicked());
+    EXPECT_FALSE(panel->MultiFileCB->isChecked());
+    EXPECT_TRUE(Marked().empty());
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
+}
+
+TEST_F(AnalysisTest, MultiModeComparesUpToThreeFiles)
+{
+    Click(0);
+    Tick(panel->ChartHRMCB, true);
+    Tick(panel->MultiFileCB, true);
+    EXPECT_FALSE(AnyBoxTicked());
+    EXPECT_TRUE(Marked().empty());
+    EXPECT_TRUE(panel->MultiChart->Title().isEmpty());
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
+
+    Tick(panel->ChartHRMCB, true);
+    EXPECT_EQ(panel->MultiChart->Title(), "Heart Rate");
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart}); // no file marked
+    Click(0);
+    Click(2);
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->MultiChart});
+    EXPECT_EQ(panel->MultiChart->geometry(), QRect(232, 10, 769, 528));
+    EXPECT_TRUE(panel->MultiChart->LegendShown());
+    EXPECT_EQ(panel->MultiChart->SeriesTitle(0), QString::fromStdString(A));
+    EXPECT_EQ(panel->MultiChart->SeriesTitle(1), QString::fromStdString(C));
+    EXPECT_EQ(panel->MultiChart->SeriesColour(0), QColor(0xFF, 0, 0));
+    EXPECT_EQ(panel->MultiChart->SeriesColour(1), QColor(0, 0x80, 0));
+    EXPECT_EQ(Points(panel->MultiChart, 0), (std::vector<double>{72, 75, 80}));
+    EXPECT_EQ(Points(panel->MultiChart, 1), (std::vector<double>{130}));
+    EXPECT_TRUE(panel->MultiChart->SeriesActive(1));
+    EXPECT_FALSE(panel->MultiChart->SeriesActive(2));
+
+    // Ticking another box unticks the first and rebuilds for its quantity.
+    Tick(panel->ChartDistCB, true);
+    EXPECT_FALSE(panel->ChartHRMCB->isChecked());
+    EXPECT_EQ(panel->MultiChart->Title(), "Distance");
+    EXPECT_EQ(Points(panel->MultiChart, 1), (std::vector<double>{0, 1.5, 12.34}));
+
+    // A third file, then a fourth: refused with the message, three marks stay.
+    Click(1);
+    EXPECT_EQ(panel->MultiChart->SeriesTitle(1), QString::fromStdString(B));
+    EXPECT_EQ(panel->MultiChart->SeriesColour(2), QColor(0, 0, 0xFF));
+    Click(3);
+    EXPECT_TRUE(boxes.Saw("Could not select more than 3 files!", "info"));
+    ASSERT_FALSE(boxes.seen.empty());
+    EXPECT_EQ(boxes.seen.back().icon, QMessageBox::Information);
+    EXPECT_TRUE(boxes.seen.back().onTop);
+    EXPECT_EQ(Marked(), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(panel->MultiChart->SeriesTitle(2), QString::fromStdString(C));
+
+    // Unticking the ticked box hides the chart; a release with no box resets.
+    Tick(panel->ChartDistCB, false);
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
+    Click(2);
+    EXPECT_TRUE(panel->MultiChart->Title().isEmpty());
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
+
+    // Leaving multi-file mode empties the chart and every mark.
+    Tick(panel->ChartRPMCB, true);
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->MultiChart});
+    Tick(panel->MultiFileCB, false);
+    EXPECT_FALSE(AnyBoxTicked());
+    EXPECT_TRUE(Marked().empty());
+    EXPECT_EQ(panel->MultiChart->PointCount(0), 0);
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
+}
+
+TEST_F(AnalysisTest, KeyboardAndCaptionMarksKeepTheLimits)
+{
+    // A press on a caption ticks its box.
+    QTest::mouseClick(panel->findChild<QLabel *>("HRMLab"), Qt::LeftButton);
+    EXPECT_TRUE(panel->ChartHRMCB->isChecked());
+
+    list->setFocus();
+    list->setCurrentRow(0);
+    QTest::keyClick(list, Qt::Key_Space);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Space);
+    EXPECT_EQ(Marked(), std::vector<int>{1});
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->AnHRMChart});
+
+    Tick(panel->MultiFileCB, true);
+    Tick(panel->ChartHRMCB, true);
+    for (int row = 0; row < 4; ++row) {
+        list->setCurrentRow(row);
+        QTest::keyClick(list, Qt::Key_Space);
+    }
+    EXPECT_EQ(Marked(), (std::vector<int>{0, 1, 2}));
+    EXPECT_TRUE(boxes.Saw("Could not select more than 3 files!", "info"));
+}
+
+TEST_F(AnalysisTest, ReadoutShowsThePointUnderThePointer)
+{
+    Tick(panel->ChartHRMCB, true);
+    Tick(panel->ChartDistCB, true);
+    Click(0);
+    QLineEdit *edit = panel->ChartValueEdit;
+    TLineChart *hrm = panel->AnHRMChart;
+
+    QTest::mouseMove(hrm, hrm->PointPosition(0, 0));
+    EXPECT_EQ(edit->text(), "72");
+    QTest::mouseMove(hrm, hrm->PointPosition(0, 2) + QPoint(-1, 1));
+    EXPECT_EQ(edit->text(), "80");
+    // Half way along the first line piece: the nearer end's value.
+    const QPoint p0 = hrm->PointPosition(0, 0), p1 = hrm->PointPosition(0, 1);
+    QTest::mouseMove(hrm, p0 + (p1 - p0) / 4);
+    EXPECT_EQ(edit->text(), "72");
+    QTest::mouseMove(panel->AnDistChart, panel->AnDistChart->PointPosition(0, 2));
+    EXPECT_EQ(edit->text(), "12.34");
+    EXPECT_DOUBLE_EQ(panel->ReadoutValue, 12.34);
+
+    // Away from the lines, over the empty chart: "0".
+    QTest::mouseMove(hrm, p1 + QPoint(0, 60));
+    EXPECT_EQ(edit->text(), "0");
+    for (QCheckBox *box : panel->ChartBoxes())
+        Tick(box, false);
+    ASSERT_TRUE(panel->SpaceChart->isVisible());
+    QTest::mouseMove(panel->SpaceChart, QPoint(400, 200));
+    EXPECT_EQ(edit->text(), "0");
+}
+
+TEST_F(AnalysisTest, AVanishedRecordShowsNoLines)
+{
+    Tick(panel->ChartHRMCB, true);
+    Click(0);
+    ASSERT_EQ(panel->AnHRMChart->PointCount(0), 3);
+    std::remove((db.RiderFolder + B).c_str());
+    Click(1);
+    EXPECT_EQ(panel->AnHRMChart->PointCount(0), 0);
+}
+
+} // namespace
