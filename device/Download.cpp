@@ -7,7 +7,6 @@
 #include "device/LinuxHidPlatform.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
-#include "record/LineFile.h"
 #include "record/Trfsanalysis.h"
 #include "store/Databasecontroler.h"
 #include "store/Textfile.h"
@@ -279,7 +278,7 @@ bool TDongleDownload::FileRecord(const std::string &name)
     std::string bytes;
     // Through a temporary file and a rename: the target is never half written,
     // and the application folder's copy goes only once the record is filed.
-    if (!ReadFileBytes(source, bytes) || WriteFileAtomic(folder + name, bytes) != 0)
+    if (!ReadFileBytes(source, bytes, filelimit::Record) || WriteFileAtomic(folder + name, bytes) != 0)
         return false;
     std::remove(source.c_str());
     return true;

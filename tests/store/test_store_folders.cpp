@@ -1,5 +1,6 @@
 // Rider folders, record file listing and the remember-me file on disk.
 #include "store/Databasecontroler.h"
+#include "tests/support/FailingDisk.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -77,6 +78,33 @@ TEST_F(StoreFolders, ListRidersTakesPlainFoldersOnly)
     none.SetRootFolder(tmp.file("missing") + "/");
     none.ListRiders();
     EXPECT_TRUE(none.Riders.empty());
+}
+
+TEST_F(StoreFolders, RiderIdsRoundTripOrAreLeftOut)
+{
+    // "caf\xE9" was copied from a Latin-1 system; "caf" + U+FFFD is another
+    // rider. Only names shown faithfully are listed, and a listed ID names
+    // its own folder again.
+    MakeRider("caf\xE9");
+    MakeRider("caf\xEF\xBF\xBD");
+    MakeRider("Jos\xC3\xA9");
+    db.ListRiders();
+    EXPECT_EQ(db.Riders, (std::vector<std::string>{"Jos\xC3\xA9", "caf\xEF\xBF\xBD"}));
+    for (const std::string &id : db.Riders)
+        EXPECT_EQ(QString::fromStdString(id).toStdString(), id);
+
+    EXPECT_EQ(db.DeleteRider("caf\xE9"), 0); // never a target of a deletion
+    EXPECT_TRUE(fs::is_directory(root + "/caf\xE9"));
+    db.DeleteRider("caf\xEF\xBF\xBD");
+    EXPECT_TRUE(fs::is_directory(root + "/caf\xE9"));
+    EXPECT_FALSE(fs::exists(root + "/caf\xEF\xBF\xBD"));
+
+    // Record files follow the same rule.
+    db.RiderFolder = root + "/Jos\xC3\xA9/";
+    writeFileBytes(db.RiderFolder + "12070\xE9.TR9", "x");
+    writeFileBytes(db.RiderFolder + "120704080503.TR9", "x");
+    db.ListRecordFiles();
+    EXPECT_EQ(db.RecordFiles, std::vector<std::string>{"120704080503.TR9"});
 }
 
 TEST_F(StoreFolders, DeleteRiderRemovesEverythingInside)
@@ -196,6 +224,18 @@ TEST(RememberMe, WriteReadMatchAndRemove)
     EXPECT_FALSE(TKorvanDataBase::ReadRememberMe(app.path(), id));
 
     EXPECT_NE(TKorvanDataBase::WriteRememberMe(app.file("missing"), "Bob"), 0);
+
+    // A full disk is reported and leaves the file as it was.
+    TKorvanDataBase::WriteRememberMe(app.path(), "Bob");
+    for (const DiskStep step : {DiskStep::Open, DiskStep::Write, DiskStep::FileSync, DiskStep::Rename}) {
+        FailingDisk disk(step);
+        EXPECT_EQ(TKorvanDataBase::WriteRememberMe(app.path(), "Ann"), 1) << DiskStepName(step);
+        EXPECT_EQ(readFileBytes(file), "Bob\r\n");
+    }
+    // A file huge on paper is not read, nor deleted.
+    fs::resize_file(file, std::uintmax_t(64) << 30);
+    EXPECT_FALSE(TKorvanDataBase::ReadRememberMe(app.path(), id));
+    EXPECT_EQ(TKorvanDataBase::MatchRememberMe(app.path(), {"Bob"}), -1);
 }
 
 } // namespace
