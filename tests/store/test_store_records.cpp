@@ -284,8 +284,9 @@ TEST_F(StoreRecords, SaveNotesReportsAFailedWrite)
         writeFileBytes(tmp.file("c.TRM"), old);
         FailingDisk disk(step);
         EXPECT_EQ(db.SaveNotes("c.TR9"), 1) << DiskStepName(step);
-        if (step != DiskStep::FolderSync)
+        if (step != DiskStep::FolderSync) {
             EXPECT_EQ(readFileBytes(tmp.file("c.TRM")), old) << DiskStepName(step);
+        }
     }
 }
 

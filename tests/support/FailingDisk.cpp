@@ -3,6 +3,7 @@
 #include "store/AtomicFile.h"
 
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,11 @@ DiskStep Step = DiskStep::Open;
 int Error = ENOSPC;
 int Count = 0;
 bool WroteOne = false;
+std::string Folder;
+std::set<int> Tracked; // files and folders opened below Folder
+
+bool Below(const char *path) { return std::string(path).rfind(Folder, 0) == 0; }
+bool Chosen(int fd) { return Folder.empty() || Tracked.count(fd) != 0; }
 
 int Fail()
 {
@@ -28,14 +34,19 @@ bool IsFolder(int fd)
 
 int FailingOpen(const char *path, int flags, mode_t mode)
 {
+    if (!Below(path))
+        return ::open(path, flags, mode);
     if (Step == DiskStep::Open && (flags & O_CREAT))
         return Fail();
-    return ::open(path, flags, mode);
+    const int fd = ::open(path, flags, mode);
+    if (fd >= 0)
+        Tracked.insert(fd);
+    return fd;
 }
 
 ssize_t FailingWrite(int fd, const void *data, std::size_t size)
 {
-    if (Step != DiskStep::Write || size == 0)
+    if (Step != DiskStep::Write || size == 0 || !Chosen(fd))
         return ::write(fd, data, size);
     if (!WroteOne) {
         WroteOne = true;
@@ -46,20 +57,23 @@ ssize_t FailingWrite(int fd, const void *data, std::size_t size)
 
 int FailingFsync(int fd)
 {
-    if ((Step == DiskStep::FileSync && !IsFolder(fd)) || (Step == DiskStep::FolderSync && IsFolder(fd)))
+    if (Chosen(fd) &&
+        ((Step == DiskStep::FileSync && !IsFolder(fd)) || (Step == DiskStep::FolderSync && IsFolder(fd))))
         return Fail();
     return ::fsync(fd);
 }
 
 int FailingClose(int fd)
 {
+    const bool chosen = Chosen(fd);
+    Tracked.erase(fd);
     const int closed = ::close(fd);
-    return Step == DiskStep::Close ? Fail() : closed;
+    return Step == DiskStep::Close && chosen ? Fail() : closed;
 }
 
 int FailingRename(const char *from, const char *to)
 {
-    return Step == DiskStep::Rename ? Fail() : ::rename(from, to);
+    return Step == DiskStep::Rename && Below(to) ? Fail() : ::rename(from, to);
 }
 
 } // namespace
@@ -77,9 +91,13 @@ const char *DiskStepName(DiskStep step)
     return "?";
 }
 
-FailingDisk::FailingDisk(DiskStep step, int error)
+FailingDisk::FailingDisk(DiskStep step, int error, const std::string &folder)
 {
     Step = step;
+    Folder = folder;
+    while (Folder.size() > 1 && Folder.back() == '/')
+        Folder.pop_back(); // the folder itself is opened for its fsync
+    Tracked.clear();
     Error = error;
     Count = 0;
     WroteOne = false;

@@ -2,6 +2,7 @@
 // Makes one step of the file writer (store/AtomicFile.h) fail the way a full
 // or failing disk does, for as long as the object lives.
 #include <cerrno>
+#include <string>
 
 enum class DiskStep {
     Open,       // the temporary file cannot be created
@@ -17,7 +18,8 @@ const char *DiskStepName(DiskStep step);
 
 class FailingDisk {
 public:
-    explicit FailingDisk(DiskStep step, int error = ENOSPC);
+    // With a folder given, only the files written into it fail.
+    explicit FailingDisk(DiskStep step, int error = ENOSPC, const std::string &folder = {});
     ~FailingDisk();
     FailingDisk(const FailingDisk &) = delete;
     FailingDisk &operator=(const FailingDisk &) = delete;
