@@ -160,21 +160,22 @@ TEST_F(RecordFile, OutputNamesTakenByFifosAndHardLinksAreReplaced)
 
 TEST_F(RecordFile, FailingDiskKeepsTheOlderRecordAndFails)
 {
-    for (const DiskStep step : {DiskStep::Write, DiskStep::FileSync, DiskStep::Close, DiskStep::Rename}) {
+    // Only the record's own temporary file fails.
+    for (const DiskStep step : {DiskStep::Open, DiskStep::Write, DiskStep::Close}) {
         writeFileBytes(folder.file("120704080503.TR9"), "older record");
         {
-            FailingDisk disk(step);
+            FailingDisk disk(step, ENOSPC, folder.file(".120704080503.TR9"));
             EXPECT_TRUE(decode(DumpBuilder())) << DiskStepName(step);
+            EXPECT_GT(disk.Failures(), 0);
         }
+        EXPECT_EQ(analysis.FailReason, "the record file cannot be written in " + folder.path() + "/");
         EXPECT_TRUE(analysis.FileName.empty());
         EXPECT_EQ(file("120704080503.TR9"), "older record") << DiskStepName(step);
     }
-    // The work files are written for diagnosis: they are not synced, but a
-    // record is only reported once it is on disk.
-    FailingDisk disk(DiskStep::FileSync);
+    // A full disk at the first work file fails the decoding as well.
+    FailingDisk disk(DiskStep::Write);
     EXPECT_TRUE(decode(DumpBuilder()));
-    EXPECT_EQ(analysis.FailReason, "the record file cannot be written in " + folder.path() + "/");
-    EXPECT_EQ(disk.Failures(), 1);
+    EXPECT_EQ(file("120704080503.TR9"), "older record");
 }
 
 TEST_F(RecordFile, RecordIsAssembledFromTheDecodersOwnDump)
