@@ -16,15 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> Names(const std::string &folder)
-{
-    std::vector<std::string> names;
-    for (const auto &e : fs::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TEST(AtomicFile, EveryFailingStepIsReportedAndTheOldFileStays)
 {
     const std::string small = "new content\r\n";
@@ -42,7 +33,7 @@ TEST(AtomicFile, EveryFailingStepIsReportedAndTheOldFileStays)
             // Only the folder's fsync comes after the rename.
             EXPECT_EQ(readFileBytes(path), step == DiskStep::FolderSync ? *content : "old content")
                 << DiskStepName(step);
-            EXPECT_EQ(Names(tmp.path()), std::vector<std::string>{"notes.TRM"}) << DiskStepName(step);
+            EXPECT_EQ(entryNames(tmp.path()), std::vector<std::string>{"notes.TRM"}) << DiskStepName(step);
         }
     }
     TempFolder tmp;

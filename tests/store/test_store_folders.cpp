@@ -22,14 +22,6 @@ protected:
         db.SetRootFolder(root + "/");
     }
     void MakeRider(const std::string &id) { fs::create_directory(root + "/" + id); }
-    std::vector<std::string> Names(const std::string &folder)
-    {
-        std::vector<std::string> names;
-        for (const auto &e : fs::directory_iterator(folder))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 
     TempFolder tmp;
     std::string root;
@@ -41,7 +33,7 @@ TEST_F(StoreFolders, CreateRiderRefusesNamesTakenInAnyLetterCase)
     MakeRider("bob");
     EXPECT_TRUE(db.CreateRiderFolder("Bob"));
     EXPECT_TRUE(db.CreateRiderFolder("bob"));
-    EXPECT_EQ(Names(root), std::vector<std::string>{"bob"});
+    EXPECT_EQ(entryNames(root), std::vector<std::string>{"bob"});
 
     EXPECT_FALSE(db.CreateRiderFolder(" Ann 2 "));
     EXPECT_TRUE(fs::is_directory(root + "/ Ann 2 "));
@@ -52,14 +44,14 @@ TEST_F(StoreFolders, IdsNamingAnotherPlaceCreateAndDeleteNothing)
 {
     MakeRider("Bob");
     writeFileBytes(root + "/Bob/Bob.dat", "Genter=0\r\n");
-    const auto before = Names(tmp.path());
+    const auto before = entryNames(tmp.path());
     for (const std::string &id : {std::string(), std::string("."), std::string(".."), std::string("a/b"),
                                  std::string("../x"), std::string("a\0b", 3)}) {
         EXPECT_TRUE(db.CreateRiderFolder(id)) << id;
         EXPECT_EQ(db.DeleteRider(id), 0);
     }
-    EXPECT_EQ(Names(tmp.path()), before);
-    EXPECT_EQ(Names(root), std::vector<std::string>{"Bob"});
+    EXPECT_EQ(entryNames(tmp.path()), before);
+    EXPECT_EQ(entryNames(root), std::vector<std::string>{"Bob"});
     EXPECT_TRUE(fileExists(root + "/Bob/Bob.dat"));
 }
 
@@ -118,7 +110,7 @@ TEST_F(StoreFolders, DeleteRiderRemovesEverythingInside)
     MakeRider("Ann");
     EXPECT_EQ(db.DeleteRider("Bob"), 0);
     EXPECT_FALSE(fileExists(root + "/Bob"));
-    EXPECT_EQ(Names(root), std::vector<std::string>{"Ann"});
+    EXPECT_EQ(entryNames(root), std::vector<std::string>{"Ann"});
 }
 
 TEST_F(StoreFolders, DotEntryKeepsTheFolderAndTheRider)
@@ -128,7 +120,7 @@ TEST_F(StoreFolders, DotEntryKeepsTheFolderAndTheRider)
     writeFileBytes(root + "/Bob/a.TR9", "x");
     fs::create_directories(root + "/Bob/sub");
     db.DeleteRider("Bob");
-    EXPECT_EQ(Names(root + "/Bob"), std::vector<std::string>{".keep"});
+    EXPECT_EQ(entryNames(root + "/Bob"), std::vector<std::string>{".keep"});
     db.ListRiders();
     EXPECT_EQ(db.Riders, std::vector<std::string>{"Bob"});
 }
