@@ -9,7 +9,6 @@
 #include "draw/Dialogs.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
-#include "record/LineFile.h"
 #include "record/Trfsanalysis.h"
 #include "store/Databasecontroler.h"
 #include "store/Textfile.h"
@@ -291,7 +290,7 @@ bool TDongleDownload::FileRecord(const std::string &name)
     std::string bytes;
     // Through a temporary file and a rename: the target is never half written,
     // and the application folder's copy goes only once the record is filed.
-    if (!ReadFileBytes(source, bytes) || WriteFileAtomic(folder + name, bytes) != 0)
+    if (!ReadFileBytes(source, bytes, filelimit::Record) || WriteFileAtomic(folder + name, bytes) != 0)
         return false;
     std::remove(source.c_str());
     return true;

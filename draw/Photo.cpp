@@ -31,9 +31,12 @@ QByteArray EncodeJpegImage(const QImage &image, int quality)
 
 bool LoadPhotoFile(const std::string &path, LoadedPhoto &out)
 {
+    // No photo file is larger than the largest picture decoded, stored
+    // uncompressed at 4 bytes a pixel (plus its headers).
+    constexpr std::size_t MaxPhotoBytes = jpeg::MaxPixels * 4 + 4096;
     out = LoadedPhoto();
     std::string bytes;
-    if (!ReadFileBytes(path, bytes) || bytes.empty())
+    if (!ReadFileBytes(path, bytes, MaxPhotoBytes) || bytes.empty())
         return false;
     const QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
     if (jpeg::LooksLikeJpeg(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size())) {

@@ -21,7 +21,7 @@ int MultiLanguage::ReadLangSetting()
     ::mkdir(LangFolder.c_str(), 0777); // exists already, or cannot be made: both go unreported
     const std::string path = LangFolder + "/LangSet.ini";
     std::string bytes;
-    if (ReadFileBytes(path, bytes)) {
+    if (ReadFileBytes(path, bytes, filelimit::Text)) {
         if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
             bytes.erase(0, 3); // a mark from a text editor is not part of the name
         LangFile = bytes.substr(0, bytes.find_first_of("\r\n"));
@@ -41,14 +41,9 @@ bool MultiLanguage::LoadLanguage(const std::string &name)
 {
     if (!SafeFileName(name))
         return true;
-    if (!ReadWideLines(LangFolder + "/" + name, Lines))
+    if (!ReadWideLines(LangFolder + "/" + name, Lines, filelimit::Text))
         return true;
-    return Lines.isEmpty();
-}
-
-QString MultiLanguage::CL(const QString &key) const
-{
-    const QStringView wanted(key);
+    Entries.clear();
     for (const QString &line : Lines) {
         QStringView t(line);
         const qsizetype cut = t.indexOf(u"//");
@@ -57,16 +52,23 @@ QString MultiLanguage::CL(const QString &key) const
         const qsizetype eq = t.indexOf(u'=');
         if (eq < 0)
             continue;
-        if (TrimBelow33(t.left(eq)) == wanted)
-            return t.mid(eq + 1).toString();
+        const QString key = TrimBelow33(t.left(eq)).toString();
+        if (!Entries.contains(key))
+            Entries.insert(key, t.mid(eq + 1).toString());
     }
-    return key;
+    return Lines.isEmpty();
+}
+
+QString MultiLanguage::CL(const QString &key) const
+{
+    const auto it = Entries.constFind(key);
+    return it == Entries.constEnd() ? key : it.value();
 }
 
 int MultiLanguage::ListLanguages()
 {
     LangFiles.clear();
-    for (std::string &name : ListEntries(LangFolder, EntryKind::PlainFile))
+    for (std::string &name : ListShownEntries(LangFolder, EntryKind::PlainFile))
         if (EndsWithNoCase(name, ".lre"))
             LangFiles.push_back(std::move(name));
     for (const char *known : {"CHS.lre", "CHT.lre", "ENG.lre"}) {
@@ -82,7 +84,7 @@ QString MultiLanguage::DisplayName(const QString &fileName) const
     if (fileName.isEmpty())
         return {};
     QStringList lines;
-    ReadWideLines(LangFolder + "/LangStr.set", lines);
+    ReadWideLines(LangFolder + "/LangStr.set", lines, filelimit::Text);
     for (const QString &line : lines) {
         if (!line.contains(fileName))
             continue;

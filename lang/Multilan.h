@@ -5,6 +5,7 @@
 //
 // Narrow text (file names, folders) is UTF-8 in std::string; wide text
 // (keys, captions) is QString.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <string>
@@ -12,7 +13,7 @@
 
 class MultiLanguage {
 public:
-    QStringList Lines;                 // lines of the loaded language file
+    QStringList Lines;                 // lines of the loaded language file (set by LoadLanguage only)
     std::string LangFolder;            // AppFolder + "/LANGUAGE"
     std::vector<std::string> LangFiles; // found by ListLanguages, in offer order
     std::string LangFile;              // chosen language file, as read from LangSet.ini
@@ -36,4 +37,9 @@ public:
 
     // The default language file.
     static constexpr const char *DefaultLangFile = "ENG.lre";
+
+private:
+    // The entries of Lines by key, first entry of a key kept: built once per
+    // load, so a caption costs one lookup, not a scan of the file.
+    QHash<QString, QString> Entries;
 };

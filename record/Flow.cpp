@@ -4,8 +4,9 @@
 #include "record/Trfsanalysis.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
+#include <memory>
+#include <vector>
 
 using recordtext::HeaderChars;
 using recordtext::KeyLine;
@@ -17,14 +18,24 @@ namespace {
 constexpr std::size_t SampleChars = 12;
 constexpr std::int64_t MaxRevolutions = 150;
 
-// Appends "value," to a series line.
-void Append(std::string &series, std::int64_t value)
-{
-    char buffer[24];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    series.append(buffer, end);
-    series += ',';
-}
+// One series line, written into a buffer that holds the longest values of
+// every sample: no bound check per value (a full dump has ~100000 values).
+class SeriesLine {
+public:
+    explicit SeriesLine(std::size_t samples) : buffer_(new char[samples * MaxValueChars]), end_(buffer_.get()) {}
+    // Appends "value,".
+    void Append(std::int64_t value)
+    {
+        end_ = std::to_chars(end_, end_ + MaxValueChars - 1, value).ptr;
+        *end_++ = ',';
+    }
+    std::string Text() const { return std::string(buffer_.get(), end_); }
+
+private:
+    static constexpr std::size_t MaxValueChars = 21; // a signed 64-bit value and its comma
+    std::unique_ptr<char[]> buffer_;
+    char *end_;
+};
 
 } // namespace
 
@@ -42,11 +53,12 @@ void TTRAnalysis::DecodeFlow()
     std::fill(FlowHex.begin() + static_cast<std::ptrdiff_t>(end), FlowHex.end(), 'X');
     SaveLines("Temp5.txt", {&FlowHex, 1}); // one line, written without a copy
 
-    std::string stream;
-    stream.reserve(end);
+    std::string stream(end > HeaderChars ? end - HeaderChars : 0, '\0');
+    char *out = stream.data();
     for (std::size_t i = HeaderChars; i < end; ++i)
         if (FlowHex[i] != 'X')
-            stream += FlowHex[i];
+            *out++ = FlowHex[i];
+    stream.resize(static_cast<std::size_t>(out - stream.data()));
     FlowHex = std::move(stream);
     SaveLines("Temp6.txt", {&FlowHex, 1});
 
@@ -54,10 +66,11 @@ void TTRAnalysis::DecodeFlow()
     static const char *const headings[SeriesCount] = {
         "#HRM", "#RPM", "#SPD_CNT", "#SPD_PerCNT", "#SPD_SumCNT", "#SPD_PerDistance",
         "#SPD_SumDistance", "#SPD_DT", "#SPD_SPEED"};
-    std::array<std::string, SeriesCount> series;
     const std::size_t samples = FlowHex.size() / SampleChars; // an incomplete last one is dropped
-    for (auto &line : series)
-        line.reserve(samples * 6);
+    std::vector<SeriesLine> series;
+    series.reserve(SeriesCount);
+    for (int i = 0; i < SeriesCount; ++i)
+        series.emplace_back(samples);
 
     // Products in 64 bits: very short periods and very long rides exceed 32.
     const std::int64_t wheel = Wheel;
@@ -75,20 +88,20 @@ void TTRAnalysis::DecodeFlow()
             previous = counter;
         if (bytes[0] >= 40 && bytes[0] <= 220)
             hrmExist = 1;
-        Append(series[Hrm], bytes[0]);
+        series[Hrm].Append(bytes[0]);
         if (bytes[1] > 0)
             cadExist = 1;
-        Append(series[Rpm], bytes[1]);
-        Append(series[SpdCnt], counter);
+        series[Rpm].Append(bytes[1]);
+        series[SpdCnt].Append(counter);
 
         std::int64_t revolutions = counter >= previous ? counter - previous : counter + 65536 - previous;
         if (revolutions > MaxRevolutions)
             revolutions = 0;
         sum += revolutions;
-        Append(series[PerCnt], revolutions);
-        Append(series[SumCnt], sum);
-        Append(series[PerDistance], wheel * revolutions / 10000);
-        Append(series[SumDistance], wheel * sum / 10000);
+        series[PerCnt].Append(revolutions);
+        series[SumCnt].Append(sum);
+        series[PerDistance].Append(wheel * revolutions / 10000);
+        series[SumDistance].Append(wheel * sum / 10000);
         previous = counter;
 
         const int period = bytes[4] * 256 + bytes[5];
@@ -102,8 +115,8 @@ void TTRAnalysis::DecodeFlow()
             spdExist = 1;
             zeroRun = 0;
         }
-        Append(series[Dt], period);
-        Append(series[Speed], wheelRpm * wheel * 60 / 100000);
+        series[Dt].Append(period);
+        series[Speed].Append(wheelRpm * wheel * 60 / 100000);
     }
 
     FlowList.clear();
@@ -114,7 +127,7 @@ void TTRAnalysis::DecodeFlow()
     FlowList.insert(FlowList.end(), {"", "[Flow Data]", ""});
     for (int i = 0; i < SeriesCount; ++i) {
         FlowList.push_back(headings[i]);
-        FlowList.push_back(std::move(series[static_cast<std::size_t>(i)]));
+        FlowList.push_back(series[static_cast<std::size_t>(i)].Text());
         FlowList.push_back("");
     }
     FlowList.push_back("#FLOW DATA ARRAY");

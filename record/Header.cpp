@@ -19,9 +19,12 @@ struct ByteKey {
 void TTRAnalysis::DecodeHeader()
 {
     HeadList.clear();
+    // Bytes 39 to 41 carry nothing the record holds: they are not read, so
+    // whatever they hold cannot fail the decoding.
     std::array<int, 48> b{};
     for (std::uint8_t i = 0; i < b.size(); ++i)
-        b[i] = ReadByte(DumpHex, i);
+        if (i < 39 || i > 41)
+            b[i] = ReadByte(DumpHex, i);
     auto word = [&](std::size_t high) { return b[high] * 256 + b[high + 1]; };
     auto add = [&](std::initializer_list<ByteKey> keys) {
         for (const auto &k : keys)

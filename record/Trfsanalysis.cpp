@@ -1,8 +1,8 @@
 #include "record/Trfsanalysis.h"
 
-#include "record/LineFile.h"
 #include "record/RecordText.h"
-#include "store/Textfile.h"
+#include "store/AtomicFile.h"
+#include "store/NarrowFile.h"
 
 #include <algorithm>
 #include <utility>
@@ -19,7 +19,7 @@ constexpr std::size_t MarkerChars = 64;
 constexpr std::size_t MaxDataLines = 256 * 8;
 
 // Low four bits of a data line's counter byte (its second character), or -1.
-int CounterOf(const std::string &line)
+int CounterOf(std::string_view line)
 {
     return line.size() < 2 ? -1 : recordtext::HexDigit(line[1]);
 }
@@ -37,7 +37,7 @@ const char *TTRAnalysis::LoadDumpMeaning(int code)
 {
     switch (code) {
     case 0: return "the dump was read";
-    case 1: return "Temp.txt does not exist";
+    case 1: return "Temp.txt cannot be read";
     case 2: return "the first line is not the start marker";
     case 3: return "the last line is not the end marker";
     case 4: return "the report counters are not continuous (a report was lost)";
@@ -61,13 +61,13 @@ bool TTRAnalysis::Decode(const std::string &folder)
 
     const int loaded = LoadDump();
     if (loaded != 0)
-        return Fail("LoadDump " + std::to_string(loaded) + ": " + LoadDumpMeaning(loaded));
-    if (Lines.size() > MaxDataLines)
-        return Fail("the dump holds more than 256 pages (" + std::to_string(Lines.size()) +
+        return Fail("LoadDump " + std::to_string(loaded) + ": " +
+                    (loaded == 1 ? ReadProblem : LoadDumpMeaning(loaded)));
+    if (DataLineCount > MaxDataLines)
+        return Fail("the dump holds more than 256 pages (" + std::to_string(DataLineCount) +
                     " data lines, at most 2048)");
-    for (const auto &line : Lines)
-        if (line.size() != MarkerChars)
-            return Fail("a data line is shorter than 66 characters");
+    if (DumpHex.size() != DataLineCount * MarkerChars)
+        return Fail("a data line is shorter than 66 characters");
     if (DumpHex.size() < recordtext::HeaderChars)
         return Fail("the dump is shorter than the 48 header bytes");
 
@@ -119,90 +119,129 @@ std::string TTRAnalysis::PathOf(const std::string &name) const
     return AppFolder.empty() ? name : AppFolder + "/" + name;
 }
 
-bool TTRAnalysis::LoadLines(const std::string &name) { return ReadNarrowLines(PathOf(name), Lines); }
+std::string_view TTRAnalysis::LineText(std::size_t i) const
+{
+    return std::string_view(DumpText).substr(Lines[i].at, Lines[i].size);
+}
 
-void TTRAnalysis::SaveLines(const std::string &name) { SaveLines(name, Lines); }
+void TTRAnalysis::SplitDumpText()
+{
+    // Counted first, so short-line input costs eight bytes a line, not a
+    // doubled vector.
+    std::size_t count = 0;
+    ForEachNarrowLine(DumpText, [&count](std::size_t, std::size_t) { ++count; });
+    Lines.clear();
+    Lines.shrink_to_fit();
+    Lines.reserve(count);
+    ForEachNarrowLine(DumpText, [this](std::size_t at, std::size_t size) {
+        Lines.push_back({static_cast<std::uint32_t>(at),
+                         static_cast<std::uint32_t>(std::min(size, ReportChars))});
+    });
+}
+
+bool TTRAnalysis::KeptLine(std::size_t i, std::size_t last) const
+{
+    // A line without a readable counter is never part of a run.
+    const int counter = CounterOf(LineText(i));
+    return i + 1 == last || counter < 0 || counter != CounterOf(LineText(i + 1));
+}
+
+void TTRAnalysis::SaveLines(const std::string &name, std::size_t first, std::size_t last, bool keptOnly,
+                            std::size_t skip)
+{
+    AtomicFile file(PathOf(name), Durability::Unsynced);
+    for (std::size_t i = first; i < last; ++i)
+        if (!keptOnly || KeptLine(i, last))
+            file.WriteLine(LineText(i).substr(std::min(skip, std::size_t(Lines[i].size))));
+    if (!file.Commit())
+        WriteFailed = true;
+}
 
 void TTRAnalysis::SaveLines(const std::string &name, std::span<const std::string> lines)
 {
-    if (!SaveLineFile(PathOf(name), lines))
+    if (!SaveLineFile(PathOf(name), lines, Durability::Unsynced))
         WriteFailed = true;
 }
 
 int TTRAnalysis::LoadDump()
 {
-    if (!LoadLines("Temp.txt")) // also when Temp.txt is no regular file
+    Lines.clear();
+    DumpHex.clear();
+    PageTags.clear();
+    DataLineCount = 0;
+    const ReadStatus status = ReadFile(PathOf("Temp.txt"), DumpText, filelimit::Dump);
+    if (status != ReadStatus::Ok) {
+        ReadProblem = "Temp.txt " + ReadStatusText(status, filelimit::Dump);
         return 1;
+    }
 
-    for (auto &line : Lines)
-        if (line.size() >= ReportChars)
-            line.resize(ReportChars);
-    SaveLines("Temp0.txt");
-    SaveLines("ALLDATA.TXT");
+    SplitDumpText();
+    const std::size_t count = Lines.size();
+    SaveLines("Temp0.txt", 0, count);
+    SaveLines("ALLDATA.TXT", 0, count);
 
-    if (Lines.empty())
+    if (count == 0 || LineText(0).substr(0, MarkerChars) != StartMarker)
         return 2;
-    Lines.front().resize(std::min(Lines.front().size(), MarkerChars));
-    if (Lines.front() != StartMarker)
-        return 2;
-    Lines.back().resize(std::min(Lines.back().size(), MarkerChars));
-    if (Lines.back() != EndMarker)
+    if (LineText(count - 1).substr(0, MarkerChars) != EndMarker)
         return 3;
 
-    Lines.erase(Lines.begin());
-    Lines.pop_back();
-    SaveLines("Temp1.txt");
+    // The data lines lie between the markers; Lines itself stays whole for
+    // the record's raw transfer section.
+    const std::size_t first = 1, last = count - 1;
+    SaveLines("Temp1.txt", first, last);
+    SaveLines("Temp2.txt", first, last, true);
 
-    // Of a run of lines with the same counter keep the last one; a line
-    // without a readable counter is never part of a run.
-    std::vector<std::string> kept;
-    kept.reserve(Lines.size());
-    for (std::size_t i = 0; i < Lines.size(); ++i) {
-        const int counter = CounterOf(Lines[i]);
-        if (i + 1 == Lines.size() || counter < 0 || counter != CounterOf(Lines[i + 1]))
-            kept.push_back(std::move(Lines[i]));
-    }
-    Lines = std::move(kept);
-    SaveLines("Temp2.txt");
-
-    for (std::size_t i = 0; i < Lines.size(); ++i) {
-        const int counter = CounterOf(Lines[i]);
-        if (counter < 0 || (i > 0 && counter != (CounterOf(Lines[i - 1]) + 1) % 16))
+    int previous = -1;
+    for (std::size_t i = first; i < last; ++i) {
+        if (!KeptLine(i, last))
+            continue;
+        const int counter = CounterOf(LineText(i));
+        if (counter < 0 || (previous >= 0 && counter != (previous + 1) % 16))
             return 4;
+        previous = counter;
+        ++DataLineCount;
     }
 
-    for (auto &line : Lines)
-        line.erase(0, std::min<std::size_t>(2, line.size()));
-    SaveLines("Temp3.txt");
-
-    DumpHex.clear();
-    DumpHex.reserve(Lines.size() * MarkerChars);
-    PageTags.clear();
-    for (std::size_t j = 0; j < Lines.size(); ++j) {
-        DumpHex += Lines[j];
-        if (j % 8 == 7)
-            PageTags.push_back(Lines[j].size() > 62 ? Lines[j].substr(62, 2) : std::string());
+    SaveLines("Temp3.txt", first, last, true, 2);
+    if (DataLineCount <= MaxDataLines)
+        DumpHex.reserve(DataLineCount * MarkerChars);
+    std::size_t j = 0;
+    for (std::size_t i = first; i < last; ++i) {
+        if (!KeptLine(i, last))
+            continue;
+        const std::string_view data = LineText(i).substr(2);
+        DumpHex += data;
+        if (j++ % 8 == 7)
+            PageTags.emplace_back(data.size() > 62 ? data.substr(62, 2) : std::string_view());
     }
     return 0;
 }
 
 void TTRAnalysis::WriteRecordFile()
 {
-    HeadList.push_back("");
-    HeadList.insert(HeadList.end(), LapList.begin(), LapList.end());
-    HeadList.push_back("");
-    HeadList.insert(HeadList.end(), FlowList.begin(), FlowList.end());
-    HeadList.push_back("");
-    HeadList.push_back("[ALL DATA ARRAY]");
-    HeadList.push_back("");
-    // The raw transfer is part of the record; without it there is no record.
-    if (!LoadLines("ALLDATA.TXT"))
-        return;
-    HeadList.insert(HeadList.end(), Lines.begin(), Lines.end());
-    HeadList.push_back("");
-
     const std::string name = TwoDigits(Year) + TwoDigits(Month) + TwoDigits(Day) + TwoDigits(Hour) +
                              TwoDigits(Minute) + TwoDigits(Second) + ".TR9";
-    if (SaveLineFile(PathOf(name), HeadList))
+    // Assembled from the decoder's own lists: the work files on disk may
+    // belong to another decode in the same folder by now. Checked and
+    // renamed into place like every file, but not synced: the record only
+    // counts once it is filed into the rider's folder, which is synced
+    // before the copy here goes (a sync here would cost more than the
+    // whole decoding).
+    AtomicFile file(PathOf(name), Durability::Unsynced);
+    auto section = [&file](const std::vector<std::string> &lines) {
+        for (const std::string &line : lines)
+            file.WriteLine(line);
+    };
+    section(HeadList);
+    file.WriteLine("");
+    section(LapList);
+    file.WriteLine("");
+    section(FlowList);
+    for (const char *line : {"", "[ALL DATA ARRAY]", ""})
+        file.WriteLine(line);
+    for (std::size_t i = 0; i < Lines.size(); ++i)
+        file.WriteLine(LineText(i));
+    file.WriteLine("");
+    if (file.Commit())
         FileName = name;
 }

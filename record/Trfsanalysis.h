@@ -21,8 +21,8 @@ public:
     // Runs the whole decoding in folder; true on failure. On success the
     // record file named FileName is in folder. FailReason says why it failed.
     bool Decode(const std::string &folder);
-    // Framing of "Temp.txt": 0 ok, 1 no file, 2 no start marker, 3 no end
-    // marker, 4 report counters not continuous.
+    // Framing of "Temp.txt": 0 ok, 1 no file (or none that can be read),
+    // 2 no start marker, 3 no end marker, 4 report counters not continuous.
     int LoadDump();
     // Byte k of a hexadecimal text (characters 2k+1, 2k+2 counted from 1):
     // 0 to 255, or -1 when the pair is missing or not two hexadecimal digits.
@@ -44,7 +44,17 @@ public:
     std::string DumpHex;
     std::string FlowHex;
     std::string FileName;
-    std::vector<std::string> Lines;
+    // A line of DumpText: where it starts and how many characters it keeps
+    // (at most 66). Eight bytes a line keep short-line input cheap.
+    struct TextLine {
+        std::uint32_t at = 0;
+        std::uint32_t size = 0;
+    };
+    std::string DumpText;        // the bytes of "Temp.txt"
+    std::vector<TextLine> Lines; // its lines as cut by LoadDump: the record's raw transfer
+    std::string_view LineText(std::size_t i) const;
+    // Lines of the "[File Head]" section; WriteRecordFile writes the other
+    // sections after it straight from the decoder's lists.
     std::vector<std::string> HeadList;
     std::vector<std::string> PageTags;
     std::vector<std::string> LapList;
@@ -59,13 +69,21 @@ private:
     // HexByte that remembers a bad pair in BadByte.
     int ReadByte(std::string_view text, std::uint8_t k);
     std::string PathOf(const std::string &name) const;
-    bool LoadLines(const std::string &name);
-    // Saves Lines, or the given lines, as a work file.
-    void SaveLines(const std::string &name);
+    // Splits DumpText into Lines, each cut to 66 characters.
+    void SplitDumpText();
+    // Of the lines first to last (exclusive): whether line i is the last of
+    // its run of equal counters, the one a repeated report keeps.
+    bool KeptLine(std::size_t i, std::size_t last) const;
+    // Saves Lines first to last (exclusive) as a work file: only the kept
+    // ones when keptOnly, each without its first skip characters.
+    void SaveLines(const std::string &name, std::size_t first, std::size_t last, bool keptOnly = false,
+                   std::size_t skip = 0);
     void SaveLines(const std::string &name, std::span<const std::string> lines);
     bool Fail(const std::string &reason);
 
     MessageSink Sink;
-    bool BadByte = false;     // a byte read was not two hexadecimal digits
-    bool WriteFailed = false; // a work file could not be written
+    std::string ReadProblem;        // why "Temp.txt" could not be read (LoadDump 1)
+    std::size_t DataLineCount = 0;  // data lines left after removing repeated reports
+    bool BadByte = false;           // a byte read was not two hexadecimal digits
+    bool WriteFailed = false;       // a work file could not be written
 };

@@ -9,11 +9,12 @@
 namespace {
 
 // An ID names a folder directly below the rider root; anything that could
-// name another place is refused.
+// name another place is refused, and so is a name that is not UTF-8: the
+// rider list never shows one, so it can only be a mangled form of another.
 bool UsableID(const std::string &id)
 {
     return !id.empty() && id != "." && id != ".." && id.find('/') == std::string::npos &&
-           id.find('\0') == std::string::npos;
+           id.find('\0') == std::string::npos && IsValidUtf8(id);
 }
 
 bool IsPlainFolder(const std::string &path)
@@ -95,14 +96,14 @@ bool TKorvanDataBase::DeleteFolderTree(const std::string &path)
 
 int TKorvanDataBase::ListRiders()
 {
-    Riders = ListEntries(RootFolder, EntryKind::PlainFolder);
+    Riders = ListShownEntries(RootFolder, EntryKind::PlainFolder);
     return 0;
 }
 
 int TKorvanDataBase::ListRecordFiles()
 {
     RecordFiles.clear();
-    for (std::string &name : ListEntries(RiderFolder, EntryKind::PlainFile))
+    for (std::string &name : ListShownEntries(RiderFolder, EntryKind::PlainFile))
         if (EndsWithNoCase(name, ".TR9"))
             RecordFiles.push_back(std::move(name));
     return 0;
@@ -143,7 +144,7 @@ bool TKorvanDataBase::ReadRememberMe(const std::string &appFolder, std::string &
 {
     std::string bytes;
     id.clear();
-    if (!ReadFileBytes(RememberMePath(appFolder), bytes))
+    if (!ReadFileBytes(RememberMePath(appFolder), bytes, filelimit::Text))
         return false;
     id = bytes.substr(0, bytes.find_first_of("\r\n"));
     return true;

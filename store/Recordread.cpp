@@ -5,16 +5,28 @@
 
 #include <charconv>
 #include <cmath>
+#include <string_view>
 
 namespace {
+
+// The digits of a number: a leading "+" is taken off (from_chars does not
+// read one); a sign after it makes the text no number (empty).
+std::string_view Unsigned(std::string_view text)
+{
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && (text.front() == '+' || text.front() == '-'))
+            return {};
+    }
+    return text;
+}
 
 // Decimal value of a text, 0 when it is not a decimal integer that fits.
 std::int32_t IntOf(const std::string &text)
 {
-    const char *b = text.data();
-    const char *e = b + text.size();
-    if (b != e && *b == '+')
-        ++b;
+    const std::string_view digits = Unsigned(text);
+    const char *b = digits.data();
+    const char *e = b + digits.size();
     std::int32_t value = 0;
     const auto [end, ec] = std::from_chars(b, e, value);
     return (ec == std::errc() && end == e && b != e) ? value : 0;
@@ -61,7 +73,7 @@ int TKorvanDataBase::SumDay(int year, int month, int day)
             (IntOf(pairs.size() > 2 ? pairs.substr(2, 2) : std::string()) & 0xFF) != (month & 0xFF) ||
             (IntOf(pairs.size() > 4 ? pairs.substr(4, 2) : std::string()) & 0xFF) != (day & 0xFF))
             continue;
-        if (!ReadNarrowLines(RiderFolder + name, RecordLines))
+        if (!ReadNarrowLines(RiderFolder + name, RecordLines, filelimit::Record))
             continue;
         const std::int64_t seconds = std::int64_t(IntOf(ValueOf("EXEHOUR"))) * 3600 +
                                      std::int64_t(IntOf(ValueOf("EXEMIN"))) * 60 + IntOf(ValueOf("EXESEC"));
@@ -78,7 +90,7 @@ int TKorvanDataBase::ReadRecord(const std::string &name)
     for (std::string *text : {&ExerciseTime, &DistanceText, &CadenceAvgText, &SpeedAvgText, &LapCountText,
                               &KcalText, &HrMaxText, &HrAvgText, &Vo2MaxText, &HrLimitText})
         *text = "0";
-    if (name.empty() || !ReadNarrowLines(RiderFolder + name, RecordLines))
+    if (name.empty() || !ReadNarrowLines(RiderFolder + name, RecordLines, filelimit::Record))
         return 1;
 
     Unit = static_cast<std::uint8_t>(IntOf(ValueOf("UNIT")));
@@ -100,7 +112,7 @@ int TKorvanDataBase::ReadRecord(const std::string &name)
     NoteLines.clear();
     Topic.clear();
     Weather.clear();
-    if (ReadWideLines(RiderFolder + NotesFileName(name), NoteLines) && NoteLines.size() >= 2) {
+    if (ReadWideLines(RiderFolder + NotesFileName(name), NoteLines, filelimit::Text) && NoteLines.size() >= 2) {
         Topic = NoteLines.takeFirst();
         Weather = NoteLines.takeFirst();
     }
@@ -127,8 +139,9 @@ std::string TKorvanDataBase::TenthsText(const std::string &value)
     if (value == "0")
         return value;
     double v = 0;
-    const char *b = value.data();
-    const char *e = b + value.size();
+    const std::string_view digits = Unsigned(value);
+    const char *b = digits.data();
+    const char *e = b + digits.size();
     const auto [end, ec] = std::from_chars(b, e, v, std::chars_format::general);
     if (ec != std::errc() || end != e || b == e || !std::isfinite(v))
         return "0";

@@ -1,97 +1,6 @@
 #include "store/Textfile.h"
 
-#include <QSaveFile>
 #include <QStringDecoder>
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-bool ReadFileBytes(const std::string &path, std::string &bytes)
-{
-    bytes.clear();
-    if (path.empty() || path.find('\0') != std::string::npos)
-        return false;
-    // Not blocking on open, so a FIFO placed under the name cannot hang us;
-    // anything but a regular file is refused before it is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return false;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t got = 0;
-    for (;;) {
-        if (got == bytes.size())
-            bytes.resize(bytes.size() + 4096); // the file grew meanwhile
-        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
-            bytes.clear();
-            return false;
-        }
-        if (n == 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    bytes.resize(got);
-    return true;
-}
-
-int WriteFileAtomic(const std::string &path, const std::string &bytes)
-{
-    if (path.empty() || path.find('\0') != std::string::npos)
-        return 1;
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return 1;
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        file.cancelWriting();
-        return 1;
-    }
-    return file.commit() ? 0 : 1;
-}
-
-std::vector<std::string> SplitNarrowLines(const std::string &bytes)
-{
-    std::vector<std::string> lines;
-    const char *const data = bytes.data();
-    const char *const end = data + bytes.size();
-    const char *p = data;
-    const char *lf = nullptr; // next LF at or after p (end when none), kept across lines
-    while (p < end) {
-        if (!lf || lf < p) {
-            lf = static_cast<const char *>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-            if (!lf)
-                lf = end;
-        }
-        const char *cr = static_cast<const char *>(std::memchr(p, '\r', static_cast<std::size_t>(lf - p)));
-        const char *stop = cr ? cr : lf;
-        lines.emplace_back(p, static_cast<std::size_t>(stop - p));
-        p = stop + 1;
-        if (cr && p < end && *p == '\n')
-            ++p;
-    }
-    return lines;
-}
-
-bool ReadNarrowLines(const std::string &path, std::vector<std::string> &lines)
-{
-    std::string bytes;
-    if (!ReadFileBytes(path, bytes))
-        return false;
-    lines = SplitNarrowLines(bytes);
-    return true;
-}
 
 namespace {
 
@@ -169,10 +78,10 @@ QStringList SplitWideLines(const QString &text)
     return lines;
 }
 
-bool ReadWideLines(const std::string &path, QStringList &lines)
+bool ReadWideLines(const std::string &path, QStringList &lines, std::size_t maxBytes)
 {
     std::string bytes;
-    if (!ReadFileBytes(path, bytes))
+    if (!ReadFileBytes(path, bytes, maxBytes))
         return false;
     lines = SplitWideLines(DecodeText(bytes));
     return true;
@@ -208,51 +117,4 @@ bool SameNameNoCase(const std::string &a, const std::string &b)
     return QString::compare(QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size())),
                             QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())),
                             Qt::CaseInsensitive) == 0;
-}
-
-bool EndsWithNoCase(const std::string &name, const std::string &ext)
-{
-    if (name.size() < ext.size())
-        return false;
-    const std::size_t off = name.size() - ext.size();
-    for (std::size_t i = 0; i < ext.size(); ++i) {
-        char a = name[off + i];
-        char b = ext[i];
-        if (a >= 'A' && a <= 'Z')
-            a = static_cast<char>(a - 'A' + 'a');
-        if (b >= 'A' && b <= 'Z')
-            b = static_cast<char>(b - 'A' + 'a');
-        if (a != b)
-            return false;
-    }
-    return true;
-}
-
-std::vector<std::string> ListEntries(const std::string &folder, EntryKind kind)
-{
-    std::vector<std::string> names;
-    if (folder.empty() || folder.find('\0') != std::string::npos)
-        return names;
-    DIR *dir = ::opendir(folder.c_str());
-    if (!dir)
-        return names;
-    const int dfd = ::dirfd(dir);
-    while (const dirent *entry = ::readdir(dir)) {
-        if (entry->d_name[0] == '.')
-            continue;
-        unsigned char type = entry->d_type;
-        if (type == DT_UNKNOWN && kind != EntryKind::Any) {
-            struct stat st {};
-            if (::fstatat(dfd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
-                continue;
-            type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_LNK;
-        }
-        if (kind == EntryKind::Any || (kind == EntryKind::PlainFolder && type == DT_DIR) ||
-            (kind == EntryKind::PlainFile && type == DT_REG))
-            names.emplace_back(entry->d_name);
-    }
-    ::closedir(dir);
-    // Directory order on Linux is arbitrary; sorted names keep the lists stable.
-    std::sort(names.begin(), names.end());
-    return names;
 }

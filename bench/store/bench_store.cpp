@@ -1,5 +1,6 @@
 // Store timings: listing 5,000 record files, the 31 day totals of one month
-// holding 60 records, and reading a record of the largest possible dump.
+// holding 60 records, reading a record of the largest possible dump, and
+// saving notes (written, synced to disk and renamed into place).
 #include "record/Trfsanalysis.h"
 #include "store/Databasecontroler.h"
 #include "tests/support/DumpBuilder.h"
@@ -120,5 +121,17 @@ void BM_ReadRecordLargest(benchmark::State &state)
     state.counters["pages"] = r.largestPages;
 }
 BENCHMARK(BM_ReadRecordLargest)->Unit(benchmark::kMillisecond);
+
+void BM_SaveNotes(benchmark::State &state)
+{
+    Rider &r = TheRider();
+    r.db.NoteLines = {"Morning ride", "2"};
+    for (int i = 0; i < 20; ++i)
+        r.db.NoteLines.append(QString("memo line %1 with a few words").arg(i));
+    for (auto _ : state)
+        if (r.db.SaveNotes(r.largest) != 0)
+            state.SkipWithError("the notes could not be saved");
+}
+BENCHMARK(BM_SaveNotes)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,14 +1,31 @@
 #pragma once
 // A folder for the fuzz inputs, made once per process and removed at exit.
-#include <QTemporaryDir>
+// Standard library only, so the decoder's target stays free of Qt.
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
 inline const std::string &FuzzFolder()
 {
-    static QTemporaryDir dir;
-    static const std::string path = dir.path().toStdString() + "/";
-    return path;
+    struct Folder {
+        std::string path;
+        Folder()
+        {
+            std::string pattern = (std::filesystem::temp_directory_path() / "cyclovex_fuzz.XXXXXX").string();
+            if (!::mkdtemp(pattern.data()))
+                std::abort();
+            path = pattern + "/";
+        }
+        ~Folder()
+        {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static const Folder folder;
+    return folder.path;
 }
 
 inline void FuzzWrite(const std::string &path, const std::uint8_t *data, std::size_t size)

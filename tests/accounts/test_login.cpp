@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <filesystem>
 
 namespace {
 
@@ -127,9 +128,12 @@ TEST_F(LoginTest, MissingOrBrokenPhotoDoesNotLockTheRiderOut)
     MakeRider("Ann", 0);
     MakeRider("Bob", 0);
     writeFileBytes(Rider("Bob") + "/Bob.jpg", std::string("\xFF\xD8\xFF\xE0 not really a picture", 26));
+    MakeRider("Cy", 0); // a photo huge on paper (sparse) is never read
+    writeFileBytes(Rider("Cy") + "/Cy.jpg", "");
+    std::filesystem::resize_file(Rider("Cy") + "/Cy.jpg", std::uintmax_t(64) << 30);
     Open();
     const QImage builtIn = AssetImage("MalePhoto");
-    for (const QString id : {"Ann", "Bob"}) {
+    for (const QString id : {"Ann", "Bob", "Cy"}) {
         SCOPED_TRACE(id.toStdString());
         main->SetTransparent(true);
         login->ID_Select_ComboBox->setCurrentIndex(Choices().indexOf(id));

@@ -5,6 +5,7 @@
 
 #include "record/Trfsanalysis.h"
 #include "tests/support/DumpBuilder.h"
+#include "tests/support/FailingDisk.h"
 
 #include <QDialog>
 #include <QFile>
@@ -122,6 +123,20 @@ TEST_F(Download, AFailedCopyKeepsTheRecordInTheApplicationFolder)
     EXPECT_FALSE(boxes.Saw("TR900 data transfer Ok!"));
     EXPECT_EQ(readFileBytes(app.file(name)), record);
     EXPECT_EQ(form->ShowMonth, month);
+}
+
+TEST_F(Download, AFullDiskInTheRidersFolderIsNoSuccess)
+{
+    open();
+    const DumpBuilder b = exercise();
+    const auto [name, record] = expectedRecord(b.tempText());
+    FailingDisk disk(DiskStep::Write, ENOSPC, form->DataBase->RiderFolder);
+    transfer(reportsOf(b.reportLines()), QString());
+    RunFor(50);
+    EXPECT_GT(disk.Failures(), 0);
+    EXPECT_FALSE(boxes.Saw("TR900 data transfer Ok!"));
+    EXPECT_FALSE(fileExists(riderFile(name)));
+    EXPECT_EQ(readFileBytes(app.file(name)), record);
 }
 
 TEST_F(Download, ATransferEndingAfterALogoutShowsItsBoxOverTheLoginWindow)

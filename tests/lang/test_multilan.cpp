@@ -1,5 +1,6 @@
 // Language files on disk: encodings, entry rules, settings, listing order.
 #include "lang/Multilan.h"
+#include "tests/support/FailingDisk.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TextBytes.h"
 
@@ -126,6 +127,48 @@ TEST_F(Lang, SettingFile)
 
     ml.LangFolder = tmp.file("no/such");
     EXPECT_NE(ml.WriteLangSetting("CHS.lre"), 0);
+
+    // A full disk is reported and leaves the setting as it was.
+    ml.LangFolder = tmp.file("NEW");
+    for (const DiskStep step : {DiskStep::Write, DiskStep::FileSync, DiskStep::Close}) {
+        FailingDisk disk(step);
+        EXPECT_EQ(ml.WriteLangSetting("ENG.lre"), 1) << DiskStepName(step);
+    }
+    EXPECT_EQ(readFileBytes(ml.LangFolder + "/LangSet.ini"), "CHS.lre\r\n");
+}
+
+TEST_F(Lang, FilesHugeOnPaperAreNotRead)
+{
+    // Sparse files of 64 GiB: the language stays English, start-up goes on.
+    Put("ENG.lre", "User ID=Benutzer\r\n");
+    ASSERT_FALSE(ml.LoadLanguage("ENG.lre"));
+    for (const char *name : {"Big.lre", "LangStr.set"}) {
+        Put(name, "");
+        std::filesystem::resize_file(ml.LangFolder + "/" + name, std::uintmax_t(64) << 30);
+    }
+    EXPECT_TRUE(ml.LoadLanguage("Big.lre"));
+    EXPECT_EQ(ml.CL("User ID"), "Benutzer");
+    EXPECT_EQ(ml.DisplayName("ENG.lre"), "");
+    Put("LangSet.ini", "");
+    std::filesystem::resize_file(ml.LangFolder + "/LangSet.ini", std::uintmax_t(64) << 30);
+    EXPECT_EQ(ml.ReadLangSetting(), 0);
+    EXPECT_EQ(ml.LangFile, "ENG.lre");
+}
+
+TEST_F(Lang, CaptionsOfALargeFileAreLookedUpOnce)
+{
+    // 100000 entries: each caption is one lookup, the first entry of a key wins.
+    std::string text;
+    for (int i = 0; i < 100000; ++i)
+        text += "Key" + std::to_string(i) + " = text " + std::to_string(i) + " // comment\r\n";
+    text += "Key5=second\r\n";
+    Put("Big.lre", text);
+    ASSERT_FALSE(ml.LoadLanguage("Big.lre"));
+    EXPECT_EQ(ml.CL("Key5"), " text 5 ");
+    EXPECT_EQ(ml.CL("Key99999"), " text 99999 ");
+    EXPECT_EQ(ml.CL("Key100000"), "Key100000");
+    for (int i = 0; i < 100000; ++i)
+        ASSERT_EQ(ml.CL("Key" + QString::number(i)), " text " + QString::number(i) + " ");
 }
 
 TEST_F(Lang, KnownLanguagesComeFirst)

@@ -65,6 +65,12 @@ TEST_F(Header, ByteThatIsNotHexadecimalFails)
     EXPECT_TRUE(decode(DumpBuilder::joinLines(report)));
     EXPECT_EQ(analysis.FailReason, "a header byte is not two hexadecimal digits");
     EXPECT_FALSE(exists("Temp5.txt"));
+
+    // Bytes 39 to 41 are not read: whatever they hold passes.
+    report = DumpBuilder().reportLines();
+    report[2].replace(2 + 7 * 2, 6, "ZZ-G??");
+    EXPECT_FALSE(decode(DumpBuilder::joinLines(report))) << analysis.FailReason;
+    EXPECT_NE(file(analysis.FileName).find("\r\nVO2MAX="), std::string::npos);
 }
 
 TEST_F(Laps, NoFirstLapGivesTheHeadingAlone)

@@ -1,5 +1,6 @@
 // Framing of the dump text: markers, counters, repeated reports, pages,
 // the work files and every framing failure.
+#include "store/NarrowFile.h"
 #include "tests/record/DecodeTest.h"
 
 #include <cstdio>
@@ -38,17 +39,45 @@ TEST_F(LoadDump, MissingDumpTextWritesNothing)
     EXPECT_FALSE(exists("ALLDATA.TXT"));
 }
 
-TEST_F(LoadDump, DumpTextThatIsNoRegularFileIsMissing)
+TEST_F(LoadDump, DumpTextThatCannotBeReadSaysWhatItIs)
 {
-    // A FIFO would wait for a writer forever; a folder cannot be read.
+    // A FIFO would wait for a writer forever; a folder cannot be read; a
+    // file huge on paper (sparse) is refused before anything is allocated.
     ASSERT_EQ(::mkfifo(folder.file("Temp.txt").c_str(), 0600), 0);
     EXPECT_TRUE(analysis.Decode(folder.path()));
-    EXPECT_EQ(analysis.FailReason, "LoadDump 1: Temp.txt does not exist");
+    EXPECT_EQ(analysis.FailReason, "LoadDump 1: Temp.txt is not a regular file");
     std::filesystem::remove(folder.file("Temp.txt"));
     std::filesystem::create_directory(folder.file("Temp.txt"));
     EXPECT_TRUE(analysis.Decode(folder.path()));
-    EXPECT_EQ(analysis.FailReason, "LoadDump 1: Temp.txt does not exist");
+    EXPECT_EQ(analysis.FailReason, "LoadDump 1: Temp.txt is a folder");
+    std::filesystem::remove(folder.file("Temp.txt"));
+    writeFileBytes(folder.file("Temp.txt"), "");
+    std::filesystem::resize_file(folder.file("Temp.txt"), std::uintmax_t(64) << 30);
+    EXPECT_TRUE(analysis.Decode(folder.path()));
+    EXPECT_EQ(analysis.FailReason, "LoadDump 1: Temp.txt is larger than 1048576 bytes");
     EXPECT_FALSE(exists("Temp0.txt"));
+}
+
+TEST_F(LoadDump, DumpTextUpToItsLimitIsRead)
+{
+    // A full dump with every report repeated until the file reaches its limit.
+    DumpBuilder b;
+    b.setMinPages(256);
+    const std::vector<std::string> report = b.reportLines();
+    std::vector<std::string> repeated{report.front()};
+    const std::size_t copies = (filelimit::Dump / 68 - 2) / (report.size() - 2);
+    for (std::size_t i = 1; i + 1 < report.size(); ++i)
+        repeated.insert(repeated.end(), copies, report[i]);
+    repeated.push_back(report.back());
+    const std::string dump = DumpBuilder::joinLines(repeated);
+    ASSERT_LE(dump.size(), filelimit::Dump);
+    ASSERT_GT(dump.size(), filelimit::Dump - 68 * 2048);
+    ASSERT_FALSE(decode(dump)) << analysis.FailReason;
+    EXPECT_EQ(file("Temp3.txt").size(), 2048u * 66);
+    // The record keeps the raw transfer and stays within what the store reads.
+    EXPECT_LT(file(analysis.FileName).size(), filelimit::Record);
+    EXPECT_TRUE(decode(dump + std::string(filelimit::Dump - dump.size() + 1, '\n')));
+    EXPECT_EQ(analysis.FailReason, "LoadDump 1: Temp.txt is larger than 1048576 bytes");
 }
 
 TEST_F(LoadDump, MarkersAreCheckedOnTheirFirst64Characters)

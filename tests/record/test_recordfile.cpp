@@ -1,7 +1,9 @@
 // The record file: name, layout, byte-exact content and writing failures.
 #include "tests/record/DecodeTest.h"
+#include "tests/support/FailingDisk.h"
 
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -133,6 +135,65 @@ TEST_F(RecordFile, WorkFileLinksAreReplacedNotFollowed)
     EXPECT_FALSE(std::filesystem::is_symlink(folder.file("Temp0.txt")));
     EXPECT_EQ(file("Temp0.txt"), DumpBuilder().tempText());
     EXPECT_EQ(file("Temp5.txt").size(), 512u + 2);
+}
+
+TEST_F(RecordFile, OutputNamesTakenByFifosAndHardLinksAreReplaced)
+{
+    // Opening a FIFO for writing waits for a reader forever; every output
+    // goes to a new file renamed into place instead.
+    for (const char *name : {"Temp0.txt", "ALLDATA.TXT", "Temp1.txt", "Temp2.txt", "Temp3.txt", "Temp5.txt",
+                             "Temp6.txt", "120704080503.TR9"})
+        ASSERT_EQ(::mkfifo(folder.file(name).c_str(), 0600), 0) << name;
+    ASSERT_FALSE(decode(DumpBuilder())) << analysis.FailReason;
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder.file("120704080503.TR9")));
+    EXPECT_EQ(file("Temp0.txt"), DumpBuilder().tempText());
+
+    // The record kept after "No" to "File Exists! Over write?" may be linked
+    // elsewhere: the link keeps the old content.
+    TempFolder other;
+    writeFileBytes(folder.file("120704080503.TR9"), "older record");
+    std::filesystem::create_hard_link(folder.file("120704080503.TR9"), other.file("kept.TR9"));
+    ASSERT_FALSE(decode(DumpBuilder()));
+    EXPECT_EQ(readFileBytes(other.file("kept.TR9")), "older record");
+    EXPECT_EQ(file("120704080503.TR9").substr(0, 11), "[File Head]");
+}
+
+TEST_F(RecordFile, FailingDiskKeepsTheOlderRecordAndFails)
+{
+    // Only the record's own temporary file fails.
+    for (const DiskStep step : {DiskStep::Open, DiskStep::Write, DiskStep::Close}) {
+        writeFileBytes(folder.file("120704080503.TR9"), "older record");
+        {
+            FailingDisk disk(step, ENOSPC, folder.file(".120704080503.TR9"));
+            EXPECT_TRUE(decode(DumpBuilder())) << DiskStepName(step);
+            EXPECT_GT(disk.Failures(), 0);
+        }
+        EXPECT_EQ(analysis.FailReason, "the record file cannot be written in " + folder.path() + "/");
+        EXPECT_TRUE(analysis.FileName.empty());
+        EXPECT_EQ(file("120704080503.TR9"), "older record") << DiskStepName(step);
+    }
+    // A full disk at the first work file fails the decoding as well.
+    FailingDisk disk(DiskStep::Write);
+    EXPECT_TRUE(decode(DumpBuilder()));
+    EXPECT_EQ(file("120704080503.TR9"), "older record");
+}
+
+TEST_F(RecordFile, RecordIsAssembledFromTheDecodersOwnDump)
+{
+    // Another decode in the same folder rewrites ALLDATA.TXT meanwhile.
+    DumpBuilder b;
+    b.addSample(72, 80, 5, 6181);
+    writeFileBytes(folder.file("Temp.txt"), b.tempText());
+    analysis.AppFolder = folder.path();
+    ASSERT_EQ(analysis.LoadDump(), 0);
+    writeFileBytes(folder.file("ALLDATA.TXT"), "another transfer\r\n");
+    analysis.DecodeHeader();
+    analysis.LapList = {"[LAP Data]"};
+    analysis.DecodeFlow();
+    analysis.WriteRecordFile();
+    ASSERT_EQ(analysis.FileName, "120704080503.TR9");
+    const std::string record = file(analysis.FileName);
+    EXPECT_EQ(record.substr(record.size() - b.tempText().size() - 2), b.tempText() + "\r\n");
 }
 
 } // namespace

@@ -4,9 +4,24 @@
 
 #include <gtest/gtest.h>
 
+#include "store/NarrowFile.h"
+
 #include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <spawn.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define UNDER_ASAN 1
+#endif
+#endif
 
 namespace {
 
@@ -62,6 +77,58 @@ TEST(Tr9decode, ReportsWhyATransferFails)
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.output.substr(0, 24), "Usage: tr9decode [FOLDER");
     EXPECT_EQ(run("a b").status, 2);
+}
+
+// Peak resident memory of one run of the tool on folder, in bytes.
+long PeakMemory(const std::string &folder)
+{
+    const char *argv[] = {TR9DECODE, folder.c_str(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = ::posix_spawn(&pid, TR9DECODE, &actions, nullptr, const_cast<char **>(argv), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return -1;
+    int status = 0;
+    rusage usage {};
+    ::wait4(pid, &status, 0, &usage);
+    return usage.ru_maxrss * 1024L;
+}
+
+TEST(Tr9decode, NeedsNoQt)
+{
+    const ToolRun libraries = [] {
+        ToolRun r{-1, ""};
+        std::FILE *pipe = ::popen((std::string("ldd ") + TR9DECODE).c_str(), "r");
+        char buffer[512];
+        while (pipe && std::fgets(buffer, sizeof buffer, pipe))
+            r.output += buffer;
+        r.status = pipe ? ::pclose(pipe) : -1;
+        return r;
+    }();
+    ASSERT_EQ(libraries.status, 0);
+    EXPECT_EQ(libraries.output.find("Qt"), std::string::npos) << libraries.output;
+}
+
+TEST(Tr9decode, MemoryStaysBoundedOnShortLines)
+{
+    // The worst input within the limit: nothing but line feeds. Sanitizers
+    // keep shadow memory of their own; the bound is the plain build's.
+    TempFolder folder;
+    writeFileBytes(folder.file("Temp.txt"), std::string(filelimit::Dump, '\n'));
+    const long peak = PeakMemory(folder.path());
+    ASSERT_GT(peak, 0);
+#ifndef UNDER_ASAN
+    EXPECT_LT(peak, 20L * long(filelimit::Dump)) << peak;
+#endif
+    // A file beyond the limit is refused before it is read.
+    writeFileBytes(folder.file("Temp.txt"), "");
+    std::filesystem::resize_file(folder.file("Temp.txt"), 100u << 20);
+    const ToolRun refused = run("'" + folder.path() + "'");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.output, "TR900 data transfer Fail!\nLoadDump 1: Temp.txt is larger than 1048576 bytes\n");
 }
 
 } // namespace

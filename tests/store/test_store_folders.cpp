@@ -1,5 +1,6 @@
 // Rider folders, record file listing and the remember-me file on disk.
 #include "store/Databasecontroler.h"
+#include "tests/support/FailingDisk.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -21,14 +22,6 @@ protected:
         db.SetRootFolder(root + "/");
     }
     void MakeRider(const std::string &id) { fs::create_directory(root + "/" + id); }
-    std::vector<std::string> Names(const std::string &folder)
-    {
-        std::vector<std::string> names;
-        for (const auto &e : fs::directory_iterator(folder))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 
     TempFolder tmp;
     std::string root;
@@ -40,7 +33,7 @@ TEST_F(StoreFolders, CreateRiderRefusesNamesTakenInAnyLetterCase)
     MakeRider("bob");
     EXPECT_TRUE(db.CreateRiderFolder("Bob"));
     EXPECT_TRUE(db.CreateRiderFolder("bob"));
-    EXPECT_EQ(Names(root), std::vector<std::string>{"bob"});
+    EXPECT_EQ(entryNames(root), std::vector<std::string>{"bob"});
 
     EXPECT_FALSE(db.CreateRiderFolder(" Ann 2 "));
     EXPECT_TRUE(fs::is_directory(root + "/ Ann 2 "));
@@ -51,14 +44,14 @@ TEST_F(StoreFolders, IdsNamingAnotherPlaceCreateAndDeleteNothing)
 {
     MakeRider("Bob");
     writeFileBytes(root + "/Bob/Bob.dat", "Genter=0\r\n");
-    const auto before = Names(tmp.path());
+    const auto before = entryNames(tmp.path());
     for (const std::string &id : {std::string(), std::string("."), std::string(".."), std::string("a/b"),
                                  std::string("../x"), std::string("a\0b", 3)}) {
         EXPECT_TRUE(db.CreateRiderFolder(id)) << id;
         EXPECT_EQ(db.DeleteRider(id), 0);
     }
-    EXPECT_EQ(Names(tmp.path()), before);
-    EXPECT_EQ(Names(root), std::vector<std::string>{"Bob"});
+    EXPECT_EQ(entryNames(tmp.path()), before);
+    EXPECT_EQ(entryNames(root), std::vector<std::string>{"Bob"});
     EXPECT_TRUE(fileExists(root + "/Bob/Bob.dat"));
 }
 
@@ -79,6 +72,33 @@ TEST_F(StoreFolders, ListRidersTakesPlainFoldersOnly)
     EXPECT_TRUE(none.Riders.empty());
 }
 
+TEST_F(StoreFolders, RiderIdsRoundTripOrAreLeftOut)
+{
+    // "caf\xE9" was copied from a Latin-1 system; "caf" + U+FFFD is another
+    // rider. Only names shown faithfully are listed, and a listed ID names
+    // its own folder again.
+    MakeRider("caf\xE9");
+    MakeRider("caf\xEF\xBF\xBD");
+    MakeRider("Jos\xC3\xA9");
+    db.ListRiders();
+    EXPECT_EQ(db.Riders, (std::vector<std::string>{"Jos\xC3\xA9", "caf\xEF\xBF\xBD"}));
+    for (const std::string &id : db.Riders)
+        EXPECT_EQ(QString::fromStdString(id).toStdString(), id);
+
+    EXPECT_EQ(db.DeleteRider("caf\xE9"), 0); // never a target of a deletion
+    EXPECT_TRUE(fs::is_directory(root + "/caf\xE9"));
+    db.DeleteRider("caf\xEF\xBF\xBD");
+    EXPECT_TRUE(fs::is_directory(root + "/caf\xE9"));
+    EXPECT_FALSE(fs::exists(root + "/caf\xEF\xBF\xBD"));
+
+    // Record files follow the same rule.
+    db.RiderFolder = root + "/Jos\xC3\xA9/";
+    writeFileBytes(db.RiderFolder + "12070\xE9.TR9", "x");
+    writeFileBytes(db.RiderFolder + "120704080503.TR9", "x");
+    db.ListRecordFiles();
+    EXPECT_EQ(db.RecordFiles, std::vector<std::string>{"120704080503.TR9"});
+}
+
 TEST_F(StoreFolders, DeleteRiderRemovesEverythingInside)
 {
     MakeRider("Bob");
@@ -90,7 +110,7 @@ TEST_F(StoreFolders, DeleteRiderRemovesEverythingInside)
     MakeRider("Ann");
     EXPECT_EQ(db.DeleteRider("Bob"), 0);
     EXPECT_FALSE(fileExists(root + "/Bob"));
-    EXPECT_EQ(Names(root), std::vector<std::string>{"Ann"});
+    EXPECT_EQ(entryNames(root), std::vector<std::string>{"Ann"});
 }
 
 TEST_F(StoreFolders, DotEntryKeepsTheFolderAndTheRider)
@@ -100,7 +120,7 @@ TEST_F(StoreFolders, DotEntryKeepsTheFolderAndTheRider)
     writeFileBytes(root + "/Bob/a.TR9", "x");
     fs::create_directories(root + "/Bob/sub");
     db.DeleteRider("Bob");
-    EXPECT_EQ(Names(root + "/Bob"), std::vector<std::string>{".keep"});
+    EXPECT_EQ(entryNames(root + "/Bob"), std::vector<std::string>{".keep"});
     db.ListRiders();
     EXPECT_EQ(db.Riders, std::vector<std::string>{"Bob"});
 }
@@ -196,6 +216,18 @@ TEST(RememberMe, WriteReadMatchAndRemove)
     EXPECT_FALSE(TKorvanDataBase::ReadRememberMe(app.path(), id));
 
     EXPECT_NE(TKorvanDataBase::WriteRememberMe(app.file("missing"), "Bob"), 0);
+
+    // A full disk is reported and leaves the file as it was.
+    TKorvanDataBase::WriteRememberMe(app.path(), "Bob");
+    for (const DiskStep step : {DiskStep::Open, DiskStep::Write, DiskStep::FileSync, DiskStep::Rename}) {
+        FailingDisk disk(step);
+        EXPECT_EQ(TKorvanDataBase::WriteRememberMe(app.path(), "Ann"), 1) << DiskStepName(step);
+        EXPECT_EQ(readFileBytes(file), "Bob\r\n");
+    }
+    // A file huge on paper is not read, nor deleted.
+    fs::resize_file(file, std::uintmax_t(64) << 30);
+    EXPECT_FALSE(TKorvanDataBase::ReadRememberMe(app.path(), id));
+    EXPECT_EQ(TKorvanDataBase::MatchRememberMe(app.path(), {"Bob"}), -1);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // Reading record files, day totals and notes files.
 #include "store/Databasecontroler.h"
+#include "store/NarrowFile.h"
 #include "tests/store/RecordFixture.h"
+#include "tests/support/FailingDisk.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TextBytes.h"
 
@@ -55,6 +57,7 @@ TEST_F(StoreRecords, DurationAndTenthsFormatting)
         {"0", "65535", "00", "00:05:30", "6553.5", "0"},
         {"1", "-", "abc", "01:05:30", "0", "0"},   // missing, not a number
         {"1", "1e999", "12x", "01:05:30", "0", "0"}, // out of range, trailing junk
+        {"1", "+5", "+-10", "01:05:30", "0.5", "0"},  // a leading "+" is read, a second sign is not
     };
     for (const Case &c : cases) {
         RecordFixture r;
@@ -70,10 +73,16 @@ TEST_F(StoreRecords, DurationAndTenthsFormatting)
         EXPECT_EQ(db.Unit, 1);
     }
     RecordFixture noUnit;
-    noUnit.head["UNIT"] = "-";
+    for (const char *unit : {"-", "+-1", "++1", "+"}) {
+        noUnit.head["UNIT"] = unit;
+        Put("a.TR9", noUnit);
+        db.ReadRecord("a.TR9");
+        EXPECT_EQ(db.Unit, 0) << unit;
+    }
+    noUnit.head["UNIT"] = "+1";
     Put("a.TR9", noUnit);
     db.ReadRecord("a.TR9");
-    EXPECT_EQ(db.Unit, 0);
+    EXPECT_EQ(db.Unit, 1);
 }
 
 TEST_F(StoreRecords, MissingRecordGivesZerosAndKeepsNotes)
@@ -104,6 +113,31 @@ TEST_F(StoreRecords, FifosAndFoldersAreNotReadAsFiles)
     EXPECT_TRUE(db.NoteLines.isEmpty());
     std::filesystem::create_directory(tmp.file("d.TR9"));
     EXPECT_EQ(db.ReadRecord("d.TR9"), 1);
+}
+
+TEST_F(StoreRecords, FilesHugeOnPaperAreNotRead)
+{
+    // Sparse: nothing on disk, 64 GiB by their size. Read as unreadable.
+    auto sparse = [this](const std::string &name) {
+        writeFileBytes(tmp.file(name), "");
+        std::filesystem::resize_file(tmp.file(name), std::uintmax_t(64) << 30);
+    };
+    sparse("120704080503.TR9");
+    EXPECT_EQ(db.ReadRecord("120704080503.TR9"), 1);
+    db.ListRecordFiles();
+    db.SumDay(12, 7, 4);
+    EXPECT_EQ(db.DaySeconds, 0);
+
+    Put("a.TR9", RecordFixture{});
+    sparse("a.TRM");
+    EXPECT_EQ(db.ReadRecord("a.TR9"), 0);
+    EXPECT_TRUE(db.Topic.isEmpty());
+    EXPECT_TRUE(db.NoteLines.isEmpty());
+
+    // A record at its limit is still read.
+    writeFileBytes(tmp.file("b.TR9"), "KCAL=7;\r\n" + std::string(filelimit::Record - 9, 'x'));
+    ASSERT_EQ(db.ReadRecord("b.TR9"), 0);
+    EXPECT_EQ(db.KcalText, "7");
 }
 
 TEST_F(StoreRecords, RecordLinesEndAtCrLfCrOrLf)
@@ -243,6 +277,17 @@ TEST_F(StoreRecords, SaveNotesReportsAFailedWrite)
     std::filesystem::create_directory(tmp.file("b.TRM"));
     EXPECT_NE(db.SaveNotes("b.TR9"), 0);
     EXPECT_TRUE(std::filesystem::is_directory(tmp.file("b.TRM")));
+
+    // A full or failing disk at any step: reported, the old notes stay.
+    const std::string old = Utf16(u"old\r\n1\r\n", true);
+    for (const DiskStep step : AllDiskSteps) {
+        writeFileBytes(tmp.file("c.TRM"), old);
+        FailingDisk disk(step);
+        EXPECT_EQ(db.SaveNotes("c.TR9"), 1) << DiskStepName(step);
+        if (step != DiskStep::FolderSync) {
+            EXPECT_EQ(readFileBytes(tmp.file("c.TRM")), old) << DiskStepName(step);
+        }
+    }
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "tests/support/TempFolder.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -33,4 +35,13 @@ bool fileExists(const std::string &path)
 {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
+}
+
+std::vector<std::string> entryNames(const std::string &folder)
+{
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }

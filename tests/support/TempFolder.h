@@ -3,6 +3,7 @@
 // whole-file reading and writing for byte-exact comparisons.
 #include <QTemporaryDir>
 #include <string>
+#include <vector>
 
 class TempFolder {
 public:
@@ -19,3 +20,5 @@ private:
 std::string readFileBytes(const std::string &path);
 void writeFileBytes(const std::string &path, const std::string &bytes);
 bool fileExists(const std::string &path);
+// Every entry name of a folder, sorted (hidden ones included).
+std::vector<std::string> entryNames(const std::string &folder);

@@ -1,0 +1,66 @@
+#pragma once
+// Replacing a file safely. Every file the program writes goes to a new
+// temporary file in the target's folder (a hidden name, created exclusively)
+// and is renamed over the target, so a FIFO, a hard link or a symbolic link
+// under the target's name is replaced, never opened or written through.
+// Every write is checked; a durable file is also flushed to disk (fsync)
+// before the rename, and the folder after it. On any failure the temporary
+// file is removed and the target keeps its old content; only a failing fsync
+// of the folder comes after the rename, and it is reported all the same.
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+enum class Durability {
+    Synced,   // the rider's data: on disk before success is reported
+    Unsynced, // work files written for diagnosis
+};
+
+class AtomicFile {
+public:
+    explicit AtomicFile(const std::string &path, Durability durability = Durability::Synced);
+    ~AtomicFile(); // an uncommitted temporary file is removed
+    AtomicFile(const AtomicFile &) = delete;
+    AtomicFile &operator=(const AtomicFile &) = delete;
+
+    // Buffered writes; false once anything has failed.
+    bool Write(std::string_view bytes);
+    // The text and CR LF.
+    bool WriteLine(std::string_view line);
+    // Flushes, syncs, closes and renames. True when the target holds exactly
+    // what was written.
+    bool Commit();
+
+private:
+    bool Flush();
+    void Discard();
+
+    std::string path_;
+    std::string temp_;
+    Durability durability_;
+    int fd_ = -1;
+    bool failed_ = false;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
+};
+
+// The whole content at once. 0 on success, 1 on failure.
+int WriteFileAtomic(const std::string &path, std::string_view bytes);
+// Lines with CR LF after each. False on failure.
+bool SaveLineFile(const std::string &path, std::span<const std::string> lines,
+                  Durability durability = Durability::Synced);
+
+// The system calls of the writer. Tests replace them to make any step fail;
+// RestoreFileCalls puts the real ones back.
+struct FileCalls {
+    int (*open)(const char *path, int flags, mode_t mode);
+    ssize_t (*write)(int fd, const void *data, std::size_t size);
+    int (*fsync)(int fd);
+    int (*close)(int fd);
+    int (*rename)(const char *from, const char *to);
+};
+FileCalls &CurrentFileCalls();
+void RestoreFileCalls();
