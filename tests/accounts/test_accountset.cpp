@@ -125,10 +125,15 @@ TEST_F(AccountTest, PictureDialogLeavesNothingBehindAndOpensWhereThePictureWas)
         auto *name = dlg->findChild<QLineEdit *>("fileNameEdit");
         if (name == nullptr)
             return false;
-        QTest::keyClicks(name, "me");
-        QTest::qWait(300); // the folder is read in the background
-        QTest::keyClicks(name, "1");
-        completerShown = QApplication::activePopupWidget() != nullptr;
+        // The completer offers me1.bmp and me2.bmp once the folder has been
+        // read in the background.
+        completerShown = QTest::qWaitFor(
+            [name] {
+                name->clear();
+                QTest::keyClicks(name, "me");
+                return QApplication::activePopupWidget() != nullptr;
+            },
+            5000);
         name->setText("me1.bmp");
         QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
         return true;
