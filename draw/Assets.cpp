@@ -26,8 +26,8 @@ const QColor kDim(0x80, 0x80, 0x80);
 
 // Every caption drawn into a picture, by its English text.
 const char *const kCaptionKeys[] = {
-    "Calendar", "Details", "Analysis", "Guide",  "Print",     "Logout",
-    "Summary",  "Download", "Receiving", "No dongle", "Linked",
+    "Calendar", "Details", "Analysis", "Guide", "Print", "Logout",
+    "Summary", "Download", "Receiving", "No dongle", "Linked",
 };
 
 // Their texts in the language in use (none: English).
