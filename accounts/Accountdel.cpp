@@ -3,6 +3,7 @@
 #include "draw/ChoiceForm.h"
 #include "draw/Dialogs.h"
 #include "app/Main.h"
+#include "draw/Controls.h"
 #include "lang/Multilan.h"
 #include "store/Databasecontroler.h"
 #include "store/Textfile.h"
@@ -52,6 +53,12 @@ void TDeleteAccountForm::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     FormShow();
+}
+
+void TDeleteAccountForm::closeEvent(QCloseEvent *event)
+{
+    if (!TakeOutsideClose(this, event, [this] { Del_Cancel_BtnClick(); }))
+        QDialog::closeEvent(event);
 }
 
 void TDeleteAccountForm::FormShow()

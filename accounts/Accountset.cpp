@@ -12,6 +12,7 @@
 #include "store/Databasecontroler.h"
 #include "store/Textfile.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFrame>
 #include <QInputMethodEvent>
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 
 bool GenderIsMale = true;
 
@@ -225,22 +227,32 @@ bool TUserAccountSetForm::UserIDEditKeyPress(QChar key)
     return IdCharacter(key) || key.unicode() == 8;
 }
 
+QString TUserAccountSetForm::PhotoFolder() const
+{
+    if (!lastPhotoFolder_.isEmpty() && QDir(lastPhotoFolder_).exists())
+        return lastPhotoFolder_;
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return !pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::homePath();
+}
+
 void TUserAccountSetForm::ChangePhotoBtnClick()
 {
-    // Made on first use (it is the slowest part of the window to build) and
-    // kept, so it opens in the folder chosen last.
-    if (OpenAccountPictureDialog == nullptr) {
-        OpenAccountPictureDialog = new QFileDialog(this);
-        OpenAccountPictureDialog->setObjectName("OpenAccountPictureDialog");
-        OpenAccountPictureDialog->setFileMode(QFileDialog::ExistingFile);
-        OpenAccountPictureDialog->setAcceptMode(QFileDialog::AcceptOpen);
-        OpenAccountPictureDialog->setOption(QFileDialog::HideNameFilterDetails, true);
-        OpenAccountPictureDialog->setNameFilters(DialogNameFilters(PictureFilter));
-    }
-    if (OpenAccountPictureDialog->exec() != QDialog::Accepted
-        || OpenAccountPictureDialog->selectedFiles().isEmpty())
+    // A new dialog for each choice (the desktop's own where the platform
+    // offers one), gone when it returns: nothing of it, such as the pop-up
+    // of its file name completer, outlives the choice.
+    QFileDialog dialog(this, QString(), PhotoFolder());
+    dialog.setObjectName("OpenAccountPictureDialog");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setNameFilters(DialogNameFilters(PictureFilter));
+    OpenAccountPictureDialog = &dialog;
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    OpenAccountPictureDialog = nullptr;
+    if (!chosen)
         return;
-    const QString path = OpenAccountPictureDialog->selectedFiles().first();
+    const QString path = dialog.selectedFiles().first();
+    lastPhotoFolder_ = QFileInfo(path).absolutePath();
     const QString ext = Extension(path);
     LoadedPhoto photo;
     if (!LoadPhotoFile(path.toStdString(), photo)) {
@@ -349,6 +361,20 @@ void TUserAccountSetForm::CancelBtnClick()
 {
     ResetChoice();
     close();
+}
+
+void TUserAccountSetForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Each opening starts with an empty ID, ready for typing.
+    UserIDEdit->clear();
+    UserIDEdit->setFocus();
+}
+
+void TUserAccountSetForm::closeEvent(QCloseEvent *event)
+{
+    if (!TakeOutsideClose(this, event, [this] { CancelBtnClick(); }))
+        QDialog::closeEvent(event);
 }
 
 void TUserAccountSetForm::keyPressEvent(QKeyEvent *event)

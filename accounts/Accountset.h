@@ -2,6 +2,7 @@
 // The account creation window: a user ID, a gender and optionally a photo;
 // creates the rider folder with the photo file and the account file.
 #include <QByteArray>
+#include <QString>
 #include <QDialog>
 #include <cstdint>
 
@@ -40,7 +41,7 @@ public:
     QLineEdit *UserIDEdit = nullptr;
     QPushButton *OKBtn = nullptr;
     QPushButton *CancelBtn = nullptr;
-    QFileDialog *OpenAccountPictureDialog = nullptr; // made on first use
+    QFileDialog *OpenAccountPictureDialog = nullptr; // while it is open
     QObject *ApplicationEvents1 = nullptr;
 
     // A chosen photo (JPEG or bitmap) stays when the gender is switched.
@@ -65,6 +66,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void CreateControls();
@@ -74,8 +77,12 @@ private:
     // Back to male selected with the built-in photo.
     void ResetChoice();
     bool WriteRiderFiles(const std::string &id);
+    // Where the picture dialog opens: the folder of the last chosen picture,
+    // else the rider's pictures folder, else home.
+    QString PhotoFolder() const;
 
     class KeyFilter;
     TmainForm *main_;
+    QString lastPhotoFolder_;
     QByteArray shownJpeg_; // JPEG data of the picture in AccountImage, if it is one
 };

@@ -10,12 +10,14 @@
 #include "draw/Controls.h"
 #include "draw/Image.h"
 #include "draw/Korvandraw.h"
+#include "draw/WindowSight.h"
 #include "lang/Language.h"
 #include "lang/Multilan.h"
 #include "store/Databasecontroler.h"
 #include "store/Textfile.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -89,6 +91,9 @@ void TLoginForm::RefreshCaptions()
     CreateIDBtn->setText(lang.CL("Create ID"));
     DeleteIDBtn->setText(lang.CL("Delete ID"));
     ExitBtn->setText(lang.CL("Exit"));
+    img_Language->setToolTip(lang.CL("Choose the language"));
+    // Shown in the empty rider choice: how a first rider is made.
+    ID_Select_ComboBox->setPlaceholderText(lang.CL("No rider yet: press Create ID"));
 }
 
 void TLoginForm::showEvent(QShowEvent *event)
@@ -103,6 +108,12 @@ void TLoginForm::keyPressEvent(QKeyEvent *event)
     if (event->key() == Qt::Key_Escape)
         return;
     QDialog::keyPressEvent(event);
+}
+
+void TLoginForm::closeEvent(QCloseEvent *event)
+{
+    if (!TakeOutsideClose(this, event, [this] { ExitBtnClick(); }))
+        QDialog::closeEvent(event);
 }
 
 void TLoginForm::FormShow()
@@ -172,26 +183,26 @@ void TLoginForm::ExitBtnClick()
 
 void TLoginForm::CreateIDBtnClick()
 {
-    setWindowOpacity(0.0);
+    SetWindowUnseen(this, true);
     UserAccountSetForm->exec();
     UserAccountSetForm->PhotoChosen = false;
     FillRiderChoice();
-    setWindowOpacity(1.0);
+    SetWindowUnseen(this, false);
 }
 
 void TLoginForm::DeleteIDBtnClick()
 {
-    setWindowOpacity(0.0);
+    SetWindowUnseen(this, true);
     DeleteAccountForm->exec();
     FillRiderChoice();
-    setWindowOpacity(1.0);
+    SetWindowUnseen(this, false);
 }
 
 void TLoginForm::img_LanguageClick()
 {
-    setWindowOpacity(0.0);
+    SetWindowUnseen(this, true);
     QComboBox *choice = LanguageForm->cbbLanSelect;
     choice->setCurrentIndex(choice->currentIndex());
     LanguageForm->exec();
-    setWindowOpacity(1.0);
+    SetWindowUnseen(this, false);
 }

@@ -12,6 +12,7 @@
 #include "draw/Dialogs.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
+#include "draw/WindowSight.h"
 #include "draw/Korvandraw.h"
 #include "lang/Multilan.h"
 #include "store/Databasecontroler.h"
@@ -22,11 +23,11 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 TmainForm *mainForm = nullptr;
@@ -43,9 +44,6 @@ constexpr int kTitleHeight = 105;
 constexpr uint32_t kDarkGrey = 0x404040;
 constexpr uint32_t kLightGrey = 0xCCCCCC;
 constexpr uint32_t kWhite = 0xFFFFFF;
-// Where the window waits, unseen, while the login window is up on platforms
-// that ignore the window opacity (X11 without a compositor).
-const QPoint kParkedPos(-30000, -30000);
 
 const char *const kValueBoxes[13] = {
     "Dura_Edit", "Dist_Edit", "RPM_Edit", "Speed_Edit", "LAP_Edit", "Calo_Edit", "HRM_Edit",
@@ -229,6 +227,7 @@ void TmainForm::ConstructorBody()
 
     setFixedSize(kWidth, kHeight);
     homePos_ = CentredOnScreen(QSize(kWidth, kHeight));
+    move(homePos_);
     draw.reset();
 
     PrintBtnHome = BtnImagePrintReport->pos();
@@ -301,10 +300,10 @@ bool TmainForm::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate) {
         FirstActivation();
-    } else if (event->type() == QEvent::Show && !activatedOnce_) {
-        // A window manager that keeps focus from a new window would leave
-        // the program with nothing to see: start the login cycle anyway.
-        QTimer::singleShot(1000, this, &TmainForm::FirstActivation);
+    } else if (event->type() == QEvent::Show && testAttribute(Qt::WA_DontShowOnScreen)) {
+        // Shown unseen, the window cannot be activated by a window manager:
+        // its showing stands for its first activation.
+        FirstActivation();
     }
     return QWidget::event(event);
 }
@@ -339,20 +338,25 @@ void TmainForm::BtnImageLogoutClick()
 void TmainForm::SetTransparent(bool transparent)
 {
     setWindowOpacity(transparent ? 0.0 : 1.0);
-    // Without a compositor the opacity is ignored and Wayland ignores it too:
-    // the window is also kept out of sight, off the screen (X11) or hidden
-    // (Wayland, where windows cannot be placed), while it is transparent.
-    if (QGuiApplication::platformName() == QLatin1String("wayland")) {
-        if (activatedOnce_)
-            setVisible(!transparent);
+    // Opacity alone is ignored without a compositor and on Wayland: while
+    // transparent the window stays shown for the program but is kept off the
+    // desktop, and it comes back where the rider left it, wholly on screen.
+    if (transparent == testAttribute(Qt::WA_DontShowOnScreen))
         return;
-    }
-    if (transparent) {
-        if (pos() != kParkedPos && isVisible())
+    const bool shown = isVisible();
+    if (shown) {
+        if (transparent)
             homePos_ = pos();
-        move(kParkedPos);
-    } else {
-        move(homePos_);
+        hide();
+    }
+    setAttribute(Qt::WA_DontShowOnScreen, transparent);
+    if (!transparent && screen() != nullptr)
+        move(KeptOnScreen(QRect(homePos_, frameGeometry().size()), screen()->availableGeometry()));
+    if (shown)
+        show();
+    if (!transparent) {
+        raise();
+        activateWindow();
     }
 }
 

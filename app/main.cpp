@@ -1,10 +1,11 @@
-// Program entry: splash, main window, the four secondary windows in their
-// order, then the event loop.
+// Program entry: one program per application folder, then the splash, the
+// main window, the four secondary windows in their order and the event loop.
 #include "accounts/Accountdel.h"
 #include "accounts/Accountset.h"
 #include "draw/Dialogs.h"
 #include "accounts/Login.h"
 #include "app/Main.h"
+#include "app/SingleInstance.h"
 #include "app/Welcome.h"
 #include "draw/Assets.h"
 #include "lang/Language.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QMessageBox>
 #include <exception>
 
 namespace {
@@ -39,6 +41,21 @@ public:
     }
 };
 
+// A later start on the same folder called: the window the rider works with
+// (the modal one while there is one) comes forward.
+void BringForward()
+{
+    QWidget *window = QApplication::activeModalWidget();
+    if (window == nullptr)
+        window = mainForm;
+    if (window == nullptr)
+        return;
+    if (window->isMinimized())
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -51,6 +68,12 @@ int main(int argc, char **argv)
     app.setQuitOnLastWindowClosed(false);
     // Program files are found relative to the executable's folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
+    TSingleInstance instance(QCoreApplication::applicationDirPath());
+    if (!instance.Acquire(BringForward)) {
+        if (!instance.CallFirst())
+            QMessageBox::information(nullptr, "Cyclovex", "Cyclovex is already running from this folder.");
+        return 0;
+    }
     try {
         {
             TWelcomeForm welcome;

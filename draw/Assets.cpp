@@ -5,7 +5,7 @@
 #include "draw/Assets.h"
 
 #include "draw/Faces.h"
-
+#include "draw/Fonts.h"
 #include "draw/Photo.h"
 #include "draw/ImageList.h"
 
@@ -44,6 +44,24 @@ void PaintFace(QPainter &p, const QRectF &r, qreal radius, Face face)
 }
 
 namespace {
+
+// Every caption drawn into a picture, by its English text.
+const char *const kCaptionKeys[] = {
+    "Calendar", "Details", "Analysis", "Guide", "Print", "Logout",
+    "Summary", "Download", "Receiving", "No dongle", "Linked",
+};
+
+// Their texts in the language in use (none: English).
+QHash<QString, QString> &Captions()
+{
+    static QHash<QString, QString> texts;
+    return texts;
+}
+QString Caption(const char *key)
+{
+    const QString english = QString::fromLatin1(key);
+    return Captions().value(english, english);
+}
 
 QString ResourcePath(const QString &file) { return QStringLiteral(":/assets/") + file; }
 
@@ -87,10 +105,7 @@ QPixmap IconFace(int w, int h, const QImage &white, const QString &caption, Face
     PaintFace(p, QRectF(0, 0, w, h), 10, face);
     const QColor ink = face == Face::Hover ? kAccent : face == Face::Disabled ? kDim : QColor(Qt::white);
     p.drawImage((w - 64) / 2, h / 2 - 38, ink == Qt::white ? white : Tinted(white, ink));
-    QFont font("Liberation Sans");
-    font.setPixelSize(13);
-    font.setBold(true);
-    p.setFont(font);
+    p.setFont(PictureFont(13, true));
     p.setPen(ink);
     p.drawText(QRect(0, h / 2 + 14, w, 22), Qt::AlignHCenter | Qt::AlignVCenter, caption);
     return QPixmap::fromImage(img);
@@ -110,7 +125,7 @@ TImageList MainButtons()
     TImageList list(119, 91);
     for (Face face : {Face::Normal, Face::Hover})
         for (int i = 0; i < 7; ++i)
-            list.Add(IconFace(119, 91, glyphs[i], QString::fromLatin1(buttons[i].caption), face));
+            list.Add(IconFace(119, 91, glyphs[i], Caption(buttons[i].caption), face));
     return list;
 }
 
@@ -168,8 +183,21 @@ TImageList RadioPictures()
 TImageList DonglePictures()
 {
     TImageList list(113, 103);
-    list.Add(QPixmap::fromImage(RenderSvg("dongle_none.svg", 113, 103)));
-    list.Add(QPixmap::fromImage(RenderSvg("dongle_linked.svg", 113, 103)));
+    // The caption under the dongle: dim when none is linked, bold when one is.
+    const struct { const char *file, *caption; QColor ink; bool bold; } faces[2] = {
+        {"dongle_none.svg", "No dongle", QColor(0xd8, 0xd8, 0xd8), false},
+        {"dongle_linked.svg", "Linked", Qt::white, true},
+    };
+    for (const auto &f : faces) {
+        QImage img = RenderSvg(QString::fromLatin1(f.file), 113, 103);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setFont(PictureFont(11, f.bold));
+        p.setPen(f.ink);
+        p.drawText(QRect(4, 85, 105, 15), Qt::AlignHCenter | Qt::AlignVCenter, Caption(f.caption));
+        p.end();
+        list.Add(QPixmap::fromImage(img));
+    }
     return list;
 }
 
@@ -177,22 +205,25 @@ TImageList StartPictures()
 {
     const QImage glyph = Glyph("icon_download.svg");
     TImageList list(114, 90);
-    list.Add(IconFace(114, 90, glyph, "Download", Face::Normal));
-    list.Add(IconFace(114, 90, glyph, "Receiving", Face::Active));
-    list.Add(IconFace(114, 90, glyph, "Download", Face::Disabled));
+    list.Add(IconFace(114, 90, glyph, Caption("Download"), Face::Normal));
+    list.Add(IconFace(114, 90, glyph, Caption("Receiving"), Face::Active));
+    list.Add(IconFace(114, 90, glyph, Caption("Download"), Face::Disabled));
     return list;
 }
 
 }  // namespace
 
-const TImageList &AssetList(const QString &name)
+namespace {
+
+// The windows keep pointers to the lists: a map never moves its entries.
+std::map<QString, TImageList> &ListCache()
 {
-    // The windows keep pointers to the lists: a map never moves its entries.
     static std::map<QString, TImageList> cache;
-    const auto [it, added] = cache.try_emplace(name);
-    TImageList &list = it->second;
-    if (!added)
-        return list;
+    return cache;
+}
+
+void MakeAssetList(const QString &name, TImageList &list)
+{
     if (name == QLatin1String("MainBtnImageList"))
         list = MainButtons();
     else if (name == QLatin1String("MonthBtnImageList"))
@@ -203,7 +234,27 @@ const TImageList &AssetList(const QString &name)
         list = DonglePictures();
     else if (name == QLatin1String("StartBtnImageList"))
         list = StartPictures();
-    return list;
+}
+
+}  // namespace
+
+const TImageList &AssetList(const QString &name)
+{
+    const auto [it, added] = ListCache().try_emplace(name);
+    if (added)
+        MakeAssetList(name, it->second);
+    return it->second;
+}
+
+void SetAssetCaptions(const CaptionText &text)
+{
+    for (const char *key : kCaptionKeys)
+        Captions().insert(QString::fromLatin1(key), text(key));
+    for (const char *name : kCaptionedLists) {
+        const auto it = ListCache().find(QString::fromLatin1(name));
+        if (it != ListCache().end())
+            MakeAssetList(it->first, it->second);
+    }
 }
 
 namespace {

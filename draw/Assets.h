@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <functional>
 
 class TImageList;
 
@@ -12,6 +13,17 @@ class TImageList;
 // "DongleLinkStatusImageList" (2, 113 x 103), "StartBtnImageList" (3, 114 x 90).
 // An unknown name gives an empty list.
 const TImageList &AssetList(const QString &name);
+
+// The lists whose pictures hold captions: "MainBtnImageList",
+// "StartBtnImageList", "DongleLinkStatusImageList".
+inline constexpr const char *kCaptionedLists[] = {"MainBtnImageList", "StartBtnImageList",
+                                                  "DongleLinkStatusImageList"};
+// The text of a caption drawn into a picture, by its English text.
+using CaptionText = std::function<QString(const char *english)>;
+// Draws the captioned lists again with the captions given (in the font of
+// the language, draw/Fonts.h); the lists keep their place, so controls and
+// pointers keep them. The texts are kept for lists made later.
+void SetAssetCaptions(const CaptionText &text);
 
 // Single picture by name: "Splash" (650 x 229), "Logo" (225 x 70),
 // "Language" (40 x 40), "MaleSymbol", "FemaleSymbol" (32 x 32),

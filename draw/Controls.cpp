@@ -2,10 +2,12 @@
 
 #include "draw/Image.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 QLabel *NewLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry, const char *colour)
 {
@@ -55,6 +57,15 @@ void SetBold(QWidget *widget)
     QFont bold = widget->font();
     bold.setBold(true);
     widget->setFont(bold);
+}
+
+bool TakeOutsideClose(QWidget *window, QCloseEvent *event, std::function<void()> action)
+{
+    if (!event->spontaneous())
+        return false;
+    event->ignore();
+    QTimer::singleShot(0, window, std::move(action));
+    return true;
 }
 
 TAppEventHook::TAppEventHook(QObject *owner, Handler handler) : QObject(owner), handler_(std::move(handler))

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <functional>
 
+class QCloseEvent;
 class QComboBox;
 class QEvent;
 class QLabel;
@@ -28,6 +29,13 @@ QComboBox *NewComboBox(QWidget *parent, const char *name, const QRect &geometry)
 TImage *NewPicture(QWidget *parent, const char *name, const QRect &geometry);
 // Bold text in the widget's own font.
 void SetBold(QWidget *widget);
+
+// A close from the window manager (its close button, Alt+F4) means the
+// window's own Exit or Cancel: takes the event and runs `action` (which
+// closes the window when it should) once the event is done, as a close
+// asked for while one is handled is dropped. False for the program's own
+// closes.
+bool TakeOutsideClose(QWidget *window, QCloseEvent *event, std::function<void()> action);
 
 // Sees every event of the program before its receiver and hands it to the
 // handler; never consumes one. Installed on the application when made,

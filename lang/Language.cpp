@@ -6,6 +6,7 @@
 #include "draw/Dialogs.h"
 #include "accounts/Login.h"
 #include "app/Main.h"
+#include "draw/Controls.h"
 #include "lang/Multilan.h"
 
 #include <QComboBox>
@@ -56,6 +57,12 @@ bool TLanguageForm::event(QEvent *event)
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
     return result;
+}
+
+void TLanguageForm::closeEvent(QCloseEvent *event)
+{
+    if (!TakeOutsideClose(this, event, [this] { btnLan_Cancel_BtnClick(); }))
+        QDialog::closeEvent(event);
 }
 
 void TLanguageForm::FormActivate()

@@ -3,8 +3,10 @@
 // centred on their 75-pixel columns.
 #include "app/Main.h"
 #include "calendar/SummaryView.h"
+#include "draw/Fonts.h"
 #include "lang/Language.h"
 #include "lang/Multilan.h"
+#include "lang/PictureCaptions.h"
 #include "views/ExportButton.h"
 
 #include <QAbstractButton>
@@ -45,6 +47,8 @@ void SetCaption(QWidget *control, const QString &text)
 void TmainForm::RefreshCaptions()
 {
     const MultiLanguage &lang = *MultiLang;
+    // The font of the language first: the labels below are measured in it.
+    UseLanguageFont(lang.LangFile);
     setWindowTitle(lang.CL("Cyclovex"));
     // Controls of views that are not built yet are simply not found.
     for (const auto &entry : CaptionKeys)
@@ -71,4 +75,5 @@ void TmainForm::RefreshCaptions()
         label->setGeometry(CaptionColumnLeft(LabelHomeLeft[std::size_t(i)], w), label->y(), w + 30,
                            label->height());
     }
+    RefreshPictureCaptions(this, lang);
 }

@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -84,7 +85,78 @@ TEST_F(AccountTest, CreatesRiderWithBuiltInPhotoAndAccountFile)
     // The window is back to male with the built-in picture.
     EXPECT_TRUE(GenderIsMale);
     EXPECT_EQ(create->AccountImage->Picture(), AssetImage("MalePhoto"));
-    EXPECT_EQ(create->UserIDEdit->text(), "Ann"); // kept for the next opening
+}
+
+TEST_F(AccountTest, EachOpeningStartsWithAnEmptyIdBoxThatHasTheFocus)
+{
+    for (int opening = 0; opening < 2; ++opening) {
+        create->UserIDEdit->setText("Old");
+        bool empty = false, focused = false;
+        modal.OnDialog("UserAccountSetForm", [&](QWidget *) {
+            empty = create->UserIDEdit->text().isEmpty();
+            focused = create->focusWidget() == create->UserIDEdit;
+            ClickLater(create->CancelBtn);
+        });
+        create->exec();
+        EXPECT_TRUE(empty);
+        EXPECT_TRUE(focused);
+    }
+}
+
+// The picture dialog is made for each choice and gone afterwards, with the
+// pop-up of its name completer; it opens where the last picture was chosen.
+TEST_F(AccountTest, PictureDialogLeavesNothingBehindAndOpensWhereThePictureWas)
+{
+    const QString folder = QString::fromStdString(app.file("pictures"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QImage bmp(8, 8, QImage::Format_RGB32);
+    bmp.fill(Qt::red);
+    ASSERT_TRUE(bmp.save(folder + "/me1.bmp", "BMP"));
+    ASSERT_TRUE(bmp.save(folder + "/me2.bmp", "BMP"));
+
+    QString openedIn;
+    bool completerShown = false;
+    modal.Then([&](QWidget *w) {
+        auto *dlg = qobject_cast<QFileDialog *>(w);
+        if (dlg == nullptr)
+            return false;
+        openedIn = dlg->directory().absolutePath();
+        dlg->setDirectory(folder);
+        auto *name = dlg->findChild<QLineEdit *>("fileNameEdit");
+        if (name == nullptr)
+            return false;
+        // The completer offers me1.bmp and me2.bmp once the folder has been
+        // read in the background.
+        completerShown = QTest::qWaitFor(
+            [name] {
+                name->clear();
+                QTest::keyClicks(name, "me");
+                return QApplication::activePopupWidget() != nullptr;
+            },
+            5000);
+        name->setText("me1.bmp");
+        QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
+        return true;
+    });
+    create->ChangePhotoBtnClick();
+    ASSERT_TRUE(modal.Done());
+    EXPECT_TRUE(create->PhotoChosen);
+    EXPECT_TRUE(completerShown);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(create->OpenAccountPictureDialog, nullptr);
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    EXPECT_EQ(openedIn, QDir(pictures).exists() ? pictures : QDir::homePath());
+
+    modal.Then([&](QWidget *w) {
+        auto *dlg = qobject_cast<QFileDialog *>(w);
+        if (dlg == nullptr)
+            return false;
+        openedIn = dlg->directory().absolutePath();
+        QMetaObject::invokeMethod(dlg, "reject", Qt::QueuedConnection);
+        return true;
+    });
+    create->ChangePhotoBtnClick();
+    EXPECT_EQ(openedIn, folder);
 }
 
 TEST_F(AccountTest, RejectsBadPastedIdsAndTakenIds)

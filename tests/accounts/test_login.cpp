@@ -44,6 +44,9 @@ TEST_F(LoginTest, FirstStartHasNoRiderAndRefusesLogin)
     Open();
     EXPECT_TRUE(QDir(QString::fromStdString(app.path() + "/ID")).exists());
     EXPECT_EQ(login->ID_Select_ComboBox->count(), 0);
+    // The empty choice shows how a first rider is made.
+    EXPECT_EQ(login->ID_Select_ComboBox->currentIndex(), -1);
+    EXPECT_EQ(login->ID_Select_ComboBox->placeholderText(), "No rider yet: press Create ID");
     EXPECT_FALSE(login->RememberMeCB->isChecked());
     EXPECT_EQ(login->VersionLab->text(), "Version 1.021");
     EXPECT_EQ(login->size(), QSize(265, 369));

@@ -14,15 +14,27 @@
 #include "store/Databasecontroler.h"
 #include "tests/support/TempFolder.h"
 
+#include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace {
+
+// What a window manager's close does: a close event to the native window,
+// which reaches the widget as a spontaneous one.
+void WindowManagerClose(QWidget *window)
+{
+    QCloseEvent close;
+    QCoreApplication::sendEvent(window->windowHandle(), &close);
+}
 
 class LoginCycleTest : public ::testing::Test {
 protected:
@@ -72,11 +84,12 @@ protected:
         bool onScreen = true;
         bool anyView = true;
     };
+    static bool OnScreen() { return mainForm->isVisible() && !mainForm->testAttribute(Qt::WA_DontShowOnScreen); }
     Seen Look() const
     {
         Seen s;
         s.opacity = mainForm->windowOpacity();
-        s.onScreen = mainForm->isVisible() && mainForm->frameGeometry().intersects(QRect(-4000, -4000, 12000, 12000));
+        s.onScreen = OnScreen();
         s.anyView = mainForm->CalenderPanel->isVisible() || mainForm->SportModePanel->isVisible() ||
                     mainForm->SportAnalysisPanel->isVisible() || mainForm->SummaryPanel->isVisible();
         return s;
@@ -119,7 +132,7 @@ TEST_F(LoginCycleTest, LoginLogoutAndLoginAgain)
     ASSERT_TRUE(QTest::qWaitFor([&] { return loggedIn && !LoginForm->isVisible(); }, 5000));
     QCoreApplication::processEvents();
     EXPECT_DOUBLE_EQ(mainForm->windowOpacity(), 1.0);
-    EXPECT_TRUE(mainForm->frameGeometry().intersects(QRect(-4000, -4000, 12000, 12000)));
+    EXPECT_TRUE(OnScreen());
     EXPECT_TRUE(mainForm->CalenderPanel->isVisible());
     EXPECT_TRUE(mainForm->BtnImageLogout->isVisible());
     EXPECT_FALSE(mainForm->BtnImagePrintReport->isVisible());
@@ -138,6 +151,7 @@ TEST_F(LoginCycleTest, LoginLogoutAndLoginAgain)
     EXPECT_FALSE(seen.onScreen);
     EXPECT_FALSE(seen.anyView);
     EXPECT_DOUBLE_EQ(mainForm->windowOpacity(), 1.0);
+    EXPECT_TRUE(OnScreen());
     EXPECT_TRUE(mainForm->CalenderPanel->isVisible());
     EXPECT_EQ(mainForm->ShowYear, year);
     EXPECT_EQ(mainForm->ShowMonth, month);
@@ -148,6 +162,43 @@ TEST_F(LoginCycleTest, LoginLogoutAndLoginAgain)
     WhenLoginShown([&] { QTest::mouseClick(LoginForm->ExitBtn, Qt::LeftButton); });
     mainForm->BtnImageLogoutClick();
     EXPECT_EQ(closed.count(), 1);
+}
+
+// Closing the login window from the window manager (its close button,
+// Alt+F4) is Exit; closing a window it opened is that window's Cancel.
+TEST_F(LoginCycleTest, WindowManagerClosesAreExitAndCancel)
+{
+    Create({"Bob"});
+    QSignalSpy closed(mainForm, &TmainForm::Closed);
+    bool childrenCancelled = false;
+    WhenLoginShown([&] {
+        // Each child window is closed by the window manager as soon as it
+        // is up; the login window is unseen meanwhile and back afterwards.
+        bool loginUnseen = true;
+        auto closeWhenUp = [&](QDialog *child) {
+            QTimer::singleShot(50, child, [&, child] {
+                loginUnseen = loginUnseen && LoginForm->windowOpacity() == 0.0;
+                WindowManagerClose(child);
+            });
+        };
+        UserAccountSetForm->UserIDEdit->setText("Zed");
+        closeWhenUp(UserAccountSetForm);
+        LoginForm->CreateIDBtnClick();
+        closeWhenUp(DeleteAccountForm);
+        LoginForm->DeleteIDBtnClick();
+        closeWhenUp(LanguageForm);
+        LoginForm->img_LanguageClick();
+        childrenCancelled = loginUnseen && LoginForm->windowOpacity() == 1.0 &&
+                            mainForm->DataBase->Riders == std::vector<std::string>{"Bob"};
+        LoginForm->RememberMeCB->setChecked(true);
+        WindowManagerClose(LoginForm);
+    });
+    mainForm->show();
+    ASSERT_TRUE(closed.wait(5000));
+    EXPECT_TRUE(childrenCancelled);
+    EXPECT_TRUE(mainForm->ExitRequested);
+    // Exit's steps ran: the rider is remembered.
+    EXPECT_EQ(readFileBytes(dir.file("REME.txt")), "Bob\r\n");
 }
 
 }  // namespace

@@ -307,15 +307,30 @@ TEST_F(MainFormTest, HomePageButtonOpensTheShippedUserGuide)
     EXPECT_EQ(catcher.urls[0].toLocalFile().toStdString(), dir.file("UserGuide.html"));
 }
 
-TEST_F(MainFormTest, TransparencyKeepsTheWindowUnseen)
+TEST_F(MainFormTest, TransparentWindowIsShownButKeptOffTheDesktopAndComesBackWhereItWas)
 {
+    // Transparent from its construction: shown for the program, never put
+    // on the desktop (opacity alone is ignored without a compositor).
+    const QPoint centred = form->pos();
     form->show();
-    form->SetTransparent(true);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->testAttribute(Qt::WA_DontShowOnScreen));
     EXPECT_DOUBLE_EQ(form->windowOpacity(), 0.0);
-    EXPECT_FALSE(form->frameGeometry().intersects(QRect(-5000, -5000, 20000, 20000)));
+
     form->SetTransparent(false);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->testAttribute(Qt::WA_DontShowOnScreen));
     EXPECT_DOUBLE_EQ(form->windowOpacity(), 1.0);
-    EXPECT_GT(form->x(), -2000);
+    EXPECT_EQ(form->pos(), centred);
+
+    // Moved by the rider, then a logout and a login.
+    form->move(centred + QPoint(7, 5));
+    form->SetTransparent(true);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->testAttribute(Qt::WA_DontShowOnScreen));
+    form->SetTransparent(false);
+    EXPECT_FALSE(form->testAttribute(Qt::WA_DontShowOnScreen));
+    EXPECT_EQ(form->pos(), centred + QPoint(7, 5));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // every caption.
 #include "tests/accounts/WindowsFixture.h"
 
+#include "draw/Image.h"
 #include "lang/Multilan.h"
 
 #include <QComboBox>
@@ -26,6 +27,12 @@ const char *const AllKeys[] = {
     "Gale wind", "Misty", "Pour/DownPour", "Sleet", "Snowy", "Stormy wind", "Windy", "Blizzard",
     "January", "February", "March", "April", "May", "June", "July", "August", "September", "October",
     "November", "December",
+    // drawn into the main window's pictures, tooltips, the login hint
+    "Calendar", "Details", "Analysis", "Summary", "Guide", "Print", "Logout", "No dongle", "Linked",
+    "Download", "Receiving", "Calendar of your records", "Details and notes of a record",
+    "Charts of your records", "Totals by day, week and month", "User guide", "Print a report of the charts",
+    "Log out", "Download an exercise from the device", "Status of the USB dongle", "Choose the language",
+    "No rider yet: press Create ID",
 };
 
 class LanguageTest : public WindowsTest {
@@ -120,6 +127,37 @@ TEST_F(LanguageTest, SwitchChangesAllFiveWindowsAtOnce)
     Choose(0, true);
     EXPECT_EQ(main->MonthNames.value(0), "January");
     EXPECT_EQ(create->UserIDLab->text(), "User ID");
+}
+
+// The captions drawn into the pictures, the tooltips, the login hint and the
+// Han face of the font change with the language like every other caption.
+TEST_F(LanguageTest, PicturesTooltipsAndFontFollowTheLanguage)
+{
+    const QImage button = main->BtnImageDate->Canvas().copy();
+    const QImage dongle = main->DongleLinkStatusImage->Canvas().copy();
+    const QImage start = main->mainStartImage->Canvas().copy();
+    EXPECT_EQ(main->BtnImageLogout->toolTip(), "Log out");
+    EXPECT_EQ(login->ID_Select_ComboBox->placeholderText(), "No rider yet: press Create ID");
+
+    Choose(1, true); // CHT
+    EXPECT_NE(main->BtnImageDate->Canvas(), button);
+    EXPECT_NE(main->DongleLinkStatusImage->Canvas(), dongle);
+    EXPECT_NE(main->mainStartImage->Canvas(), start);
+    EXPECT_EQ(main->BtnImageLogout->toolTip(), QString::fromUtf8("登出"));
+    EXPECT_EQ(main->DongleLinkStatusImage->toolTip(), QString::fromUtf8("USB 接收器狀態"));
+    EXPECT_EQ(login->img_Language->toolTip(), QString::fromUtf8("選擇語言"));
+    EXPECT_EQ(login->ID_Select_ComboBox->placeholderText(), QString::fromUtf8("尚無帳號：請按「建立帳號」"));
+    EXPECT_EQ(QApplication::font().families().value(0), "Noto Sans CJK TC");
+
+    Choose(2, true); // CHS
+    EXPECT_EQ(QApplication::font().families().value(0), "Noto Sans CJK SC");
+    EXPECT_EQ(main->BtnImageLogout->toolTip(), QString::fromUtf8("注销"));
+
+    Choose(0, true);
+    EXPECT_EQ(main->BtnImageDate->Canvas(), button);
+    EXPECT_EQ(main->DongleLinkStatusImage->Canvas(), dongle);
+    EXPECT_EQ(main->BtnImageLogout->toolTip(), "Log out");
+    EXPECT_EQ(QApplication::font().families().size(), 1);
 }
 
 TEST_F(LanguageTest, LabelsAreCentredOnTheirColumnsInTheirOwnFont)

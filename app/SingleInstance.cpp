@@ -1,0 +1,57 @@
+#include "app/SingleInstance.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+
+TSingleInstance::TSingleInstance(const QString &appFolder, QObject *parent)
+    : QObject(parent), folder_(appFolder)
+{
+}
+
+TSingleInstance::~TSingleInstance() = default;
+
+QString TSingleInstance::ServerName(const QString &appFolder)
+{
+    const QString canonical = QDir(appFolder).canonicalPath();
+    const QByteArray hash = QCryptographicHash::hash(
+        (canonical.isEmpty() ? QDir::cleanPath(appFolder) : canonical).toUtf8(), QCryptographicHash::Sha256);
+    return QStringLiteral("cyclovex-") + QString::fromLatin1(hash.toHex().left(16));
+}
+
+bool TSingleInstance::Acquire(std::function<void()> onCall)
+{
+    lock_ = std::make_unique<QLockFile>(folder_ + QStringLiteral("/Cyclovex.lock"));
+    // A lock is stale only when its program is gone, however old it is.
+    lock_->setStaleLockTime(0);
+    if (!lock_->tryLock(0)) {
+        const bool taken = lock_->error() == QLockFile::LockFailedError;
+        lock_.reset();
+        return !taken;
+    }
+    // Holding the lock, any socket of that name is a leftover of a crash.
+    const QString name = ServerName(folder_);
+    QLocalServer::removeServer(name);
+    server_ = new QLocalServer(this);
+    connect(server_, &QLocalServer::newConnection, this, [this, onCall = std::move(onCall)] {
+        while (QLocalSocket *caller = server_->nextPendingConnection()) {
+            caller->disconnectFromServer();
+            caller->deleteLater();
+            onCall();
+        }
+    });
+    server_->listen(name);  // without it a second start only gets a message
+    return true;
+}
+
+bool TSingleInstance::CallFirst(int timeoutMs) const
+{
+    QLocalSocket socket;
+    socket.connectToServer(ServerName(folder_));
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    socket.disconnectFromServer();
+    return true;
+}

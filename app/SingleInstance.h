@@ -1,0 +1,33 @@
+#pragma once
+// One running program per application folder. The first start holds a lock
+// file in the folder ("Cyclovex.lock") for its whole run and listens on a
+// local socket named after the folder; a second start finds the lock taken
+// and calls the first through that socket, which brings its window forward.
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QLocalServer;
+class QLockFile;
+
+class TSingleInstance : public QObject {
+public:
+    explicit TSingleInstance(const QString &appFolder, QObject *parent = nullptr);
+    ~TSingleInstance() override;
+
+    // True when no other program runs on the folder: the lock is held and
+    // every call of a later start runs onCall. Also true when the lock file
+    // cannot be made at all (a read-only folder): nothing can be guarded.
+    bool Acquire(std::function<void()> onCall);
+    // Calls the program that holds the lock; false when it cannot be reached.
+    bool CallFirst(int timeoutMs = 2000) const;
+
+    // The socket name of a folder: the same for every spelling of its path.
+    static QString ServerName(const QString &appFolder);
+
+private:
+    QString folder_;
+    std::unique_ptr<QLockFile> lock_;
+    QLocalServer *server_ = nullptr;
+};

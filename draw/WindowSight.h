@@ -1,0 +1,21 @@
+#pragma once
+// Whether a top-level window shows, and where it comes back.
+//
+// The windows the login cycle makes "transparent" must show nothing on any
+// desktop. A window opacity of 0 is honoured only where a compositor runs,
+// so on X11 the window is also withdrawn (and mapped again) underneath Qt:
+// the widget stays visible for Qt, a modal loop running in it goes on, and
+// the same native window comes back when it is made seen again.
+class QPoint;
+class QRect;
+class QWidget;
+
+// Makes the top-level window unseen (opacity 0, withdrawn on X11) or seen
+// again (opacity 1, mapped and activated). A window Qt does not show is
+// only given its opacity.
+void SetWindowUnseen(QWidget *window, bool unseen);
+
+// Top-left corner for a window frame so that it lies wholly on the screen
+// area: moved in along each axis where it fits, left where it is along an
+// axis where it does not fit.
+QPoint KeptOnScreen(const QRect &frame, const QRect &screen);

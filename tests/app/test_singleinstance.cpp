@@ -1,0 +1,58 @@
+// One program per application folder: the lock, the call of a second start,
+// a lock left by a program that is gone.
+#include "app/SingleInstance.h"
+
+#include "tests/support/TempFolder.h"
+
+#include <QDir>
+#include <QLockFile>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SingleInstance, SecondStartCallsTheFirstAndTheLockEndsWithIt)
+{
+    TempFolder dir;
+    const QString folder = QString::fromStdString(dir.path());
+    int calls = 0;
+    auto first = std::make_unique<TSingleInstance>(folder);
+    ASSERT_TRUE(first->Acquire([&] { ++calls; }));
+
+    TSingleInstance second(folder + "/./");
+    EXPECT_FALSE(second.Acquire([] {}));
+    EXPECT_TRUE(second.CallFirst());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return calls == 1; }, 2000));
+
+    first.reset();
+    TSingleInstance third(folder);
+    EXPECT_TRUE(third.Acquire([] {}));
+}
+
+TEST(SingleInstance, UnreachableFirstIsReportedAndAStaleLockIsTakenOver)
+{
+    TempFolder dir;
+    const QString folder = QString::fromStdString(dir.path());
+    // Another holder of the lock that does not answer.
+    QLockFile other(folder + "/Cyclovex.lock");
+    ASSERT_TRUE(other.tryLock(0));
+    TSingleInstance second(folder);
+    EXPECT_FALSE(second.Acquire([] {}));
+    EXPECT_FALSE(second.CallFirst(200));
+    other.unlock();
+
+    // A lock file whose program is gone (a crash) does not keep riders out.
+    writeFileBytes(dir.file("Cyclovex.lock"), "999999999\ncyclovex\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    TSingleInstance next(folder);
+    EXPECT_TRUE(next.Acquire([] {}));
+}
+
+TEST(SingleInstance, SocketNameDependsOnTheFolderOnly)
+{
+    TempFolder a, b;
+    const QString pa = QString::fromStdString(a.path()), pb = QString::fromStdString(b.path());
+    EXPECT_EQ(TSingleInstance::ServerName(pa), TSingleInstance::ServerName(pa + "/sub/.."));
+    EXPECT_NE(TSingleInstance::ServerName(pa), TSingleInstance::ServerName(pb));
+}
+
+}  // namespace

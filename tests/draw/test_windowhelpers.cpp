@@ -1,0 +1,78 @@
+// Window helpers: the Han face of each Chinese variant in the windows and in
+// the captions drawn into pictures; where a window comes back on the screen.
+#include "draw/Fonts.h"
+#include "draw/WindowSight.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QRect>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage Drawn(QFont font, const QString &text)
+{
+    font.setPixelSize(24);
+    QImage img(180, 36, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(4, 28, text);
+    return img;
+}
+
+QFont Face(const QString &family)
+{
+    QFont font;
+    font.setFamilies({family});
+    return font;
+}
+
+TEST(Fonts, HanFaceOfEachLanguageFile)
+{
+    EXPECT_EQ(HanFaceFor("CHT.lre"), "Noto Sans CJK TC");
+    EXPECT_EQ(HanFaceFor("cht.LRE"), "Noto Sans CJK TC");
+    EXPECT_EQ(HanFaceFor("CHS.lre"), "Noto Sans CJK SC");
+    EXPECT_EQ(HanFaceFor("ENG.lre"), "");
+    EXPECT_EQ(HanFaceFor(""), "");
+    EXPECT_EQ(HanFaceFor("CHTX.lre"), "");
+}
+
+// Whatever the system locale, the windows and the pictures draw Chinese
+// captions with the forms of the chosen variant.
+TEST(Fonts, ChineseCaptionsTakeTheFormsOfTheirVariant)
+{
+    const QImage latin = Drawn(QApplication::font(), "Login");
+    const QString text = QString::fromUtf8("稱登片換確選");
+    ASSERT_NE(Drawn(Face("Noto Sans CJK TC"), text), Drawn(Face("Noto Sans CJK JP"), text));
+    const struct { const char *file, *face; } variants[] = {
+        {"CHS.lre", "Noto Sans CJK SC"},
+        {"CHT.lre", "Noto Sans CJK TC"},
+    };
+    for (const auto &v : variants) {
+        SCOPED_TRACE(v.file);
+        UseLanguageFont(v.file);
+        EXPECT_EQ(Drawn(QApplication::font(), text), Drawn(Face(v.face), text));
+        EXPECT_EQ(Drawn(PictureFont(24, false), text), Drawn(Face(v.face), text));
+    }
+    // English: Latin text in the system's face as before, no Han face.
+    UseLanguageFont("ENG.lre");
+    EXPECT_EQ(QApplication::font().families().size(), 1);
+    EXPECT_EQ(Drawn(QApplication::font(), "Login"), latin);
+}
+
+TEST(WindowSight, KeptOnScreenMovesInWhereTheWindowFits)
+{
+    const QRect screen(0, 0, 1280, 1024);
+    EXPECT_EQ(KeptOnScreen(QRect(100, 50, 1024, 748), screen), QPoint(100, 50));
+    EXPECT_EQ(KeptOnScreen(QRect(-920, -670, 1024, 748), screen), QPoint(0, 0));
+    EXPECT_EQ(KeptOnScreen(QRect(900, 600, 1024, 748), screen), QPoint(256, 276));
+    // An axis where it does not fit keeps its place (centred, negative).
+    EXPECT_EQ(KeptOnScreen(QRect(-112, -74, 1024, 748), QRect(0, 0, 800, 600)), QPoint(-112, -74));
+    EXPECT_EQ(KeptOnScreen(QRect(-900, -74, 1024, 748), QRect(0, 0, 1280, 600)), QPoint(0, -74));
+    // A screen that does not start at 0, 0.
+    EXPECT_EQ(KeptOnScreen(QRect(0, 0, 200, 100), QRect(1280, 24, 1024, 744)), QPoint(1280, 24));
+}
+
+}  // namespace
