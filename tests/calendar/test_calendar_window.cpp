@@ -112,7 +112,8 @@ TEST_F(CalendarWindow, AMonthTileMovesTheCalendarAndTheTilesFollowTheLanguage)
     EXPECT_EQ(Calendar().DayImage[21]->ShownList, Calendar().CalImageListData.get());
 
     const QImage english = Summary().MonthImage[4]->Canvas().copy();
-    form->MultiLang->Lines = QStringList{"May=Mai"};
+    writeFileBytes(form->MultiLang->LangFolder + "/DEU.lre", "May=Mai\r\n");
+    ASSERT_FALSE(form->MultiLang->LoadLanguage("DEU.lre"));
     form->RefreshCaptions();
     EXPECT_EQ(form->MonthNames[4], "Mai");
     EXPECT_EQ(Summary().MonthImage[4]->ShownIndex, 16);
