@@ -11,7 +11,6 @@
 #include "tests/support/DumpBuilder.h"
 #include "tests/support/TempFolder.h"
 
-#include <QApplication>
 #include <QTest>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -126,13 +125,3 @@ void BM_WeekTotals(benchmark::State &state)
 BENCHMARK(BM_WeekTotals)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

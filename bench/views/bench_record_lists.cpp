@@ -6,7 +6,6 @@
 #include "tests/support/TempFolder.h"
 #include "views/CheckList.h"
 
-#include <QApplication>
 #include <QDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -63,14 +62,3 @@ void BM_CheckListSetNames(benchmark::State &state)
 BENCHMARK(BM_CheckListSetNames)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
