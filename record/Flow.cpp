@@ -2,10 +2,12 @@
 // sections.
 #include "record/RecordText.h"
 #include "record/Trfsanalysis.h"
+#include "store/AtomicFile.h"
 
 #include <algorithm>
 #include <charconv>
-#include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 using recordtext::HeaderChars;
@@ -18,24 +20,57 @@ namespace {
 constexpr std::size_t SampleChars = 12;
 constexpr std::int64_t MaxRevolutions = 150;
 
-// One series line, written into a buffer that holds the longest values of
-// every sample: no bound check per value (a full dump has ~100000 values).
+// One series line, built in a buffer reserved for the longest values of
+// every sample (a full dump has ~100000 values) and handed over without a copy.
 class SeriesLine {
 public:
-    explicit SeriesLine(std::size_t samples) : buffer_(new char[samples * MaxValueChars]), end_(buffer_.get()) {}
+    explicit SeriesLine(std::size_t samples) { text_.reserve(samples * MaxValueChars); }
     // Appends "value,".
     void Append(std::int64_t value)
     {
-        end_ = std::to_chars(end_, end_ + MaxValueChars - 1, value).ptr;
-        *end_++ = ',';
+        char digits[MaxValueChars];
+        char *end = std::to_chars(digits, digits + MaxValueChars - 1, value).ptr;
+        *end++ = ',';
+        text_.append(digits, end);
     }
-    std::string Text() const { return std::string(buffer_.get(), end_); }
+    std::string Take() { return std::move(text_); }
 
 private:
     static constexpr std::size_t MaxValueChars = 21; // a signed 64-bit value and its comma
-    std::unique_ptr<char[]> buffer_;
-    char *end_;
+    std::string text_;
 };
+
+// Writes the dump as one line the way "Temp5.txt" shows it, 'X' over the
+// page tails and over everything from end on, and returns the sample
+// stream: what is left unmarked between the header and end. Nothing is
+// copied but the stream itself.
+std::string WriteMarkedDump(AtomicFile &file, std::string_view dump, std::size_t end)
+{
+    static const std::string marks(PageChars, 'X');
+    std::string stream;
+    stream.reserve(end > HeaderChars ? end - HeaderChars : 0);
+    for (std::size_t at = 0; at < dump.size();) {
+        const std::size_t page = at - at % PageChars;
+        if (at < end && at - page < PageTailChars) {
+            const std::size_t next = std::min(page + PageTailChars, end);
+            file.Write(dump.substr(at, next - at));
+            const std::size_t from = std::max(at, HeaderChars);
+            if (from < next) {
+                std::string_view samples = dump.substr(from, next - from);
+                for (std::size_t x; (x = samples.find('X')) != std::string_view::npos; samples.remove_prefix(x + 1))
+                    stream.append(samples.substr(0, x));
+                stream.append(samples);
+            }
+            at = next;
+            continue;
+        }
+        const std::size_t next = at < end ? std::min(page + PageChars, dump.size()) : dump.size();
+        for (; at < next; at += std::min(next - at, marks.size()))
+            file.Write(std::string_view(marks).substr(0, next - at));
+    }
+    file.Write("\r\n");
+    return stream;
+}
 
 } // namespace
 
@@ -43,30 +78,23 @@ void TTRAnalysis::DecodeFlow()
 {
     // Bytes 254 and 255 of every page and everything at or after the data
     // length carry no samples; lap records are already marked.
-    FlowHex = DumpHex;
-    const std::size_t size = FlowHex.size();
     const std::size_t end =
-        DataLength > 0 ? std::min(size, static_cast<std::size_t>(DataLength) * 2) : 0;
-    for (std::size_t page = 0; page + PageTailChars < size; page += PageChars)
-        std::fill(FlowHex.begin() + static_cast<std::ptrdiff_t>(page + PageTailChars),
-                  FlowHex.begin() + static_cast<std::ptrdiff_t>(std::min(page + PageChars, size)), 'X');
-    std::fill(FlowHex.begin() + static_cast<std::ptrdiff_t>(end), FlowHex.end(), 'X');
-    SaveLines("Temp5.txt", {&FlowHex, 1}); // one line, written without a copy
-
-    std::string stream(end > HeaderChars ? end - HeaderChars : 0, '\0');
-    char *out = stream.data();
-    for (std::size_t i = HeaderChars; i < end; ++i)
-        if (FlowHex[i] != 'X')
-            *out++ = FlowHex[i];
-    stream.resize(static_cast<std::size_t>(out - stream.data()));
-    FlowHex = std::move(stream);
-    SaveLines("Temp6.txt", {&FlowHex, 1});
+        DataLength > 0 ? std::min(DumpHex.size(), static_cast<std::size_t>(DataLength) * 2) : 0;
+    std::string flow;
+    {
+        // Closed before the next file, which then takes over its buffer.
+        AtomicFile marked(PathOf("Temp5.txt"), Durability::Unsynced);
+        flow = WriteMarkedDump(marked, DumpHex, end);
+        if (!marked.Commit())
+            WriteFailed = true;
+    }
+    SaveLines("Temp6.txt", {&flow, 1});
 
     enum { Hrm, Rpm, SpdCnt, PerCnt, SumCnt, PerDistance, SumDistance, Dt, Speed, SeriesCount };
     static const char *const headings[SeriesCount] = {
         "#HRM", "#RPM", "#SPD_CNT", "#SPD_PerCNT", "#SPD_SumCNT", "#SPD_PerDistance",
         "#SPD_SumDistance", "#SPD_DT", "#SPD_SPEED"};
-    const std::size_t samples = FlowHex.size() / SampleChars; // an incomplete last one is dropped
+    const std::size_t samples = flow.size() / SampleChars; // an incomplete last one is dropped
     std::vector<SeriesLine> series;
     series.reserve(SeriesCount);
     for (int i = 0; i < SeriesCount; ++i)
@@ -76,9 +104,8 @@ void TTRAnalysis::DecodeFlow()
     const std::int64_t wheel = Wheel;
     std::int64_t previous = 0, sum = 0, wheelRpm = 0;
     int zeroRun = 0, hrmExist = 0, cadExist = 0, spdExist = 0;
-    const std::string_view flow(FlowHex);
     for (std::size_t s = 0; s < samples; ++s) {
-        const std::string_view sample = flow.substr(s * SampleChars, SampleChars);
+        const std::string_view sample = std::string_view(flow).substr(s * SampleChars, SampleChars);
         int bytes[6];
         for (std::uint8_t k = 0; k < 6; ++k)
             bytes[k] = ReadByte(sample, k);
@@ -127,10 +154,10 @@ void TTRAnalysis::DecodeFlow()
     FlowList.insert(FlowList.end(), {"", "[Flow Data]", ""});
     for (int i = 0; i < SeriesCount; ++i) {
         FlowList.push_back(headings[i]);
-        FlowList.push_back(series[static_cast<std::size_t>(i)].Text());
+        FlowList.push_back(series[static_cast<std::size_t>(i)].Take());
         FlowList.push_back("");
     }
     FlowList.push_back("#FLOW DATA ARRAY");
-    FlowList.push_back(FlowHex);
+    FlowList.push_back(std::move(flow));
     FlowList.push_back("");
 }

@@ -14,7 +14,9 @@ namespace {
 // file that grows while it is read is still caught by the limit.
 ReadStatus ReadOpenFile(int fd, std::size_t expected, std::string &bytes, std::size_t maxBytes)
 {
-    bytes.resize(expected);
+    // One byte beyond the expected size, so the read that finds the end
+    // needs no larger buffer.
+    bytes.resize(std::min(expected + 1, maxBytes + 1));
     std::size_t got = 0;
     for (;;) {
         if (got == bytes.size()) {
