@@ -212,11 +212,19 @@ void TmainForm::ConstructorBody()
     draw->FillMirrorGradient(MainBGImage, kLightGrey, kDarkGrey, 0);
 
     // Every view fills the client area below the title band.
+    // Their backgrounds are one gradient, filled once and shared.
     const int viewTop = TitleBGImage->y() + TitleBGImage->height();
+    QImage backdrop;
     for (TViewPanel *panel : Views()) {
         panel->setGeometry(0, viewTop, kWidth, kHeight - viewTop);
         panel->FitBackground();
-        draw->FillMirrorGradient(panel->Background, kLightGrey, kDarkGrey, 0);
+        if (backdrop.isNull()) {
+            draw->FillMirrorGradient(panel->Background, kLightGrey, kDarkGrey, 0);
+            backdrop = panel->Background->Canvas();
+        } else {
+            panel->Background->Canvas() = backdrop;
+            panel->Background->update();
+        }
         if (panel != CalenderPanel) {
             panel->Photo->move(CalAccountImage->pos());
             panel->Photo->show();

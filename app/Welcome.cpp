@@ -6,6 +6,7 @@
 #include "draw/Image.h"
 
 #include <QTimer>
+#include <utility>
 
 TWelcomeForm::TWelcomeForm(QWidget *parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
@@ -27,4 +28,11 @@ void TWelcomeForm::Timer1Timer()
 {
     Timer1->stop();
     accept();
+}
+
+void TWelcomeForm::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    if (WhileShown)
+        QTimer::singleShot(0, this, std::exchange(WhileShown, nullptr));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The splash window: one picture, closed by its timer after 2000 ms.
 #include <QDialog>
+#include <functional>
 
 class QTimer;
 class TImage;
@@ -13,5 +14,12 @@ public:
     TImage *StartImage = nullptr;
     QTimer *Timer1 = nullptr;  // 2000 ms, on from creation
 
+    // Runs once, right after the splash is first painted (work done while
+    // the splash waits).
+    std::function<void()> WhileShown;
+
     void Timer1Timer();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };

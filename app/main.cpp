@@ -7,6 +7,8 @@
 #include "app/Main.h"
 #include "app/SingleInstance.h"
 #include "app/Welcome.h"
+#include "calendar/CalendarView.h"
+#include "calendar/SummaryView.h"
 #include "draw/Assets.h"
 #include "lang/Language.h"
 
@@ -56,6 +58,17 @@ void BringForward()
     window->activateWindow();
 }
 
+// The main window's pictures, painted while the splash waits; the windows
+// then take them from the caches.
+void PaintMainPictures()
+{
+    TCalenderPanel::PaintPictures();
+    TSummaryPanel::PaintPictures();
+    for (const char *list : {"MainBtnImageList", "MonthBtnImageList", "DongleLinkStatusImageList",
+                             "StartBtnImageList", "RadioImgList"})
+        AssetList(QString::fromLatin1(list));
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -77,6 +90,7 @@ int main(int argc, char **argv)
     try {
         {
             TWelcomeForm welcome;
+            welcome.WhileShown = PaintMainPictures;
             welcome.exec();
         }
         mainForm = new TmainForm;

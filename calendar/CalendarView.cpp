@@ -54,6 +54,12 @@ TCalenderPanel::TCalenderPanel(QWidget *parent, const TShownMonth &shown)
 
 TCalenderPanel::~TCalenderPanel() = default;
 
+void TCalenderPanel::PaintPictures()
+{
+    for (DayStyle style : {DayStyle::Plain, DayStyle::Records, DayStyle::Other})
+        DayPictures(kCellW, kCellH, style);
+}
+
 void TCalenderPanel::FillCalendar(const QString &yearMonth)
 {
     YearMonthLab->setText(yearMonth);

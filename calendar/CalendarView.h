@@ -16,6 +16,8 @@ class TCalenderPanel : public TViewPanel {
     Q_OBJECT
 public:
     TCalenderPanel(QWidget *parent, const TShownMonth &shown);
+    // Paints the day pictures ahead of the first panel (they are shared).
+    static void PaintPictures();
     ~TCalenderPanel() override;
 
     QLabel *YearMonthLab = nullptr;

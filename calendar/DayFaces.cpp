@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
+#include <map>
+#include <tuple>
 
 namespace {
 
@@ -109,12 +111,15 @@ QPixmap MonthTile(int month, const QString &name, bool highlighted)
 
 } // namespace
 
+// Painted once per size and style: the lists share their pictures.
 TImageList DayPictures(int w, int h, DayStyle style)
 {
-    TImageList list(w, h);
-    for (int day = 1; day <= 31; ++day)
-        list.Add(DayPicture(w, h, day, style));
-    return list;
+    static std::map<std::tuple<int, int, DayStyle>, TImageList> painted;
+    const auto [it, added] = painted.try_emplace({w, h, style}, w, h);
+    if (added)
+        for (int day = 1; day <= 31; ++day)
+            it->second.Add(DayPicture(w, h, day, style));
+    return it->second;
 }
 
 TImageList WeekdayPictures(int w, int h)

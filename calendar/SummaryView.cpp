@@ -99,6 +99,13 @@ TSummaryPanel::TSummaryPanel(QWidget *parent, TShownMonth &shown, TKorvanDataBas
 
 TSummaryPanel::~TSummaryPanel() = default;
 
+void TSummaryPanel::PaintPictures()
+{
+    for (DayStyle style :
+         {DayStyle::Plain, DayStyle::Records, DayStyle::Other, DayStyle::OtherRecords, DayStyle::Chosen})
+        DayPictures(kCellW, kCellH, style);
+}
+
 void TSummaryPanel::CreateModeControls()
 {
     const char *const modes[3] = {"SummyShowModeImgDate", "SummyShowModeImgWeek", "SummyShowModeImgMonth"};
@@ -230,6 +237,10 @@ std::array<TImage *, 3> TSummaryPanel::ModePictures() const
 
 void TSummaryPanel::SetMonthNames(const QStringList &names)
 {
+    // The same names again (English at every start): the tiles stand.
+    if (names == monthNames_ && MonthImageList->Count() > 0)
+        return;
+    monthNames_ = names;
     *MonthImageList = MonthTilePictures(names);
     // Each tile keeps its face, plain or highlighted, in the new language.
     for (TImage *tile : MonthImage)

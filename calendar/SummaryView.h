@@ -23,6 +23,8 @@ class TSummaryPanel : public TViewPanel {
     Q_OBJECT
 public:
     TSummaryPanel(QWidget *parent, TShownMonth &shown, TKorvanDataBase &db);
+    // Paints the day pictures ahead of the first panel (they are shared).
+    static void PaintPictures();
     ~TSummaryPanel() override;
 
     std::array<bool, 3> ModeSelected{true, false, false}; // day, week, month
@@ -128,4 +130,5 @@ private:
 
     TShownMonth &shown_;
     TKorvanDataBase &db_;
+    QStringList monthNames_;  // the names on the month tiles
 };

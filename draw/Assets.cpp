@@ -248,8 +248,15 @@ const TImageList &AssetList(const QString &name)
 
 void SetAssetCaptions(const CaptionText &text)
 {
-    for (const char *key : kCaptionKeys)
-        Captions().insert(QString::fromLatin1(key), text(key));
+    bool changed = false;
+    for (const char *key : kCaptionKeys) {
+        const QString english = QString::fromLatin1(key), caption = text(key);
+        changed = changed || Caption(key) != caption;
+        Captions().insert(english, caption);
+    }
+    // The same texts again (English at every start): the lists stand.
+    if (!changed)
+        return;
     for (const char *name : kCaptionedLists) {
         const auto it = ListCache().find(QString::fromLatin1(name));
         if (it != ListCache().end())
