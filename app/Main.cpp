@@ -50,23 +50,6 @@ const char *const kValueBoxes[13] = {
     "HRA_Edit", "VO2_Edit", "Inte_Edit", "Sum_Dura_Edit", "Sum_Dist_Edit", "Sum_Calo_Edit",
 };
 
-QWidget *Panel(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *panel = new QWidget(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setGeometry(geometry);
-    panel->hide();
-    return panel;
-}
-
-QTimer *Timer(QObject *parent, const char *name, int period)
-{
-    auto *timer = new QTimer(parent);
-    timer->setObjectName(QString::fromLatin1(name));
-    timer->setInterval(period);
-    return timer;
-}
-
 }  // namespace
 
 const std::array<const char *, 13> TmainForm::ColumnLabels = {
@@ -139,7 +122,7 @@ void TmainForm::CreateControls()
     }
 
     // Diagnostic panel, over the views; fixed English captions.
-    EngineerModePanel = Panel(this, "EngineerModePanel", QRect(288, 104, 713, 249));
+    EngineerModePanel = NewPanel(this, "EngineerModePanel", QRect(288, 104, 713, 249));
     EngineerModePanel->setAttribute(Qt::WA_StyledBackground);
     EngineerModePanel->setStyleSheet(
         "#EngineerModePanel { background: #303030; border: 1px solid white; border-radius: 6px; }"
@@ -174,10 +157,10 @@ void TmainForm::CreateControls()
     fixed.setPointSize(8);
     LogMemo->setFont(fixed);
 
-    MeasureTimer = Timer(this, "MeasureTimer", 1000);
-    StatusCheckTimer = Timer(this, "StatusCheckTimer", 1000);
-    CleanTargetIMGTimer = Timer(this, "CleanTargetIMGTimer", 100);
-    CleanMonthIMGTimer = Timer(this, "CleanMonthIMGTimer", 100);
+    MeasureTimer = NewTimer(this, "MeasureTimer", 1000);
+    StatusCheckTimer = NewTimer(this, "StatusCheckTimer", 1000);
+    CleanTargetIMGTimer = NewTimer(this, "CleanTargetIMGTimer", 100);
+    CleanMonthIMGTimer = NewTimer(this, "CleanMonthIMGTimer", 100);
 
     ConnectHandlers();
 }

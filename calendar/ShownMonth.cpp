@@ -74,15 +74,18 @@ void TShownMonth::ClearMarks()
 
 void TShownMonth::ScanRecordDays(const std::string &riderFolder)
 {
-    marks_.fill(0);
+    ClearMarks();
+    // Before the first login there is no rider folder: nothing to mark, and
+    // no folder to list at start-up.
+    if (riderFolder.empty())
+        return;
     // The three months in the order of their mark tables.
     int years[3], months[3];
     years[0] = year_;
     months[0] = month_;
     NeighbourMonth(year_, month_, -1, years[1], months[1]);
     NeighbourMonth(year_, month_, +1, years[2], months[2]);
-    const std::string folder = riderFolder.empty() ? std::string(".") : riderFolder;
-    for (const std::string &name : ListEntries(folder, EntryKind::Any)) {
+    for (const std::string &name : ListEntries(riderFolder, EntryKind::Any)) {
         if (name.size() < 10 || !EndsWithNoCase(name, ".TR9"))
             continue;
         const int yy = TwoDigits(name, 0), mm = TwoDigits(name, 2), dd = TwoDigits(name, 4);

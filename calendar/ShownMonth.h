@@ -45,7 +45,8 @@ public:
     void ClearMarks();
     // Marks the days of the three months that have a record file in
     // riderFolder (names YYMMDD*.TR9, extension in any letter case); one
-    // folder listing. A missing folder leaves every day unmarked.
+    // folder listing. No folder (nobody logged in yet) or a missing one
+    // leaves every day unmarked.
     void ScanRecordDays(const std::string &riderFolder);
     // Cell k (0..41) of the shown month's grid (CalSet holds its geometry).
     TDayCell Cell(int k) const;

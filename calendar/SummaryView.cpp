@@ -28,15 +28,6 @@ constexpr int kTotalsLabelTop = 552, kTotalsBoxTop = 574;
 // The mode pictures in the left column, under the rider's ID.
 constexpr int kModeTop = 256, kModePitch = 44;
 
-QWidget *SubPanel(QWidget *parent, const char *name)
-{
-    auto *panel = new QWidget(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setGeometry(kSubPanel);
-    panel->hide();
-    return panel;
-}
-
 QLabel *Caption(QWidget *panel, const char *name)
 {
     QLabel *label = NewLabel(panel, name, QString(), QRect(kCentre - 140, kCaptionTop, 280, 36));
@@ -90,9 +81,7 @@ TSummaryPanel::TSummaryPanel(QWidget *parent, TShownMonth &shown, TKorvanDataBas
     for (int m = 1; m <= 12; ++m)
         english << QLocale::c().monthName(m);
     SetMonthNames(english);
-    CleanSummaryMoveInIMGTimer = new QTimer(this);
-    CleanSummaryMoveInIMGTimer->setObjectName("CleanSummaryMoveInIMGTimer");
-    CleanSummaryMoveInIMGTimer->setInterval(50);
+    CleanSummaryMoveInIMGTimer = NewTimer(this, "CleanSummaryMoveInIMGTimer", 50);
     ConnectHandlers();
     DrawModeRadios(0);
 }
@@ -165,7 +154,7 @@ void TSummaryPanel::CreateTotals()
 
 void TSummaryPanel::CreateDayPanel()
 {
-    SummaryDatePanel = SubPanel(this, "SummaryDatePanel");
+    SummaryDatePanel = NewPanel(this, "SummaryDatePanel", kSubPanel);
     SumDay_YearMonthLab = Caption(SummaryDatePanel, "SumDay_YearMonthLab");
     SumDArrowNLImage = Arrow(SummaryDatePanel, "SumDArrowNLImage", false);
     SumDArrowNRImage = Arrow(SummaryDatePanel, "SumDArrowNRImage", true);
@@ -176,7 +165,7 @@ void TSummaryPanel::CreateDayPanel()
 
 void TSummaryPanel::CreateWeekPanel()
 {
-    SummaryWeekPanel = SubPanel(this, "SummaryWeekPanel");
+    SummaryWeekPanel = NewPanel(this, "SummaryWeekPanel", kSubPanel);
     SumWeek_YearMonthLab = Caption(SummaryWeekPanel, "SumWeek_YearMonthLab");
     SumWArrowNLImage = Arrow(SummaryWeekPanel, "SumWArrowNLImage", false);
     SumWArrowNRImage = Arrow(SummaryWeekPanel, "SumWArrowNRImage", true);
@@ -199,7 +188,7 @@ void TSummaryPanel::CreateWeekPanel()
 
 void TSummaryPanel::CreateMonthPanel()
 {
-    SummaryMonthPanel = SubPanel(this, "SummaryMonthPanel");
+    SummaryMonthPanel = NewPanel(this, "SummaryMonthPanel", kSubPanel);
     MonthPanelYearLabel = Caption(SummaryMonthPanel, "MonthPanelYearLabel");
     SumMArrowNLImage = Arrow(SummaryMonthPanel, "SumMArrowNLImage", false);
     SumMArrowNRImage = Arrow(SummaryMonthPanel, "SumMArrowNRImage", true);

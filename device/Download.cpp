@@ -6,6 +6,7 @@
 #include "device/DownloadProgress.h"
 #include "device/HidController.h"
 #include "device/LinuxHidPlatform.h"
+#include "draw/Controls.h"
 #include "draw/Dialogs.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
@@ -60,9 +61,7 @@ TDongleDownload::TDongleDownload(TmainForm *form, HidPlatform *platform) : QObje
     clock_.start();
     ProgressView = new TDownloadProgress(form_->CalenderPanel);
     ProgressView->setGeometry(16, 462, 168, 72);
-    ProgressTimer = new QTimer(this);
-    ProgressTimer->setObjectName("ProgressTimer");
-    ProgressTimer->setInterval(100);
+    ProgressTimer = NewTimer(this, "ProgressTimer", 100);
     connect(ProgressTimer, &QTimer::timeout, this, &TDongleDownload::ProgressTimerTimer);
 
     connect(form_->StartButton, &QPushButton::clicked, this, &TDongleDownload::StartButtonClick);

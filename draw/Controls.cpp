@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QTimer>
 
 QLabel *NewLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry, const char *colour)
 {
@@ -43,6 +44,23 @@ QComboBox *NewComboBox(QWidget *parent, const char *name, const QRect &geometry)
     choice->setEditable(false);
     choice->setGeometry(geometry);
     return choice;
+}
+
+QWidget *NewPanel(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setGeometry(geometry);
+    panel->hide();
+    return panel;
+}
+
+QTimer *NewTimer(QObject *parent, const char *name, int period)
+{
+    auto *timer = new QTimer(parent);
+    timer->setObjectName(QString::fromLatin1(name));
+    timer->setInterval(period);
+    return timer;
 }
 
 TImage *NewPicture(QWidget *parent, const char *name, const QRect &geometry)

@@ -12,6 +12,7 @@ class QLabel;
 class QPoint;
 class QPushButton;
 class QRect;
+class QTimer;
 class QString;
 class QWidget;
 class TImage;
@@ -25,6 +26,10 @@ QLabel *NewLabel(QWidget *parent, const char *name, const QString &text, const Q
 QPushButton *NewButton(QWidget *parent, const char *name, const QString &text, const QRect &geometry);
 // A drop-down list to choose from (no typing).
 QComboBox *NewComboBox(QWidget *parent, const char *name, const QRect &geometry);
+// A hidden plain panel.
+QWidget *NewPanel(QWidget *parent, const char *name, const QRect &geometry);
+// A timer with its period, off.
+QTimer *NewTimer(QObject *parent, const char *name, int period);
 // A picture control.
 TImage *NewPicture(QWidget *parent, const char *name, const QRect &geometry);
 // Bold text in the widget's own font.
