@@ -50,7 +50,24 @@ const char *const kValueBoxes[13] = {
     "HRA_Edit", "VO2_Edit", "Inte_Edit", "Sum_Dura_Edit", "Sum_Dist_Edit", "Sum_Calo_Edit",
 };
 
+QImage TitleGradient()
+{
+    return SharedGradient(QSize(kWidth, kTitleHeight), kDarkGrey, kLightGrey, GradientShape::Straight);
+}
+
+QImage MirrorGradient(const QSize &size)
+{
+    return SharedGradient(size, kLightGrey, kDarkGrey, GradientShape::Mirror);
+}
+
 }  // namespace
+
+void TmainForm::PaintBackgrounds()
+{
+    TitleGradient();
+    MirrorGradient(QSize(kWidth, kHeight));
+    MirrorGradient(QSize(kWidth, kHeight - kTitleHeight));
+}
 
 const std::array<const char *, 13> TmainForm::ColumnLabels = {
     "lblSum_Dura", "lblSum_Dist", "lblSum_Kcal", "Dura_Lab", "Dist_Lab", "RPM_Lab", "Speed_Lab",
@@ -183,31 +200,24 @@ void TmainForm::CreateViews()
 void TmainForm::ConstructorBody()
 {
     MultiLang->LangFolder = AppFolder + "/LANGUAGE";
-    auto draw = std::make_unique<TKorvanDraw>();
     const QString idFolder = QString::fromStdString(AppFolder + "/ID");
     if (!QDir(idFolder).exists())
         QDir().mkpath(idFolder);  // a failure is not reported
     DataBase->SetRootFolder(AppFolder + "/ID/");
 
+    // The backgrounds are the gradients by rows: the title band from dark to
+    // light grey, below it light grey at the edges and dark in the middle.
     TitleBGImage->setGeometry(0, 0, kWidth, kTitleHeight);
-    draw->FillGradient(TitleBGImage, kDarkGrey, kLightGrey, 0);
+    TitleBGImage->SetCanvas(TitleGradient());
     MainBGImage->setGeometry(0, TitleBGImage->y() + TitleBGImage->height(), kWidth, kHeight);
-    draw->FillMirrorGradient(MainBGImage, kLightGrey, kDarkGrey, 0);
-
-    // Every view fills the client area below the title band.
-    // Their backgrounds are one gradient, filled once and shared.
+    MainBGImage->SetCanvas(MirrorGradient(MainBGImage->size()));
+    // Every view fills the client area below the title band; the four
+    // share one background.
     const int viewTop = TitleBGImage->y() + TitleBGImage->height();
-    QImage backdrop;
     for (TViewPanel *panel : Views()) {
         panel->setGeometry(0, viewTop, kWidth, kHeight - viewTop);
         panel->FitBackground();
-        if (backdrop.isNull()) {
-            draw->FillMirrorGradient(panel->Background, kLightGrey, kDarkGrey, 0);
-            backdrop = panel->Background->Canvas();
-        } else {
-            panel->Background->Canvas() = backdrop;
-            panel->Background->update();
-        }
+        panel->Background->SetCanvas(MirrorGradient(panel->size()));
         if (panel != CalenderPanel) {
             panel->Photo->move(CalAccountImage->pos());
             panel->Photo->show();
@@ -219,7 +229,6 @@ void TmainForm::ConstructorBody()
     setFixedSize(kWidth, kHeight);
     homePos_ = CentredOnScreen(QSize(kWidth, kHeight));
     move(homePos_);
-    draw.reset();
 
     PrintBtnHome = BtnImagePrintReport->pos();
     LogoutBtnHome = BtnImageLogout->pos();

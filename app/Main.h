@@ -58,6 +58,9 @@ public:
 
     // Start-up steps after the constructor (creation order of the program).
     void FormCreate();
+    // Paints the window's backgrounds ahead of its construction (the
+    // constructor then only shares them).
+    static void PaintBackgrounds();
     // The login cycle: at the first activation and after a logout.
     void FormActivate();
 

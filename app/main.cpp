@@ -58,10 +58,13 @@ void BringForward()
     window->activateWindow();
 }
 
-// The main window's pictures, painted while the splash waits; the windows
+// The program's icon and the main window's pictures, painted while the
+// splash waits (the splash itself shows as early as it can); the windows
 // then take them from the caches.
 void PaintMainPictures()
 {
+    qApp->setWindowIcon(QIcon(QPixmap::fromImage(AssetImage("AppIcon"))));
+    TmainForm::PaintBackgrounds();
     TCalenderPanel::PaintPictures();
     TSummaryPanel::PaintPictures();
     for (const char *list : {"MainBtnImageList", "MonthBtnImageList", "DongleLinkStatusImageList",
@@ -75,7 +78,6 @@ int main(int argc, char **argv)
 {
     TApplication app(argc, argv);
     app.setApplicationName("Cyclovex");
-    app.setWindowIcon(QIcon(QPixmap::fromImage(AssetImage("AppIcon"))));
     // The main window's Closed signal ends the program; the login window
     // closing while the main window is unseen must not.
     app.setQuitOnLastWindowClosed(false);

@@ -13,7 +13,7 @@ namespace {
 // The grid right of the photo column: 7 x 6 cells of 90 x 70, 6 apart,
 // under the weekday headings and the month caption with its arrows.
 constexpr int kCellW = 90, kCellH = 70, kGap = 6;
-constexpr int kGridLeft = 279, kGridTop = 128, kHeadTop = 92, kCaptionTop = 40;
+constexpr int kGridLeft = 279, kGridTop = 128, kHeadTop = 92, kHeadH = 30, kCaptionTop = 40;
 constexpr int kGridCentre = kGridLeft + (7 * kCellW + 6 * kGap) / 2;
 
 } // namespace
@@ -31,10 +31,10 @@ TCalenderPanel::TCalenderPanel(QWidget *parent, const TShownMonth &shown)
     for (TImage *arrow : {ArrowNLImage, ArrowNRImage})
         arrow->setCursor(Qt::PointingHandCursor);
 
-    const TImageList headings = WeekdayPictures(kCellW, 30);
+    const TImageList headings = WeekdayPictures(kCellW, kHeadH);
     for (int c = 0; c < 7; ++c) {
         const QByteArray name = "WeekImage" + QByteArray::number(c);
-        WeekImage[c] = NewPicture(this, name.constData(), QRect(kGridLeft + c * (kCellW + kGap), kHeadTop, kCellW, 30));
+        WeekImage[c] = NewPicture(this, name.constData(), QRect(kGridLeft + c * (kCellW + kGap), kHeadTop, kCellW, kHeadH));
         headings.Draw(WeekImage[c], c);
     }
     for (int k = 0; k < 42; ++k) {
@@ -58,6 +58,7 @@ void TCalenderPanel::PaintPictures()
 {
     for (DayStyle style : {DayStyle::Plain, DayStyle::Records, DayStyle::Other})
         DayPictures(kCellW, kCellH, style);
+    WeekdayPictures(kCellW, kHeadH);
 }
 
 void TCalenderPanel::FillCalendar(const QString &yearMonth)

@@ -111,7 +111,8 @@ QPixmap MonthTile(int month, const QString &name, bool highlighted)
 
 } // namespace
 
-// Painted once per size and style: the lists share their pictures.
+// Painted once per size and style (weekdays: per size; month tiles: per
+// set of names): the lists share their pictures.
 TImageList DayPictures(int w, int h, DayStyle style)
 {
     static std::map<std::tuple<int, int, DayStyle>, TImageList> painted;
@@ -125,28 +126,32 @@ TImageList DayPictures(int w, int h, DayStyle style)
 TImageList WeekdayPictures(int w, int h)
 {
     static const char *const names[7] = {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"};
-    TImageList list(w, h);
-    for (int i = 0; i < 7; ++i) {
-        QImage img = Blank(w, h);
-        QPainter p(&img);
-        p.setRenderHint(QPainter::Antialiasing);
-        FillBody(p, QRectF(0, 0, w, h), h / 3.0, QColor(0x2c, 0x2c, 0x2c), QColor(0x1c, 0x1c, 0x1c), Qt::NoPen);
-        p.setFont(CellFont(h / 2, true));
-        // The weekend in the accent colour.
-        p.setPen(i == 0 || i == 6 ? kAccent : kInk);
-        p.drawText(QRect(0, 0, w, h), Qt::AlignCenter, QString::fromLatin1(names[i]));
-        list.Add(QPixmap::fromImage(img));
-    }
-    return list;
+    static std::map<std::pair<int, int>, TImageList> painted;
+    const auto [it, added] = painted.try_emplace({w, h}, w, h);
+    if (added)
+        for (int i = 0; i < 7; ++i) {
+            QImage img = Blank(w, h);
+            QPainter p(&img);
+            p.setRenderHint(QPainter::Antialiasing);
+            FillBody(p, QRectF(0, 0, w, h), h / 3.0, QColor(0x2c, 0x2c, 0x2c), QColor(0x1c, 0x1c, 0x1c), Qt::NoPen);
+            p.setFont(CellFont(h / 2, true));
+            // The weekend in the accent colour.
+            p.setPen(i == 0 || i == 6 ? kAccent : kInk);
+            p.drawText(QRect(0, 0, w, h), Qt::AlignCenter, QString::fromLatin1(names[i]));
+            it->second.Add(QPixmap::fromImage(img));
+        }
+    return it->second;
 }
 
 TImageList MonthTilePictures(const QStringList &names)
 {
-    TImageList list(120, 100);
-    for (bool highlighted : {false, true})
-        for (int m = 0; m < 12; ++m)
-            list.Add(MonthTile(m + 1, names.value(m), highlighted));
-    return list;
+    static std::map<QStringList, TImageList> painted;  // one set per language
+    const auto [it, added] = painted.try_emplace(names, 120, 100);
+    if (added)
+        for (bool highlighted : {false, true})
+            for (int m = 0; m < 12; ++m)
+                it->second.Add(MonthTile(m + 1, names.value(m), highlighted));
+    return it->second;
 }
 
 QImage CaptionPicture(int w, int h, const QString &text)

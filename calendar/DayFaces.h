@@ -16,8 +16,8 @@ class TImageList;
 // records); white with an orange frame: the chosen day.
 enum class DayStyle { Plain, Records, Other, OtherRecords, Chosen };
 
-// 31 pictures of w x h: picture i shows day i + 1 in the given style
-// (painted on the first call for a size and style).
+// Each list is painted on its first call and shared by later ones.
+// 31 pictures of w x h: picture i shows day i + 1 in the given style.
 TImageList DayPictures(int w, int h, DayStyle style);
 // 7 pictures of w x h: the weekday names Sunday .. Saturday.
 TImageList WeekdayPictures(int w, int h);

@@ -20,7 +20,7 @@ namespace {
 // 83 x 72 pitch (the week band of a row starts 7 above its cells).
 const QRect kSubPanel(292, 8, 640, 532);
 constexpr int kCellW = 75, kCellH = 58, kPitchX = 83, kPitchY = 72;
-constexpr int kGridLeft = 44, kGridTop = 103, kHeadTop = 66, kCaptionTop = 16;
+constexpr int kGridLeft = 44, kGridTop = 103, kHeadTop = 66, kHeadH = 24, kCaptionTop = 16;
 constexpr int kCentre = kGridLeft + (6 * kPitchX + kCellW) / 2;
 // The totals row under the grid: one column per total, centred on these x.
 constexpr int kTotalsCentre[3] = {412, 612, 812};
@@ -42,14 +42,22 @@ TImage *Arrow(QWidget *panel, const char *name, bool right)
     return arrow;
 }
 
+QStringList EnglishMonthNames()
+{
+    QStringList names;
+    for (int m = 1; m <= 12; ++m)
+        names << QLocale::c().monthName(m);
+    return names;
+}
+
 // Weekday headings and the 42 cells, named prefix + number, tag = number.
 void Grid(QWidget *panel, const char *headPrefix, std::array<TImage *, 7> &heads, const char *cellPrefix,
           std::array<TImage *, 42> &cells)
 {
-    static const TImageList headings = WeekdayPictures(kCellW, 24);
+    const TImageList headings = WeekdayPictures(kCellW, kHeadH);
     for (int c = 0; c < 7; ++c) {
         const QByteArray name = headPrefix + QByteArray::number(c);
-        heads[c] = NewPicture(panel, name.constData(), QRect(kGridLeft + c * kPitchX, kHeadTop, kCellW, 24));
+        heads[c] = NewPicture(panel, name.constData(), QRect(kGridLeft + c * kPitchX, kHeadTop, kCellW, kHeadH));
         headings.Draw(heads[c], c);
     }
     for (int k = 0; k < 42; ++k) {
@@ -77,10 +85,7 @@ TSummaryPanel::TSummaryPanel(QWidget *parent, TShownMonth &shown, TKorvanDataBas
     CreateDayPanel();
     CreateWeekPanel();
     CreateMonthPanel();
-    QStringList english;
-    for (int m = 1; m <= 12; ++m)
-        english << QLocale::c().monthName(m);
-    SetMonthNames(english);
+    SetMonthNames(EnglishMonthNames());
     CleanSummaryMoveInIMGTimer = NewTimer(this, "CleanSummaryMoveInIMGTimer", 50);
     ConnectHandlers();
     DrawModeRadios(0);
@@ -93,6 +98,8 @@ void TSummaryPanel::PaintPictures()
     for (DayStyle style :
          {DayStyle::Plain, DayStyle::Records, DayStyle::Other, DayStyle::OtherRecords, DayStyle::Chosen})
         DayPictures(kCellW, kCellH, style);
+    WeekdayPictures(kCellW, kHeadH);
+    MonthTilePictures(EnglishMonthNames());
 }
 
 void TSummaryPanel::CreateModeControls()

@@ -25,13 +25,24 @@ void TImage::Clear()
     picture_ = QImage();
     ShownIndex = -1;
     ShownList = nullptr;
-    Canvas().fill(Qt::transparent);
+    SyncCanvas();
+    if (!canvas_.isDetached())  // shared with a picture: a canvas of its own
+        canvas_ = QImage(canvas_.size(), QImage::Format_ARGB32_Premultiplied);
+    canvas_.fill(Qt::transparent);
     update();
 }
 
-void TImage::RenderPicture()
+void TImage::RenderPicture() const
 {
-    SyncCanvas();
+    const QSize size = CanvasSize();
+    // A picture of the control's size is the canvas itself, shared until
+    // something draws on it.
+    if (picture_.size() == size) {
+        canvas_ = picture_.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        return;
+    }
+    if (canvas_.size() != size || !canvas_.isDetached())
+        canvas_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
     canvas_.fill(Qt::transparent);
     if (picture_.isNull())
         return;
@@ -67,21 +78,32 @@ const QImage &TImage::Canvas() const
     return canvas_;
 }
 
+void TImage::SetCanvas(const QImage &drawing)
+{
+    canvas_ = drawing.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    SyncCanvas();
+    update();
+}
+
+QSize TImage::CanvasSize() const
+{
+    return size().expandedTo(QSize(1, 1));
+}
+
 void TImage::SyncCanvas() const
 {
-    const QSize size = this->size().expandedTo(QSize(1, 1));
-    if (size == canvas_.size())
+    if (CanvasSize() == canvas_.size())
         return;
-    QImage old = canvas_;
-    canvas_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-    canvas_.fill(Qt::transparent);
     if (!picture_.isNull()) {
-        const_cast<TImage *>(this)->RenderPicture();
-    } else {
-        QPainter p(&canvas_);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(0, 0, old);
+        RenderPicture();
+        return;
     }
+    const QImage old = canvas_;
+    canvas_ = QImage(CanvasSize(), QImage::Format_ARGB32_Premultiplied);
+    canvas_.fill(Qt::transparent);
+    QPainter p(&canvas_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(0, 0, old);
 }
 
 void TImage::mousePressEvent(QMouseEvent *event)

@@ -23,6 +23,9 @@ public:
     // the control is hidden); call update() after drawing on it.
     QImage &Canvas();
     const QImage &Canvas() const;
+    // Takes a drawing of the control's size as its canvas, shared until one
+    // of them is drawn on (views with the same background); repaints.
+    void SetCanvas(const QImage &drawing);
 
     // Shows a picture (a photo): kept as given, drawn onto the cleared canvas
     // at 0, 0, or scaled to the control when Stretch is set; repaints.
@@ -53,7 +56,9 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    void RenderPicture();
+    QSize CanvasSize() const;
+    // Draws the picture set with SetPicture onto a new canvas.
+    void RenderPicture() const;
     // Resizes the canvas to the control, keeping its pixels (or redrawing
     // the picture set with SetPicture).
     void SyncCanvas() const;

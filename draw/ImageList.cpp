@@ -27,14 +27,18 @@ void TImageList::Draw(TImage *target, int index, int x, int y) const
 {
     if (!target || index < 0 || index >= Count())
         return;
-    {
+    const QPixmap &picture = pictures_[index];
+    if (QPoint(x, y).isNull() && picture.size() == target->size()) {
+        // Covers the whole control: shared, not copied.
+        target->SetCanvas(picture.toImage());
+    } else {
         QPainter p(&target->Canvas());
         p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawPixmap(x, y, pictures_[index]);
+        p.drawPixmap(x, y, picture);
+        target->update();
     }
     target->ShownIndex = index;
     target->ShownList = this;
-    target->update();
 }
 
 void TImageList::Show(TImage *target, int index) const

@@ -6,6 +6,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -114,4 +116,26 @@ void TKorvanDraw::DrawFrameLabel(TImage *picture, int x1, int y1, int x2, int y2
         return;
     DrawFrameLabel(picture->Canvas(), x1, y1, x2, y2, colour, text);
     picture->update();
+}
+
+QImage SharedGradient(const QSize &size, uint32_t colour1, uint32_t colour2, GradientShape shape)
+{
+    struct Painted {
+        QSize size;
+        uint32_t colour1, colour2;
+        GradientShape shape;
+        QImage picture;
+    };
+    static std::vector<Painted> painted;  // a handful of backgrounds
+    for (const Painted &p : painted)
+        if (std::tie(p.size, p.colour1, p.colour2, p.shape) == std::tie(size, colour1, colour2, shape))
+            return p.picture;
+    QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+    TKorvanDraw draw;
+    if (shape == GradientShape::Mirror)
+        draw.FillMirrorGradient(picture, colour1, colour2, 0);
+    else
+        draw.FillGradient(picture, colour1, colour2, 0);
+    painted.push_back({size, colour1, colour2, shape, picture});
+    return painted.back().picture;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 class QImage;
+class QSize;
 class TImage;
 
 class TKorvanDraw {
@@ -28,3 +29,10 @@ public:
     void DrawFrameLabel(QImage &picture, int x1, int y1, int x2, int y2, uint32_t colour, const std::string &text);
     void DrawFrameLabel(TImage *picture, int x1, int y1, int x2, int y2, uint32_t colour, const std::string &text);
 };
+
+enum class GradientShape { Straight, Mirror };
+// The gradient by rows of `size` (FillGradient or FillMirrorGradient),
+// painted on the first call for a size, colours and shape and shared after:
+// equal backgrounds cost one picture, and the start-up paints them while
+// the splash waits.
+QImage SharedGradient(const QSize &size, uint32_t colour1, uint32_t colour2, GradientShape shape);

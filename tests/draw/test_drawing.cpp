@@ -161,6 +161,48 @@ TEST(PictureList, DrawReplacesThePixelsAndRemembersTheIndex)
     EXPECT_EQ(image.ShownList, &list);
 }
 
+// Pictures, list pictures and gradients of a control's size are shared with
+// the control, never copied: drawing on either side must leave the other.
+TEST(PictureSharing, DrawingOnASharedCanvasLeavesItsSource)
+{
+    const QImage mirror = SharedGradient(QSize(30, 20), 0xCCCCCC, 0x404040, GradientShape::Mirror);
+    QImage painted = Surface(30, 20);
+    TKorvanDraw().FillMirrorGradient(painted, 0xCCCCCC, 0x404040, 0);
+    EXPECT_EQ(mirror, painted);
+    EXPECT_EQ(SharedGradient(QSize(30, 20), 0xCCCCCC, 0x404040, GradientShape::Mirror).cacheKey(), mirror.cacheKey());
+    EXPECT_NE(SharedGradient(QSize(30, 20), 0xCCCCCC, 0x404040, GradientShape::Straight), mirror);
+
+    TImage a, b;
+    a.resize(30, 20);
+    b.resize(30, 20);
+    a.SetCanvas(mirror);
+    b.SetCanvas(mirror);
+    TKorvanDraw().DrawFrameLabel(&a, 2, 2, 28, 18, 0x0000FF, "0");
+    EXPECT_EQ(b.Canvas(), painted);
+    EXPECT_EQ(SharedGradient(QSize(30, 20), 0xCCCCCC, 0x404040, GradientShape::Mirror), painted);
+
+    TImageList list(30, 20);
+    QPixmap green(30, 20);
+    green.fill(Qt::green);
+    list.Add(green);
+    list.Draw(&a, 0);
+    a.Canvas().fill(Qt::blue);
+    EXPECT_EQ(list.Image(0).pixel(1, 1), qRgb(0, 255, 0));
+    list.Draw(&a, 0);
+    a.Clear();
+    EXPECT_EQ(list.Image(0).pixel(1, 1), qRgb(0, 255, 0));
+
+    QImage photo(30, 20, QImage::Format_RGB32);
+    photo.fill(Qt::red);
+    a.SetPicture(photo);
+    EXPECT_EQ(a.Canvas().pixel(4, 4), qRgb(255, 0, 0));
+    a.Canvas().fill(Qt::transparent);
+    EXPECT_EQ(a.Picture().pixel(4, 4), qRgb(255, 0, 0));
+    a.resize(40, 30);  // a new size draws the picture again
+    EXPECT_EQ(a.Canvas().pixel(4, 4), qRgb(255, 0, 0));
+    EXPECT_EQ(qAlpha(a.Canvas().pixel(35, 25)), 0);
+}
+
 TEST(Assets, EveryListHasItsCountAndSize)
 {
     const struct { const char *name; int count, w, h; } lists[] = {
