@@ -20,23 +20,25 @@ namespace {
 constexpr std::size_t SampleChars = 12;
 constexpr std::int64_t MaxRevolutions = 150;
 
-// One series line, built in a buffer reserved for the longest values of
-// every sample (a full dump has ~100000 values) and handed over without a copy.
+// One series line, built in a buffer reserved for the usual values of every
+// sample (a full dump has ~11000 samples; longer values let it grow) and
+// handed over without a copy.
 class SeriesLine {
 public:
-    explicit SeriesLine(std::size_t samples) { text_.reserve(samples * MaxValueChars); }
+    explicit SeriesLine(std::size_t samples) { text_.reserve(samples * UsualValueChars); }
     // Appends "value,".
     void Append(std::int64_t value)
     {
         char digits[MaxValueChars];
         char *end = std::to_chars(digits, digits + MaxValueChars - 1, value).ptr;
         *end++ = ',';
-        text_.append(digits, end);
+        text_.append(digits, static_cast<std::size_t>(end - digits));
     }
     std::string Take() { return std::move(text_); }
 
 private:
-    static constexpr std::size_t MaxValueChars = 21; // a signed 64-bit value and its comma
+    static constexpr std::size_t MaxValueChars = 21;  // a signed 64-bit value and its comma
+    static constexpr std::size_t UsualValueChars = 8; // up to 9999999 and its comma
     std::string text_;
 };
 

@@ -35,6 +35,7 @@ public:
     bool Commit();
 
 private:
+    bool WriteOut(const char *at, std::size_t left);
     bool Flush();
     void Discard();
 
@@ -60,7 +61,7 @@ struct FileCalls {
     ssize_t (*write)(int fd, const void *data, std::size_t size);
     int (*fsync)(int fd);
     int (*close)(int fd);
-    int (*rename)(const char *from, const char *to);
+    int (*rename)(const char *from, const char *to); // the target's name for the temporary file
 };
 FileCalls &CurrentFileCalls();
 void RestoreFileCalls();

@@ -68,10 +68,22 @@ TEST(AtomicFile, FifosAndHardLinksUnderTheNameAreReplaced)
     EXPECT_EQ(readFileBytes(other), "older record");
     EXPECT_EQ(readFileBytes(tmp.file("120704080503.TR9")), "new record");
 
-    // A folder under the name cannot be replaced: a failure, the folder stays.
+    // A symbolic link is replaced, not written through.
+    TempFolder outside;
+    writeFileBytes(outside.file("LangSet.ini"), "outside");
+    fs::create_symlink(outside.file("LangSet.ini"), tmp.file("LangSet.ini"));
+    EXPECT_EQ(WriteFileAtomic(tmp.file("LangSet.ini"), "inside"), 0);
+    EXPECT_FALSE(fs::is_symlink(tmp.file("LangSet.ini")));
+    EXPECT_EQ(readFileBytes(outside.file("LangSet.ini")), "outside");
+
+    // A folder under the name cannot be replaced: a failure, the folder stays
+    // with its content and nothing is left beside it.
     fs::create_directory(tmp.file("dir"));
+    writeFileBytes(tmp.file("dir/keep"), "kept");
     EXPECT_EQ(WriteFileAtomic(tmp.file("dir"), "x"), 1);
-    EXPECT_TRUE(fs::is_directory(tmp.file("dir")));
+    EXPECT_EQ(readFileBytes(tmp.file("dir/keep")), "kept");
+    EXPECT_EQ(entryNames(tmp.path()), (std::vector<std::string>{"120704080503.TR9", "LangSet.ini", "Temp.txt",
+                                                                 "dir", "other.TR9"}));
     EXPECT_EQ(WriteFileAtomic(tmp.file("missing/x"), "x"), 1);
     EXPECT_EQ(WriteFileAtomic("", "x"), 1);
 }
