@@ -25,10 +25,7 @@ void TImage::Clear()
     picture_ = QImage();
     ShownIndex = -1;
     ShownList = nullptr;
-    SyncCanvas();
-    if (!canvas_.isDetached())  // shared with a picture: a canvas of its own
-        canvas_ = QImage(canvas_.size(), QImage::Format_ARGB32_Premultiplied);
-    canvas_.fill(Qt::transparent);
+    ClearCanvas();
     update();
 }
 
@@ -41,9 +38,7 @@ void TImage::RenderPicture() const
         canvas_ = picture_.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         return;
     }
-    if (canvas_.size() != size || !canvas_.isDetached())
-        canvas_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-    canvas_.fill(Qt::transparent);
+    ClearCanvas();
     if (picture_.isNull())
         return;
     QPainter p(&canvas_);
@@ -90,6 +85,14 @@ QSize TImage::CanvasSize() const
     return size().expandedTo(QSize(1, 1));
 }
 
+void TImage::ClearCanvas() const
+{
+    // A canvas shared with a picture, or of another size, is not drawn on.
+    if (canvas_.size() != CanvasSize() || !canvas_.isDetached())
+        canvas_ = QImage(CanvasSize(), QImage::Format_ARGB32_Premultiplied);
+    canvas_.fill(Qt::transparent);
+}
+
 void TImage::SyncCanvas() const
 {
     if (CanvasSize() == canvas_.size())
@@ -99,8 +102,7 @@ void TImage::SyncCanvas() const
         return;
     }
     const QImage old = canvas_;
-    canvas_ = QImage(CanvasSize(), QImage::Format_ARGB32_Premultiplied);
-    canvas_.fill(Qt::transparent);
+    ClearCanvas();
     QPainter p(&canvas_);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(0, 0, old);

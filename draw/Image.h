@@ -57,6 +57,8 @@ protected:
 
 private:
     QSize CanvasSize() const;
+    // Makes the canvas a transparent one of the control's size, its own.
+    void ClearCanvas() const;
     // Draws the picture set with SetPicture onto a new canvas.
     void RenderPicture() const;
     // Resizes the canvas to the control, keeping its pixels (or redrawing
