@@ -150,11 +150,41 @@ void TTRAnalysis::SaveLines(const std::string &name, std::size_t first, std::siz
                             std::size_t skip)
 {
     AtomicFile file(PathOf(name), Durability::Unsynced);
-    for (std::size_t i = first; i < last; ++i)
-        if (!keptOnly || KeptLine(i, last))
-            file.WriteLine(LineText(i).substr(std::min(skip, std::size_t(Lines[i].size))));
+    WriteLines(file, first, last, keptOnly, skip);
     if (!file.Commit())
         WriteFailed = true;
+}
+
+void TTRAnalysis::WriteLines(AtomicFile &file, std::size_t first, std::size_t last, bool keptOnly,
+                             std::size_t skip) const
+{
+    // Lines that stand in the dump text just as they are written (whole and
+    // ended by CR LF) and follow one another there go out as one piece,
+    // without a copy: a well-formed dump is written in a single piece.
+    const std::string_view text = DumpText;
+    std::size_t runStart = 0, runEnd = 0;
+    auto writeRun = [&] {
+        if (runEnd > runStart)
+            file.Write(text.substr(runStart, runEnd - runStart));
+        runStart = runEnd = 0;
+    };
+    for (std::size_t i = first; i < last; ++i) {
+        if (keptOnly && !KeptLine(i, last))
+            continue;
+        const std::size_t at = Lines[i].at + std::min(skip, std::size_t(Lines[i].size));
+        const std::size_t end = Lines[i].at + Lines[i].size;
+        if (text.substr(end, 2) != "\r\n") {
+            writeRun();
+            file.WriteLine(text.substr(at, end - at));
+        } else if (runEnd > runStart && runEnd == at) {
+            runEnd = end + 2;
+        } else {
+            writeRun();
+            runStart = at;
+            runEnd = end + 2;
+        }
+    }
+    writeRun();
 }
 
 void TTRAnalysis::SaveLines(const std::string &name, std::span<const std::string> lines)
@@ -239,8 +269,7 @@ void TTRAnalysis::WriteRecordFile()
     section(FlowList);
     for (const char *line : {"", "[ALL DATA ARRAY]", ""})
         file.WriteLine(line);
-    for (std::size_t i = 0; i < Lines.size(); ++i)
-        file.WriteLine(LineText(i));
+    WriteLines(file, 0, Lines.size());
     file.WriteLine("");
     if (file.Commit())
         FileName = name;

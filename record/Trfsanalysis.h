@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+class AtomicFile;
+
 class TTRAnalysis {
 public:
     // Receives the messages the decoder shows (text, caption); the program
@@ -78,6 +80,9 @@ private:
     void SaveLines(const std::string &name, std::size_t first, std::size_t last, bool keptOnly = false,
                    std::size_t skip = 0);
     void SaveLines(const std::string &name, std::span<const std::string> lines);
+    // Writes Lines first to last (exclusive), as SaveLines saves them.
+    void WriteLines(AtomicFile &file, std::size_t first, std::size_t last, bool keptOnly = false,
+                    std::size_t skip = 0) const;
     bool Fail(const std::string &reason);
 
     MessageSink Sink;

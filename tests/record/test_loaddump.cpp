@@ -162,6 +162,16 @@ TEST_F(LoadDump, LineEndsOtherThanCrLfAreRead)
     for (const auto &line : b.reportLines())
         unix += line + "\n";
     EXPECT_FALSE(decode(unix)) << analysis.FailReason;
+
+    // Every work file ends its lines with CR LF, whatever the dump used,
+    // also where lines that already do follow lines that do not.
+    const std::vector<std::string> lines{Start, dataLine(0), dataLine(1), dataLine(2), dataLine(3), End};
+    writeFileBytes(folder.file("Temp.txt"), Start + "\r\n" + lines[1] + "\n" + lines[2] + "\r" + lines[3] +
+                                                "\r\n" + lines[4] + "\r\n" + End);
+    analysis.AppFolder = folder.path();
+    ASSERT_EQ(analysis.LoadDump(), 0);
+    EXPECT_EQ(file("ALLDATA.TXT"), DumpBuilder::joinLines(lines));
+    EXPECT_EQ(file("Temp1.txt"), DumpBuilder::joinLines({lines.begin() + 1, lines.end() - 1}));
 }
 
 TEST_F(LoadDump, PageTagsComeFromEveryCompletePage)
