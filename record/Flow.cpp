@@ -20,26 +20,40 @@ namespace {
 constexpr std::size_t SampleChars = 12;
 constexpr std::int64_t MaxRevolutions = 150;
 
-// One series line, built in a buffer reserved for the usual values of every
-// sample (a full dump has ~11000 samples; longer values let it grow) and
-// handed over without a copy.
+// One series line: values are formatted into a small block, which is
+// appended to the line, reserved for the usual values of every sample (a
+// full dump has ~11000 samples; longer values let it grow), when full.
+// Only memory that is written is touched; the line is handed over without
+// a copy.
 class SeriesLine {
 public:
     explicit SeriesLine(std::size_t samples) { text_.reserve(samples * UsualValueChars); }
     // Appends "value,".
     void Append(std::int64_t value)
     {
-        char digits[MaxValueChars];
-        char *end = std::to_chars(digits, digits + MaxValueChars - 1, value).ptr;
+        if (used_ > sizeof block_ - MaxValueChars)
+            Spill();
+        char *end = std::to_chars(block_ + used_, block_ + used_ + MaxValueChars - 1, value).ptr;
         *end++ = ',';
-        text_.append(digits, static_cast<std::size_t>(end - digits));
+        used_ = static_cast<std::size_t>(end - block_);
     }
-    std::string Take() { return std::move(text_); }
+    std::string Take()
+    {
+        Spill();
+        return std::move(text_);
+    }
 
 private:
+    void Spill()
+    {
+        text_.append(block_, used_);
+        used_ = 0;
+    }
     static constexpr std::size_t MaxValueChars = 21;  // a signed 64-bit value and its comma
     static constexpr std::size_t UsualValueChars = 8; // up to 9999999 and its comma
     std::string text_;
+    char block_[2048];
+    std::size_t used_ = 0;
 };
 
 // Writes the dump as one line the way "Temp5.txt" shows it, 'X' over the
@@ -107,10 +121,11 @@ void TTRAnalysis::DecodeFlow()
     std::int64_t previous = 0, sum = 0, wheelRpm = 0;
     int zeroRun = 0, hrmExist = 0, cadExist = 0, spdExist = 0;
     for (std::size_t s = 0; s < samples; ++s) {
-        const std::string_view sample = std::string_view(flow).substr(s * SampleChars, SampleChars);
+        const char *const sample = flow.data() + s * SampleChars;
         int bytes[6];
-        for (std::uint8_t k = 0; k < 6; ++k)
-            bytes[k] = ReadByte(sample, k);
+        for (std::size_t k = 0; k < 6; ++k)
+            if ((bytes[k] = recordtext::HexPair(sample + 2 * k)) < 0)
+                BadByte = true;
 
         const std::int64_t counter = bytes[2] * 256 + bytes[3];
         if (s == 0)

@@ -1,6 +1,7 @@
 #pragma once
 // Small text helpers shared by the decoder's sections, and the layout of
 // the dump text they read (two hexadecimal characters per byte).
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -14,16 +15,29 @@ constexpr std::size_t PageTailChars = 508;
 // The 48 header bytes at the start of the dump.
 constexpr std::size_t HeaderChars = 96;
 
+// Value of every character as a hexadecimal digit, or -1.
+inline constexpr std::array<std::int8_t, 256> HexValues = [] {
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int c = 0; c < 10; ++c)
+        values['0' + c] = static_cast<std::int8_t>(c);
+    for (int c = 0; c < 6; ++c)
+        values['A' + c] = values['a' + c] = static_cast<std::int8_t>(10 + c);
+    return values;
+}();
+
 // Value of one hexadecimal digit, or -1.
 inline int HexDigit(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
+    return HexValues[static_cast<unsigned char>(c)];
+}
+
+// Value of the two hexadecimal digits at pair[0] and pair[1], or -1.
+inline int HexPair(const char *pair)
+{
+    const int high = HexDigit(pair[0]);
+    const int low = HexDigit(pair[1]);
+    return (high | low) < 0 ? -1 : high * 16 + low;
 }
 
 // "KEY=value;" with the value in decimal.

@@ -101,9 +101,7 @@ int TTRAnalysis::HexByte(std::string_view text, std::uint8_t k) const
     const std::size_t at = static_cast<std::size_t>(k) * 2;
     if (at + 1 >= text.size())
         return -1;
-    const int high = recordtext::HexDigit(text[at]);
-    const int low = recordtext::HexDigit(text[at + 1]);
-    return high < 0 || low < 0 ? -1 : high * 16 + low;
+    return recordtext::HexPair(text.data() + at);
 }
 
 int TTRAnalysis::ReadByte(std::string_view text, std::uint8_t k)
