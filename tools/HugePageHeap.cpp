@@ -8,6 +8,7 @@
 // and every allocation where the block cannot be mapped, go to malloc.
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
@@ -52,9 +53,10 @@ bool InBlock(const void *p)
 
 void *operator new(std::size_t size)
 {
-    const std::size_t rounded = (size + Alignment - 1) & ~(Alignment - 1);
     Block &block = TheBlock();
-    if (block.base && rounded <= BlockSize) {
+    if (block.base && size <= BlockSize) {
+        // Every allocation, even of nothing, gets an address of its own.
+        const std::size_t rounded = (std::max<std::size_t>(size, 1) + Alignment - 1) & ~(Alignment - 1);
         const std::size_t at = block.used.fetch_add(rounded, std::memory_order_relaxed);
         if (at + rounded <= BlockSize)
             return block.base + at;
