@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -92,7 +93,14 @@ AtomicFile::AtomicFile(const std::string &path, Durability durability)
     if (fd_ < 0) {
         temp_.clear();
         failed_ = true;
+        return;
     }
+    // A file that is replaced keeps who may read it: a rider's notes kept
+    // private stay private. (Only a regular file itself, never what a link
+    // points to.)
+    struct stat old {};
+    if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd_, old.st_mode & 0777);
 }
 
 AtomicFile::~AtomicFile() { Discard(); }

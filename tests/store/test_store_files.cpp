@@ -88,6 +88,19 @@ TEST(AtomicFile, FifosAndHardLinksUnderTheNameAreReplaced)
     EXPECT_EQ(WriteFileAtomic("", "x"), 1);
 }
 
+TEST(AtomicFile, AReplacedFileKeepsItsPermissions)
+{
+    TempFolder tmp;
+    const std::string notes = tmp.file("notes.TRM");
+    writeFileBytes(notes, "private");
+    ASSERT_EQ(::chmod(notes.c_str(), 0600), 0);
+    EXPECT_EQ(WriteFileAtomic(notes, "still private"), 0);
+    struct stat st {};
+    ASSERT_EQ(::stat(notes.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(readFileBytes(notes), "still private");
+}
+
 TEST(ReadFile, StatusAndSizeLimit)
 {
     TempFolder tmp;
