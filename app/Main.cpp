@@ -332,6 +332,9 @@ void TmainForm::BtnImageLogoutClick()
     DongleLinkStatusImage->hide();
     mainStartImage->hide();
     ShowView(mvNone);
+    // The next rider never sees these totals.
+    SummaryPanel->ResetTotals();
+    SummaryPanel->DrawMonthTiles();
     FormActivate();
 }
 

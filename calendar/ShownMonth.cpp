@@ -85,7 +85,9 @@ void TShownMonth::ScanRecordDays(const std::string &riderFolder)
     months[0] = month_;
     NeighbourMonth(year_, month_, -1, years[1], months[1]);
     NeighbourMonth(year_, month_, +1, years[2], months[2]);
-    for (const std::string &name : ListEntries(riderFolder, EntryKind::Any)) {
+    // The entries the record lists show, so a marked day always has a
+    // record to total.
+    for (const std::string &name : ListShownEntries(riderFolder, EntryKind::PlainFile)) {
         if (name.size() < 10 || !EndsWithNoCase(name, ".TR9"))
             continue;
         const int yy = TwoDigits(name, 0), mm = TwoDigits(name, 2), dd = TwoDigits(name, 4);
@@ -102,16 +104,19 @@ void TShownMonth::ScanRecordDays(const std::string &riderFolder)
 TDayCell TShownMonth::Cell(int k) const
 {
     const int f = CalSet.FirstWeekDay, n = CalSet.MonthDays, p = CalSet.PrevMonthDays;
+    // Mark of day d in the table of month t (0 shown, 1 before, 2 after);
+    // a day outside 1..31 (a grid asked for before any month was set) has none.
+    auto marked = [this](int t, int d) { return d >= 1 && d <= 31 && marks_[std::size_t(31 * t + d - 1)] == 1; };
     if (k < f) {
         const int day = p - f + k + 1;
-        return {-1, day, marks_[std::size_t(31 + day - 1)] == 1};
+        return {-1, day, marked(1, day)};
     }
     if (k < f + n) {
         const int day = k - f + 1;
-        return {0, day, marks_[std::size_t(day - 1)] == 1};
+        return {0, day, marked(0, day)};
     }
     const int day = k - f - n + 1;
-    return {1, day, marks_[std::size_t(62 + day - 1)] == 1};
+    return {1, day, marked(2, day)};
 }
 
 TSumTotals TShownMonth::DayTotals(TKorvanDataBase &db, int year, int month, int day)

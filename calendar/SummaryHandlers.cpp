@@ -52,6 +52,15 @@ void TSummaryPanel::FillCalendar(const QString &yearMonth)
 {
     SumDay_YearMonthLab->setText(yearMonth);
     SumWeek_YearMonthLab->setText(yearMonth);
+    // The month tiles belong to the shown year: when another view changed
+    // it, their year, chosen tile and totals go with it.
+    const QString year = QString::number(shown_.ShowYear);
+    if (MonthPanelYearLabel->text() != year) {
+        MonthPanelYearLabel->setText(year);
+        DrawMonthTiles();
+        if (SummaryMonthPanel->isVisible())
+            ShowTotals(TSumTotals());
+    }
     if (SummaryDatePanel->isVisible())
         DrawDayGrid(Sum_Date_Image, false);
     if (SummaryWeekPanel->isVisible())

@@ -350,6 +350,7 @@ void TDongleDownload::FinishTransfer()
                 "Error", QMessageBox::Warning, true);
         return;
     }
+    form_->DataBase->ListRecordFiles(); // the summary's totals count it at once
     ShowMonthOf(name);
     ShowMessage(form_, "TR900 data transfer Ok!", "info", QMessageBox::Information, true);
 }

@@ -146,7 +146,9 @@ TEST_F(LoginCycleTest, LoginLogoutAndLoginAgain)
         seen = Look();
         QTest::mouseClick(LoginForm->LoginBtn, Qt::LeftButton);
     });
+    mainForm->SummaryPanel->Sum_Dura_Edit->setText("01:30:15"); // a total Bob looked at
     QTest::mouseClick(mainForm->BtnImageLogout, Qt::LeftButton, {}, QPoint(40, 40));
+    EXPECT_EQ(mainForm->SummaryPanel->Sum_Dura_Edit->text(), "00:00:00"); // never shown to the next rider
     EXPECT_DOUBLE_EQ(seen.opacity, 0.0);
     EXPECT_FALSE(seen.onScreen);
     EXPECT_FALSE(seen.anyView);

@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <gtest/gtest.h>
 
@@ -66,13 +67,16 @@ TEST(ShownMonth, MarksComeFromTheRecordNamesOfThreeMonths)
     // Not record files of a day: another extension, a hidden name, no day.
     for (const char *name : {"130111080000.TXT", ".130112080000.TR9", "1301xx080000.TR9", "130100080000.TR9"})
         writeFileBytes(rider.file(name), "");
+    // Nor a folder or a link named like one: the record lists never show them.
     QDir().mkpath(QString::fromStdString(rider.file("130113.TR9")));
+    QFile::link(QString::fromStdString(rider.file("130105080000.TR9")),
+                QString::fromStdString(rider.file("130114080000.TR9")));
 
     Shown s;
     s.month.SetShownMonth(2013, 1);
     s.month.ScanRecordDays(rider.path() + "/");
     std::array<std::uint8_t, 93> expected{};
-    for (int i : {4, 30, 9, 12})  // 5, 31, 10 and (a folder) 13 January
+    for (int i : {4, 30, 9})  // 5, 31 and 10 January
         expected[std::size_t(i)] = 1;
     expected[31 + 30] = 1;         // 31 December 2012
     expected[31 + 0] = 1;          // 1 December 2012

@@ -164,6 +164,15 @@ TEST_F(SummaryView, MonthTilesChooseTheShownMonthAndYearStepsStartInJanuary)
     EXPECT_EQ(Totals(), (QStringList{"01:30:15", "16.3 KM", "615 KCal"}));
     Click(panel.SumMArrowNRImage);
     EXPECT_EQ(panel.MonthPanelYearLabel->text(), "2012");
+
+    // A year changed in another view takes the tiles' year, the chosen
+    // tile and its totals along.
+    Click(panel.MonthImage[6]);
+    shown.SetShownMonth(2011, 12);
+    Fill();
+    EXPECT_EQ(panel.MonthPanelYearLabel->text(), "2011");
+    EXPECT_EQ(panel.MonthImage[6]->ShownIndex, 6);
+    EXPECT_EQ(Totals(), kZero);
 }
 
 TEST_F(SummaryView, ModeFacesAndTheirHoverReset)

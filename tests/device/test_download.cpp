@@ -73,6 +73,9 @@ TEST_F(Download, AFullTransferEndsAsTheByteExactRecordInTheRidersFolder)
     EXPECT_FALSE(fileExists(app.file(name)));
     EXPECT_EQ(form->ShowYear, 2013);
     EXPECT_EQ(form->ShowMonth, 2);
+    // Its day is marked and the summary's totals count it at once.
+    const auto &listed = form->DataBase->RecordFiles;
+    EXPECT_NE(std::find(listed.begin(), listed.end(), name), listed.end());
     EXPECT_EQ(logLines(), 0);
     EXPECT_FALSE(dl->DownloadRunning);
     EXPECT_EQ(form->mainStartImage->ShownIndex, 0);
