@@ -6,6 +6,7 @@
 #include "views/ChartData.h"
 #include "views/CheckList.h"
 #include "views/LineChart.h"
+#include "views/RecordValues.h"
 #include "views/Report.h"
 
 #include <QCheckBox>
@@ -378,12 +379,16 @@ void TSportAnalysisPanel::PrintReport()
     const bool multi = MultiFileCB->isChecked();
     const auto layoutPage = [&](int W, int H, int R) {
         std::vector<TReportTotals> blocks;
+        // Decimals as the details view shows them, with the locale's separator.
+        const auto local = [](const std::string &text) {
+            return RecordValues::LocalDecimal(text, QLocale()).toStdString();
+        };
         for (int row : marked) {
             const std::string name = FileAnalysisCLB->item(row)->text().toStdString();
             db_.ReadRecord(name);
-            blocks.push_back({name, db_.ExerciseTime, db_.DistanceText, db_.CadenceAvgText, db_.SpeedAvgText,
-                              db_.LapCountText, db_.KcalText, db_.HrMaxText, db_.HrAvgText, db_.Vo2MaxText,
-                              db_.HrLimitText});
+            blocks.push_back({name, db_.ExerciseTime, local(db_.DistanceText), db_.CadenceAvgText,
+                              local(db_.SpeedAvgText), db_.LapCountText, db_.KcalText, db_.HrMaxText,
+                              db_.HrAvgText, db_.Vo2MaxText, db_.HrLimitText});
         }
         return ReportLayout(W, H, R, ticked, multi, db_.CurrentID, blocks);
     };

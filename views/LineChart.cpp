@@ -8,6 +8,7 @@
 #include <QChartView>
 #include <QGraphicsLayout>
 #include <QLineSeries>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QValueAxis>
 
@@ -217,6 +218,9 @@ void TLineChart::FitAxes()
     // Small values get a decimal: every chart keeps about the same room for
     // its value labels, and the first time label stays clear of them.
     p.axisY->setLabelFormat(p.axisY->max() < 100 ? QStringLiteral("%.1f") : QStringLiteral("%.0f"));
+    // With the rider's decimal separator, as the value readout shows it.
+    p.chart->setLocale(QLocale());
+    p.chart->setLocalizeNumbers(true);
 }
 
 QPoint TLineChart::PointPosition(int position, int index) const

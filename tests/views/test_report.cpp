@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QImage>
+#include <QLocale>
 #include <QProcess>
 #include <functional>
 
@@ -114,6 +115,18 @@ TEST_F(ReportTest, FourChartsAndOneBlockOnTheLetterPage)
                                  "LAP: 1 LAPs", "KCal: 412 KCal", "HRM Max: 171 bpm", "HRM Avg: 142 bpm",
                                  "Vo2 Max: 45", "Intensity: 130~165 bpm", "RPM: 85"})
         EXPECT_TRUE(text.contains(expected)) << expected;
+}
+
+TEST_F(ReportTest, DecimalsFollowTheRidersLocale)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    panel->ChartHRMCB->setChecked(true);
+    Click(0);
+    panel->PrintReport();
+    QLocale::setDefault(QLocale::system());
+    const QString text = Text();
+    EXPECT_TRUE(text.contains("Distances: 12,3 KM")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Speed: 25,4 KM/H"));
 }
 
 TEST_F(ReportTest, ThreeFilesInOneChart)
