@@ -74,11 +74,14 @@ void TCheckList::mousePressEvent(QMouseEvent *event)
     // from the list's left edge, frame included.
     const int x = event->position().toPoint().x() + viewport()->x();
     const int row = indexAt(event->position().toPoint()).row();
-    if (row >= 0) {
-        setCurrentRow(row);
-        if (x < CheckColumn)
-            ToggleMarked(row);
-    }
+    // A press on the empty part of the list chooses nothing: it must not act
+    // on the item chosen before.
+    pressOnItem_ = row >= 0;
+    if (!pressOnItem_)
+        return;
+    setCurrentRow(row);
+    if (x < CheckColumn)
+        ToggleMarked(row);
     emit Pressed(x);
 }
 
@@ -90,8 +93,10 @@ void TCheckList::mouseDoubleClickEvent(QMouseEvent *event)
 
 void TCheckList::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton && pressOnItem_) {
+        pressOnItem_ = false;
         emit Released(event->position().toPoint().x() + viewport()->x());
+    }
 }
 
 void TCheckList::mouseMoveEvent(QMouseEvent *)

@@ -40,4 +40,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool pressOnItem_ = false; // the last press was on an item: its release counts
 };

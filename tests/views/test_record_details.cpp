@@ -146,6 +146,13 @@ TEST_F(RecordDetailsTest, PressesAndReleasesOnTheList)
     Click(kFirst, 60, Row(kThird));
     EXPECT_EQ(List()->currentRow(), Row(kFirst));
     EXPECT_EQ(panel->ShownRecord(), kFirst);
+
+    // A click on the empty part of the list leaves every mark as it is.
+    const QPoint below(60 - List()->viewport()->x(), List()->viewport()->height() - 3);
+    ASSERT_EQ(List()->indexAt(below).row(), -1);
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(List()->MarkedRows(), std::vector<int>{Row(kFirst)});
+    EXPECT_EQ(panel->ShownRecord(), kFirst);
 }
 
 TEST_F(RecordDetailsTest, ImperialUnitAndSensorPictures)
