@@ -8,12 +8,25 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-#include <QTimer>
+
+namespace {
+
+// Every label shows its text as it is: captions and rider IDs come from
+// files, and a name like "<img src=...>" must never be read as markup.
+QLabel *PlainLabel(QWidget *parent, const char *name, const QString &text)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    return label;
+}
+
+} // namespace
 
 QLabel *NewLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry, const char *colour)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
+    QLabel *label = PlainLabel(parent, name, text);
     label->setGeometry(geometry);
     label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(QLatin1String(colour)));
     return label;
@@ -21,8 +34,7 @@ QLabel *NewLabel(QWidget *parent, const char *name, const QString &text, const Q
 
 QLabel *NewLabel(QWidget *parent, const char *name, const QString &text, const QPoint &topLeft)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
+    QLabel *label = PlainLabel(parent, name, text);
     label->move(topLeft);
     label->adjustSize();
     return label;

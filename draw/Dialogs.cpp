@@ -9,6 +9,7 @@ QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &text, co
 {
     QWidget *modal = QApplication::activeModalWidget();
     QMessageBox box(icon, caption, text, buttons, modal != nullptr ? modal : parent);
+    box.setTextFormat(Qt::PlainText); // texts may hold names from files
     box.setDefaultButton(defaultButton);
     if (onTop)
         box.setWindowFlag(Qt::WindowStaysOnTopHint, true);

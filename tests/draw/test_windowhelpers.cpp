@@ -1,9 +1,11 @@
 // Window helpers: the Han face of each Chinese variant in the windows and in
 // the captions drawn into pictures; where a window comes back on the screen.
+#include "draw/Controls.h"
 #include "draw/Fonts.h"
 #include "draw/WindowSight.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPainter>
 #include <QRect>
 #include <gtest/gtest.h>
@@ -76,3 +78,11 @@ TEST(WindowSight, KeptOnScreenMovesInWhereTheWindowFits)
 }
 
 }  // namespace
+
+// Labels show names from files as they are, never as markup.
+TEST(Labels, ShowTheirTextLiterally)
+{
+    QWidget parent;
+    QLabel *label = NewLabel(&parent, "RiderIDLab", QStringLiteral("<b>Bob</b>"), QPoint(0, 0));
+    EXPECT_GE(label->sizeHint().width(), label->fontMetrics().horizontalAdvance(QStringLiteral("<b>Bob</b>")));
+}
