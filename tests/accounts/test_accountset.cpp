@@ -29,6 +29,10 @@ protected:
             auto *dlg = qobject_cast<QFileDialog *>(w);
             if (dlg == nullptr)
                 return false;
+            // selectFile leaves the name box alone while it has the focus,
+            // which it gets once the window is activated: take it first.
+            if (QWidget *focused = dlg->focusWidget())
+                focused->clearFocus();
             dlg->selectFile(QString::fromStdString(path));
             QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
             return true;
