@@ -18,8 +18,12 @@ inline constexpr std::size_t Dump = std::size_t(1) << 20;
 // A record file: about 0.7 MB for a full dump, plus the raw transfer lines,
 // which a dump within its limit keeps below 1.4 MB.
 inline constexpr std::size_t Record = std::size_t(4) << 20;
-// Language files, LangStr.set, LangSet.ini, notes files, REME.txt.
+// Language files, LangStr.set, LangSet.ini, REME.txt.
 inline constexpr std::size_t Text = std::size_t(4) << 20;
+// A record's notes: about 64,000 characters as written (UTF-16). More
+// would take the memo box seconds to lay out (a long line costs the square
+// of its length), so no more is written either.
+inline constexpr std::size_t Notes = std::size_t(128) << 10;
 } // namespace filelimit
 
 enum class ReadStatus { Ok, Missing, Folder, NotRegular, TooLarge, Unreadable };

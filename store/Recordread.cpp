@@ -112,7 +112,7 @@ int TKorvanDataBase::ReadRecord(const std::string &name)
     NoteLines.clear();
     Topic.clear();
     Weather.clear();
-    if (ReadWideLines(RiderFolder + NotesFileName(name), NoteLines, filelimit::Text) && NoteLines.size() >= 2) {
+    if (ReadWideLines(RiderFolder + NotesFileName(name), NoteLines, filelimit::Notes) && NoteLines.size() >= 2) {
         Topic = NoteLines.takeFirst();
         Weather = NoteLines.takeFirst();
     }
@@ -162,5 +162,9 @@ int TKorvanDataBase::SaveNotes(const std::string &name)
 {
     if (name.empty())
         return 1;
-    return WriteFileAtomic(RiderFolder + NotesFileName(name), EncodeUtf16Lines(NoteLines));
+    // Notes that could not be read back are not written.
+    const std::string bytes = EncodeUtf16Lines(NoteLines);
+    if (bytes.size() > filelimit::Notes)
+        return 1;
+    return WriteFileAtomic(RiderFolder + NotesFileName(name), bytes);
 }

@@ -290,4 +290,29 @@ TEST_F(StoreRecords, SaveNotesReportsAFailedWrite)
     }
 }
 
+TEST_F(StoreRecords, NotesBeyondWhatIsReadAreNeitherWrittenNorRead)
+{
+    // The largest notes that are written are read back whole; one character
+    // more is refused and the old notes stay.
+    db.RiderFolder = tmp.path() + "/";
+    writeFileBytes(tmp.file("d.TR9"), "UNIT=0;\r\n");
+    writeFileBytes(tmp.file("e.TR9"), "UNIT=0;\r\n");
+    // Two bytes a character: the mark, "t", "1" and the memo, each line with CR LF.
+    const std::size_t room = (filelimit::Notes - 2 - 3 * 2 * 2 - 2 * 2) / 2;
+    db.NoteLines = {"t", "1", QString(int(room), QLatin1Char('m'))};
+    ASSERT_EQ(db.SaveNotes("d.TR9"), 0);
+    db.ReadRecord("d.TR9");
+    EXPECT_EQ(db.Topic, QStringLiteral("t"));
+    EXPECT_EQ(db.NoteLines.value(0).size(), qsizetype(room));
+    db.NoteLines = {"t", "1", QString(int(room) + 1, QLatin1Char('m'))};
+    EXPECT_EQ(db.SaveNotes("d.TR9"), 1);
+    EXPECT_EQ(readFileBytes(tmp.file("d.TRM")).size(), filelimit::Notes);
+
+    // A larger file from elsewhere is not read: no memo to lay out for minutes.
+    writeFileBytes(tmp.file("e.TRM"), "\xFF\xFE" + std::string(filelimit::Notes, 'a'));
+    db.ReadRecord("e.TR9");
+    EXPECT_TRUE(db.Topic.isEmpty());
+    EXPECT_TRUE(db.NoteLines.isEmpty());
+}
+
 } // namespace
