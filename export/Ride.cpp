@@ -21,6 +21,16 @@ int IntegerOf(const std::string &text)
     return (ec == std::errc() && ptr == end) ? value : 0;
 }
 
+// Every value of the header and the laps is one byte or one word on the
+// device; a record from elsewhere cannot reach past that, so no sum or
+// scale of them overflows.
+constexpr int ByteMax = 255, WordMax = 65535;
+
+int FieldOf(const std::string &text, int max)
+{
+    return std::clamp(IntegerOf(text), 0, max);
+}
+
 int SecondsOf(int hours, int minutes, int seconds)
 {
     return hours * 3600 + minutes * 60 + seconds;
@@ -35,19 +45,19 @@ constexpr SpanKeys LapKeys{"LAP_HOUR",      "LAP_MIN",       "LAP_SEC",    "LAP_
 constexpr SpanKeys TotalKeys{"EXEHOUR", "EXEMIN",    "EXESEC",    "DISTANCE", "HRM_AVG",
                              "HRM_MAX", "SPEED_AVG", "SPEED_MAX", "CA_AVG",   "CA_MAX"};
 
-// value: the integer of a key.
+// value(key, max): the integer of a key, within 0..max.
 template <typename Value>
 ExportLap SpanOf(const Value &value, const SpanKeys &keys)
 {
     ExportLap span;
-    span.seconds = SecondsOf(value(keys.hour), value(keys.minute), value(keys.second));
-    span.distance = value(keys.distance);
-    span.hrAvg = value(keys.hrAvg);
-    span.hrMax = value(keys.hrMax);
-    span.speedAvg = value(keys.speedAvg);
-    span.speedMax = value(keys.speedMax);
-    span.cadenceAvg = value(keys.cadenceAvg);
-    span.cadenceMax = value(keys.cadenceMax);
+    span.seconds = SecondsOf(value(keys.hour, ByteMax), value(keys.minute, ByteMax), value(keys.second, ByteMax));
+    span.distance = value(keys.distance, WordMax);
+    span.hrAvg = value(keys.hrAvg, ByteMax);
+    span.hrMax = value(keys.hrMax, ByteMax);
+    span.speedAvg = value(keys.speedAvg, WordMax);
+    span.speedMax = value(keys.speedMax, WordMax);
+    span.cadenceAvg = value(keys.cadenceAvg, ByteMax);
+    span.cadenceMax = value(keys.cadenceMax, ByteMax);
     return span;
 }
 
@@ -56,12 +66,13 @@ using LapLines = std::map<std::string, std::string>;
 
 ExportLap LapOf(const LapLines &lines)
 {
-    const auto value = [&lines](const char *key) {
+    const auto value = [&lines](const char *key, int max) {
         const auto it = lines.find(key);
-        return it == lines.end() ? 0 : IntegerOf(it->second);
+        return it == lines.end() ? 0 : FieldOf(it->second, max);
     };
     ExportLap lap = SpanOf(value, LapKeys);
-    const int split = SecondsOf(value("LAP_HOUR_SLP"), value("LAP_MIN_SLP"), value("LAP_SEC_SLP"));
+    const int split =
+        SecondsOf(value("LAP_HOUR_SLP", ByteMax), value("LAP_MIN_SLP", ByteMax), value("LAP_SEC_SLP", ByteMax));
     lap.startOffset = std::max(0, split - lap.seconds);
     return lap;
 }
@@ -91,16 +102,19 @@ std::vector<ExportLap> LapsOf(const std::vector<std::string> &lines)
     return laps;
 }
 
-// Values of a series line ("72,75,80,"). False when a value is no number.
+// Values of a series line ("72,75,80,"). False when a value is no number
+// or beyond what a sample can hold (eight digits: ten times the largest
+// distance in tens of metres still fits an int).
 bool SeriesValues(const std::string &line, std::vector<int> &values)
 {
+    constexpr int SampleMax = 99999999;
     values.clear();
     const char *p = line.data();
     const char *const end = p + line.size();
     while (p < end) {
         int value = 0;
         const auto [next, ec] = std::from_chars(p, end, value);
-        if (ec != std::errc() || value < 0 || (next < end && *next != ','))
+        if (ec != std::errc() || value < 0 || value > SampleMax || (next < end && *next != ','))
             return false;
         values.push_back(value);
         p = next < end ? next + 1 : next;
@@ -115,7 +129,7 @@ bool ReadSamples(TKorvanDataBase &db, std::vector<ExportSample> &samples, std::s
     for (int i = 0; i < 4; ++i) {
         db.ReadSeries(headings[i]);
         if (!SeriesValues(db.SeriesText, series[i])) {
-            error = std::string("the series ") + headings[i] + " holds a value that is not a number";
+            error = std::string("the series ") + headings[i] + " holds a value that is not a sample's number";
             return false;
         }
         if (series[i].size() != series[0].size()) {
@@ -157,7 +171,7 @@ bool ReadExportRide(const std::string &recordPath, const QTimeZone &zone, Export
         error = recordPath + " is not a record file";
         return false;
     }
-    const auto value = [&db](const char *key) { return IntegerOf(db.ValueOf(key)); };
+    const auto value = [&db](const char *key, int max = ByteMax) { return FieldOf(db.ValueOf(key), max); };
 
     ride = ExportRide();
     ride.year = 2000 + value("YEAR");
@@ -175,7 +189,7 @@ bool ReadExportRide(const std::string &recordPath, const QTimeZone &zone, Export
     ride.startUtc = UtcOfLocal(date, time, zone);
 
     ride.totals = SpanOf(value, TotalKeys);
-    ride.kcal = value("KCAL");
+    ride.kcal = value("KCAL", WordMax);
     ride.hasHeartRate = value("HRM_EXIST") == 1;
     ride.hasCadence = value("CAD_EXIST") == 1;
     ride.hasSpeed = value("SPD_EXIST") == 1;

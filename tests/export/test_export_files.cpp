@@ -90,6 +90,39 @@ TEST_F(Export, FailuresSayWhy)
     EXPECT_EQ(error.rfind("cannot write " + tmp.file("no/such/folder/a.tcx"), 0), 0u) << error;
 }
 
+TEST_F(Export, ValuesFromElsewhereStayWithinWhatTheDeviceStates)
+{
+    std::string text = readFileBytes(DecodedRecord(tmp.path(), RideDump(3, 1)));
+    // Sets the first line of key to value.
+    const auto set = [&text](const std::string &key, const std::string &value) {
+        const std::size_t at = text.find("\r\n" + key + "=") + 3 + key.size();
+        text.replace(at, text.find(';', at) - at, value);
+    };
+    set("EXEHOUR", "999999");
+    set("DISTANCE", "2147483647");
+    set("KCAL", "-5");
+    set("LAP_HOUR", "2147483647");
+    set("LAP_DIST", "2147483647");
+    writeFileBytes(tmp.file("x.TR9"), text);
+    ExportRide ride;
+    std::string error;
+    ASSERT_TRUE(ReadExportRide(tmp.file("x.TR9"), QTimeZone::utc(), ride, error)) << error;
+    EXPECT_GE(ride.totals.seconds, 255 * 3600);
+    EXPECT_LE(ride.totals.seconds, 255 * 3600 + 255 * 60 + 255);
+    EXPECT_EQ(ride.totals.distance, 65535);
+    EXPECT_EQ(ride.kcal, 0);
+    EXPECT_EQ(ride.laps[0].distance, 65535);
+    for (const ExportFormat format : {ExportFormat::Fit, ExportFormat::Tcx, ExportFormat::Csv})
+        EXPECT_TRUE(ExportRecord(tmp.file("x.TR9"), format, tmp.file("x.out"), error)) << error;
+
+    // A sample beyond eight digits is refused.
+    const std::size_t hrm = text.find("#HRM\r\n") + 6;
+    text.replace(hrm, text.find(',', hrm) - hrm, "100000000");
+    writeFileBytes(tmp.file("x.TR9"), text);
+    EXPECT_FALSE(ReadExportRide(tmp.file("x.TR9"), QTimeZone::utc(), ride, error));
+    EXPECT_NE(error.find("#HRM"), std::string::npos) << error;
+}
+
 // Trackpoints and laps of a TCX file; fails the test when it is not well-formed.
 struct TcxContent {
     int laps = 0, trackpoints = 0, calories = 0;
