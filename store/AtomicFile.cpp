@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -47,9 +48,12 @@ std::string FolderOf(const std::string &path)
 }
 
 // A hidden name beside the target, never listed by the program's folder
-// listings; unique within the process and, through the time, across processes.
+// listings; unique within the process and, through the time, across
+// processes. Of a long name only the start is kept, so the temporary name
+// stays within the 255 bytes a name may have wherever the target's fits.
 std::string TemporaryName(const std::string &path)
 {
+    constexpr std::size_t KeptNameBytes = 200;
     static std::atomic<unsigned> counter{0};
     const std::size_t slash = path.rfind('/');
     const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
@@ -58,7 +62,26 @@ std::string TemporaryName(const std::string &path)
     char suffix[64];
     std::snprintf(suffix, sizeof suffix, ".%d-%u-%ld.tmp", static_cast<int>(::getpid()), counter++,
                   static_cast<long>(now.tv_nsec));
-    return path.substr(0, start) + "." + path.substr(start) + suffix;
+    return path.substr(0, start) + "." + path.substr(start, KeptNameBytes) + suffix;
+}
+
+// The part between the last two dots of a temporary name: three numbers
+// joined by "-".
+bool IsTemporarySuffix(std::string_view digits)
+{
+    int numbers = 1;
+    bool digitBefore = false;
+    for (const char c : digits) {
+        if (c == '-' && digitBefore) {
+            ++numbers;
+            digitBefore = false;
+        } else if (c >= '0' && c <= '9') {
+            digitBefore = true;
+        } else {
+            return false;
+        }
+    }
+    return numbers == 3 && digitBefore;
 }
 
 bool SyncFolder(const std::string &folder)
@@ -71,6 +94,33 @@ bool SyncFolder(const std::string &folder)
 }
 
 } // namespace
+
+bool IsTemporaryFileName(std::string_view name)
+{
+    constexpr std::string_view Ending = ".tmp";
+    if (name.size() < 2 + Ending.size() || name.front() != '.' || !name.ends_with(Ending))
+        return false;
+    name.remove_suffix(Ending.size());
+    const std::size_t dot = name.rfind('.');
+    return dot != 0 && IsTemporarySuffix(name.substr(dot + 1));
+}
+
+bool RemoveTemporaryFiles(const std::string &folder)
+{
+    DIR *dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return false;
+    bool ok = true;
+    const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    while (const dirent *entry = ::readdir(dir)) {
+        struct stat st {};
+        const std::string path = prefix + entry->d_name;
+        if (IsTemporaryFileName(entry->d_name) && ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            ok = ::unlink(path.c_str()) == 0 && ok;
+    }
+    ::closedir(dir);
+    return ok;
+}
 
 FileCalls &CurrentFileCalls() { return Calls; }
 

@@ -48,6 +48,15 @@ private:
     std::size_t used_ = 0;
 };
 
+// Whether name is one this writer gives its temporary files
+// (".NAME.PID-N-TIME.tmp"); such a file outlives its write only when the
+// program ended in the middle of it.
+bool IsTemporaryFileName(std::string_view name);
+// Removes the temporary files a write that never ended left in folder (not
+// its subfolders). False when one of them, or the folder, cannot be read
+// or removed.
+bool RemoveTemporaryFiles(const std::string &folder);
+
 // The whole content at once. 0 on success, 1 on failure.
 int WriteFileAtomic(const std::string &path, std::string_view bytes);
 // Lines with CR LF after each. False on failure.

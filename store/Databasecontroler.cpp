@@ -1,6 +1,7 @@
 // Rider folders and the remember-me file.
 #include "store/Databasecontroler.h"
 
+#include "store/AtomicFile.h"
 #include "store/Textfile.h"
 
 #include <sys/stat.h>
@@ -91,7 +92,9 @@ bool TKorvanDataBase::DeleteFolderTree(const std::string &path)
             ok = false; // files, links and anything else are removed as they are
         }
     }
-    return ok && ::rmdir(folder.c_str()) == 0;
+    // Hidden entries keep the folder, except what a write cut short by the
+    // program's end left behind.
+    return ok && RemoveTemporaryFiles(p) && ::rmdir(folder.c_str()) == 0;
 }
 
 int TKorvanDataBase::ListRiders()

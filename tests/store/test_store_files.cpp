@@ -88,6 +88,14 @@ TEST(AtomicFile, FifosAndHardLinksUnderTheNameAreReplaced)
     EXPECT_EQ(WriteFileAtomic("", "x"), 1);
 }
 
+TEST(AtomicFile, NamesUpToTheLongestAreWritten)
+{
+    TempFolder tmp;
+    const std::string longest = tmp.file(std::string(251, 'n') + ".JPG");
+    EXPECT_EQ(WriteFileAtomic(longest, "photo"), 0);
+    EXPECT_EQ(readFileBytes(longest), "photo");
+}
+
 TEST(AtomicFile, AReplacedFileKeepsItsPermissions)
 {
     TempFolder tmp;

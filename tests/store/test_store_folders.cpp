@@ -1,4 +1,5 @@
 // Rider folders, record file listing and the remember-me file on disk.
+#include "store/AtomicFile.h"
 #include "store/Databasecontroler.h"
 #include "tests/support/FailingDisk.h"
 #include "tests/support/TempFolder.h"
@@ -123,6 +124,21 @@ TEST_F(StoreFolders, DotEntryKeepsTheFolderAndTheRider)
     EXPECT_EQ(entryNames(root + "/Bob"), std::vector<std::string>{".keep"});
     db.ListRiders();
     EXPECT_EQ(db.Riders, std::vector<std::string>{"Bob"});
+}
+
+TEST_F(StoreFolders, WhatAnEndedWriteLeftBehindDoesNotKeepTheRider)
+{
+    MakeRider("Bob");
+    writeFileBytes(root + "/Bob/.Bob.dat.4711-0-123456789.tmp", "half");
+    writeFileBytes(root + "/Bob/a.TR9", "x");
+    EXPECT_EQ(db.DeleteRider("Bob"), 0);
+    EXPECT_FALSE(fileExists(root + "/Bob"));
+
+    for (const char *name : {".Bob.dat.4711-0-123456789.tmp", ".120704080503.TR9.1-22-3.tmp"})
+        EXPECT_TRUE(IsTemporaryFileName(name)) << name;
+    for (const char *name : {".keep", ".1-2-3.tmp", ".a.1-2.tmp", ".a.1-2-3-4.tmp", ".a.1--3.tmp", "a.1-2-3.tmp",
+                             ".a.1-2-3.tmpx", ".a.x1-2-3.tmp"})
+        EXPECT_FALSE(IsTemporaryFileName(name)) << name;
 }
 
 TEST_F(StoreFolders, DeletingNeverFollowsSymbolicLinks)
