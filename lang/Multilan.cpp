@@ -7,10 +7,11 @@
 
 namespace {
 
-// A name from LangSet.ini must stay inside the language folder.
+// A name from LangSet.ini must stay inside the language folder: one name,
+// not a path, not the folder or its parent. ("Deutsch..lre" is a file.)
 bool SafeFileName(const std::string &name)
 {
-    return name.find('/') == std::string::npos && name.find("..") == std::string::npos &&
+    return name.find('/') == std::string::npos && name != "." && name != ".." &&
            name.find('\0') == std::string::npos;
 }
 
@@ -21,14 +22,18 @@ int MultiLanguage::ReadLangSetting()
     ::mkdir(LangFolder.c_str(), 0777); // exists already, or cannot be made: both go unreported
     const std::string path = LangFolder + "/LangSet.ini";
     std::string bytes;
-    if (ReadFileBytes(path, bytes, filelimit::Text)) {
+    const ReadStatus status = ReadFile(path, bytes, filelimit::Text);
+    if (status == ReadStatus::Ok) {
         if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
             bytes.erase(0, 3); // a mark from a text editor is not part of the name
         LangFile = bytes.substr(0, bytes.find_first_of("\r\n"));
-    } else {
-        LangFile = DefaultLangFile;
-        WriteLangSetting(LangFile);
+        return 0;
     }
+    LangFile = DefaultLangFile;
+    // Only a missing setting is written; one that exists but cannot be read
+    // is left for its owner to mend.
+    if (status == ReadStatus::Missing)
+        WriteLangSetting(LangFile);
     return 0;
 }
 

@@ -97,6 +97,11 @@ TEST_F(Lang, LoadingKeepsOrEmptiesTheLanguage)
     EXPECT_TRUE(ml.LoadLanguage(tmp.file("outside.lre")));
     EXPECT_TRUE(ml.LoadLanguage(".."));
     EXPECT_EQ(ml.Lines, loaded);
+    // Two dots inside a name are still a file of the folder, as listed.
+    Put("Deutsch..lre", "User ID=Benutzer\r\n");
+    EXPECT_FALSE(ml.LoadLanguage("Deutsch..lre"));
+    EXPECT_EQ(ml.CL("User ID"), "Benutzer");
+    ml.LoadLanguage("ENG.lre");
 
     EXPECT_TRUE(ml.LoadLanguage("Empty.lre"));
     EXPECT_TRUE(ml.Lines.isEmpty());
@@ -153,6 +158,9 @@ TEST_F(Lang, FilesHugeOnPaperAreNotRead)
     std::filesystem::resize_file(ml.LangFolder + "/LangSet.ini", std::uintmax_t(64) << 30);
     EXPECT_EQ(ml.ReadLangSetting(), 0);
     EXPECT_EQ(ml.LangFile, "ENG.lre");
+    // A setting that exists but cannot be read is English for this run and
+    // stays as it is.
+    EXPECT_EQ(std::filesystem::file_size(ml.LangFolder + "/LangSet.ini"), std::uintmax_t(64) << 30);
 }
 
 TEST_F(Lang, CaptionsOfALargeFileAreLookedUpOnce)
