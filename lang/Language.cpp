@@ -54,7 +54,9 @@ void TLanguageForm::RefreshCaptions()
 bool TLanguageForm::event(QEvent *event)
 {
     const bool result = QDialog::event(event);
-    if (event->type() == QEvent::WindowActivate)
+    // Also when shown: a window manager may open the window without making
+    // it active, and the list must be there all the same.
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
         FormActivate();
     return result;
 }

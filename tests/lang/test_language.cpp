@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace {
 
@@ -127,6 +128,17 @@ TEST_F(LanguageTest, SwitchChangesAllFiveWindowsAtOnce)
     Choose(0, true);
     EXPECT_EQ(main->MonthNames.value(0), "January");
     EXPECT_EQ(create->UserIDLab->text(), "User ID");
+}
+
+// A window manager that opens the window without making it active still
+// gets the list.
+TEST_F(LanguageTest, TheListIsThereBeforeTheWindowIsActive)
+{
+    language->cbbLanSelect->clear();
+    QShowEvent shown;
+    QCoreApplication::sendEvent(language, &shown);
+    EXPECT_EQ(language->cbbLanSelect->count(), 3);
+    EXPECT_EQ(language->cbbLanSelect->currentIndex(), 0);
 }
 
 // The captions drawn into the pictures, the tooltips, the login hint and the
