@@ -4,6 +4,7 @@
 #include "draw/Dialogs.h"
 #include "draw/Image.h"
 #include "store/Databasecontroler.h"
+#include "store/NarrowFile.h"
 #include "views/CheckList.h"
 #include "views/DetailPictures.h"
 #include "views/ExportButton.h"
@@ -134,6 +135,9 @@ void TSportModePanel::CreateNotes()
     TopicEdit = new QLineEdit(this);
     TopicEdit->setObjectName("TopicEdit");
     TopicEdit->setGeometry(kNotesFieldLeft, top, kNotesFieldWidth, 28);
+    // Room for the longest topic a notes file holds (two bytes a character),
+    // so a topic is never cut when it is shown and saved again.
+    TopicEdit->setMaxLength(static_cast<int>(filelimit::Notes / 2));
 
     WeatherLab = label("WeatherLab", "Weather", top + 38);
     cbbWCB = new QComboBox(this);
