@@ -15,7 +15,6 @@
 #include "store/Textfile.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -33,6 +32,16 @@ constexpr int LogFlushMs = 50;
 // Status pictures: no dongle / linked. Start pictures: ready / running / unavailable.
 constexpr int StatusNoDongle = 0, StatusLinked = 1;
 constexpr int StartReady = 0, StartRunning = 1, StartUnavailable = 2;
+
+// The entry of folder that holds the record name in any letter case (the
+// record lists show "*.tr9" as well), or "" when there is none.
+std::string EntryOfRecord(const std::string &folder, const std::string &name)
+{
+    for (const std::string &entry : ListEntries(folder, EntryKind::Any))
+        if (entry.size() == name.size() && EndsWithNoCase(entry, name))
+            return entry;
+    return {};
+}
 
 } // namespace
 
@@ -101,6 +110,7 @@ void TDongleDownload::DrawStart(int picture)
 void TDongleDownload::ClearLog()
 {
     logLines_.clear();
+    logBytes_ = 0;
     shownLines_ = 0;
     form_->LogMemo->clear();
 }
@@ -167,9 +177,13 @@ void TDongleDownload::StartButtonClick()
         ShowMessage(form_, "You must select an USB HID device", "Error", QMessageBox::Critical, false);
         return;
     }
-    // Two readers on one dongle would lose reports to each other.
-    if (DownloadRunning)
+    // Two readers on one dongle would lose reports to each other. The start
+    // picture keeps what the rider's button made it show.
+    if (DownloadRunning) {
+        const bool shows = StartShowsRunning;
         StopButtonClick();
+        StartShowsRunning = shows;
+    }
     ReportsThisTick = 0;
     ReportsTotal = 0;
     // A rule left running by a stopped download must not end this one
@@ -178,6 +192,7 @@ void TDongleDownload::StartButtonClick()
     IdleTicks = 0;
     LastLineCount = 0;
     form_->MeasureTimer->start();
+    DevList[std::size_t(row)]->DiscardQueuedReports();
     ReaderThread = std::make_unique<TDevInThread>(DevList[std::size_t(row)], [this] { OnReport(); });
     form_->DevListBox->setEnabled(false);
     form_->StartButton->setEnabled(false);
@@ -229,8 +244,14 @@ void TDongleDownload::mainStartImageClick()
 
 void TDongleDownload::OnReport()
 {
+    // Beyond the largest dump the decoder reads nothing more is kept: a
+    // device that never pauses cannot fill the memory, and the transfer
+    // ends by the rule three ticks later as one that failed.
+    if (logBytes_ > filelimit::Dump)
+        return;
     const std::uint32_t length = ReaderThread->ReportLength;
     logLines_.append(ReportText(ReaderThread->ReportBuffer.data(), length));
+    logBytes_ += std::size_t(logLines_.back().size()) + 2;
     if (length > 1)
         Progress.Add(ReaderThread->ReportBuffer.data() + 1, length - 1, clock_.elapsed());
     else
@@ -263,6 +284,9 @@ void TDongleDownload::StatusCheckTimerTimer()
         form_->StatusCheckTimer->stop();
         IdleTicks = 0;
         StopButtonClick();
+        // A report served while the reader stopped must not start the rule
+        // again: it would end this transfer a second time.
+        form_->StatusCheckTimer->stop();
         logLines_.removeAll(QString());
         form_->LogMemo->setPlainText(logLines_.join('\n'));
         shownLines_ = logLines_.size();
@@ -280,7 +304,7 @@ void TDongleDownload::StatusCheckTimerTimer()
     LastLineCount = std::int32_t(logLines_.size());
 }
 
-bool TDongleDownload::FileRecord(const std::string &name)
+bool TDongleDownload::FileRecord(const std::string &name, const std::string &target)
 {
     const std::string source = form_->AppFolder + "/" + name;
     const std::string &folder = form_->DataBase->RiderFolder;
@@ -289,7 +313,7 @@ bool TDongleDownload::FileRecord(const std::string &name)
     std::string bytes;
     // Through a temporary file and a rename: the target is never half written,
     // and the application folder's copy goes only once the record is filed.
-    if (!ReadFileBytes(source, bytes, filelimit::Record) || WriteFileAtomic(folder + name, bytes) != 0)
+    if (!ReadFileBytes(source, bytes, filelimit::Record) || WriteFileAtomic(folder + target, bytes) != 0)
         return false;
     std::remove(source.c_str());
     return true;
@@ -335,12 +359,15 @@ void TDongleDownload::FinishTransfer()
     const std::string name = decoder->FileName;
     const std::string &folder = form_->DataBase->RiderFolder;
     bool filed = true;
-    // On No the rider's file stays as it is and the new one in the application folder.
-    if (folder.empty() || !QFileInfo::exists(QString::fromStdString(folder + name))
+    // On No the rider's file stays as it is and the new one in the
+    // application folder; on Yes the new one takes the old one's name, so
+    // one ride never lies twice in the folder.
+    const std::string existing = folder.empty() ? std::string() : EntryOfRecord(folder, name);
+    if (folder.empty() || existing.empty()
         || ShowMessage(form_, "File Exists! Over write?", "Worring", QMessageBox::Question, true,
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                == QMessageBox::Yes)
-        filed = FileRecord(name);
+        filed = FileRecord(name, existing.empty() ? name : existing);
     ClearLog();
     ProgressView->hide();
     if (!filed) {

@@ -75,12 +75,13 @@ private:
     void FailTransfer();
     // Copies the new record into the rider's folder; false when it could not
     // be filed (the record then stays in the application folder).
-    bool FileRecord(const std::string &name);
+    bool FileRecord(const std::string &name, const std::string &target);
     void ShowMonthOf(const std::string &name);
 
     TmainForm *form_;
     // The log's lines; LogMemo shows them, at most LogFlushMs behind.
     QStringList logLines_;
+    std::size_t logBytes_ = 0; // the lines' size as "Temp.txt" will hold them
     qsizetype shownLines_ = 0;
     QTimer *logFlush_ = nullptr;
     QElapsedTimer clock_;

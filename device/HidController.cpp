@@ -28,6 +28,13 @@ bool TJvHidDevice::ReadFileEx(std::uint8_t *buffer, std::uint32_t length)
     return true;
 }
 
+void TJvHidDevice::DiscardQueuedReports()
+{
+    std::lock_guard lock(handleMutex_);
+    if (readHandle_ && readHandle_->usable())
+        readHandle_->discardQueued();
+}
+
 bool TJvHidDevice::WaitForRead(int ms)
 {
     std::shared_ptr<HidHandle> handle;

@@ -40,6 +40,9 @@ public:
     std::uint32_t GetOverlappedReadResult() const { return lastBytes_; }
     // Gives up the queued read.
     void CancelIO();
+    // Drops the reports that reached the read handle before now: a download
+    // reads only what comes after its start, as a handle opened then would.
+    void DiscardQueuedReports();
 
 private:
     friend class TJvHidDeviceController;

@@ -35,6 +35,8 @@ public:
     virtual void shutdown() = 0;
     // False once the handle was shut down or the device went away.
     virtual bool usable() const = 0;
+    // Drops the reports that arrived before now and wait to be read.
+    virtual void discardQueued() {}
 };
 
 class HidPlatform : public QObject {

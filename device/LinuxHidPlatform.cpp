@@ -96,6 +96,17 @@ public:
 
     bool usable() const override { return alive_; }
 
+    void discardQueued() override
+    {
+        // The kernel keeps a few dozen reports per open node; a device that
+        // never pauses cannot keep this loop going past that many.
+        std::uint8_t report[4096];
+        pollfd fd{fd_, POLLIN, 0};
+        for (int n = 0; n < 1024 && ::poll(&fd, 1, 0) > 0 && (fd.revents & POLLIN); ++n)
+            if (::read(fd_, report, sizeof report) <= 0)
+                break;
+    }
+
 private:
     HidReadResult fail()
     {

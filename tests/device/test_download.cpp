@@ -108,6 +108,19 @@ TEST_F(Download, AnExistingRecordIsReplacedOnYesAndKeptOnNo)
     ASSERT_EQ(boxes.seen.size(), 2u);
     EXPECT_EQ(readFileBytes(riderFile(name)), record);
     EXPECT_FALSE(fileExists(app.file(name)));
+
+    // Saved with a small ".tr9": the same record, asked for and replaced
+    // under that name, so the ride is not in the folder twice.
+    std::string lower = name;
+    lower.replace(lower.size() - 3, 3, "tr9");
+    std::remove(riderFile(name).c_str());
+    writeFileBytes(riderFile(lower), "old\r\n");
+    boxes.seen.clear();
+    boxes.answers = {QMessageBox::Yes};
+    transfer(reportsOf(b.reportLines()), "TR900 data transfer Ok!");
+    EXPECT_EQ(boxes.seen[0].text, "File Exists! Over write?");
+    EXPECT_EQ(readFileBytes(riderFile(lower)), record);
+    EXPECT_FALSE(fileExists(riderFile(name)));
 }
 
 TEST_F(Download, AFailedCopyKeepsTheRecordInTheApplicationFolder)
@@ -238,6 +251,20 @@ TEST_F(Download, TwoThousandReportsBackToBackGiveAsManyLines)
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 2048);
     EXPECT_EQ(saved.substr(0, 8), "00000000");
     EXPECT_EQ(saved.substr(saved.size() - 68, 6), "07FF00");
+}
+
+// A device that never pauses: what lies beyond the largest dump is not
+// kept, and the transfer ends as one that failed.
+TEST_F(Download, ALogBeyondTheLargestDumpEndsAsAFailure)
+{
+    open(100);
+    std::vector<std::string> lines;
+    for (int i = 0; i < 20000; ++i)
+        lines.push_back(QString::asprintf("%04X", i).toStdString() + std::string(62, '0'));
+    transfer(reportsOf(lines), "TR900 data transfer Fail!", 60000);
+    const std::string saved = readFileBytes(app.file("Temp.txt"));
+    EXPECT_GT(saved.size(), std::size_t(1) << 20);
+    EXPECT_LT(saved.size(), (std::size_t(1) << 20) + 200);
 }
 
 // With the real 1000 ms periods: a pause of 3 s never ends a transfer, a

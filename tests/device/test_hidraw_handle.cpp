@@ -57,6 +57,19 @@ TEST(HidrawHandle, UnnumberedReportsGetALeadingZeroNumberedOnesAreReadAsTheyCome
     EXPECT_EQ(buf[2], 0x22);
 }
 
+TEST(HidrawHandle, ReportsQueuedBeforeADownloadAreDropped)
+{
+    Pair p(false);
+    for (std::uint8_t i = 1; i <= 3; ++i)
+        p.send(std::vector<std::uint8_t>(64, i));
+    p.handle->discardQueued();
+    p.handle->discardQueued(); // nothing queued: returns at once
+    p.send(std::vector<std::uint8_t>(64, 9));
+    std::array<std::uint8_t, 65> buf{};
+    ASSERT_EQ(p.handle->read(buf.data(), 65, 100).status, HidReadStatus::Done);
+    EXPECT_EQ(buf[1], 9);
+}
+
 TEST(HidrawHandle, AQuietDeviceTimesOutAndShutdownWakesAWaitingRead)
 {
     Pair p(false);
