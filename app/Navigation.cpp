@@ -75,6 +75,7 @@ void TmainForm::ConnectHandlers()
     hook_ = new TAppEventHook(this, [this](QObject *receiver, QEvent *event) {
         ApplicationEvents1Message(receiver, event);
     });
+    hook_->setObjectName("ApplicationEvents1");
 }
 
 std::array<TImage *, 7> TmainForm::TopButtons() const

@@ -96,21 +96,20 @@ void TTRAnalysis::DecodeFlow()
     // length carry no samples; lap records are already marked.
     const std::size_t end =
         DataLength > 0 ? std::min(DumpHex.size(), static_cast<std::size_t>(DataLength) * 2) : 0;
-    std::string flow;
     {
         // Closed before the next file, which then takes over its buffer.
         AtomicFile marked(PathOf("Temp5.txt"), Durability::Unsynced);
-        flow = WriteMarkedDump(marked, DumpHex, end);
+        FlowHex = WriteMarkedDump(marked, DumpHex, end);
         if (!marked.Commit())
             WriteFailed = true;
     }
-    SaveLines("Temp6.txt", {&flow, 1});
+    SaveLines("Temp6.txt", {&FlowHex, 1});
 
     enum { Hrm, Rpm, SpdCnt, PerCnt, SumCnt, PerDistance, SumDistance, Dt, Speed, SeriesCount };
     static const char *const headings[SeriesCount] = {
         "#HRM", "#RPM", "#SPD_CNT", "#SPD_PerCNT", "#SPD_SumCNT", "#SPD_PerDistance",
         "#SPD_SumDistance", "#SPD_DT", "#SPD_SPEED"};
-    const std::size_t samples = flow.size() / SampleChars; // an incomplete last one is dropped
+    const std::size_t samples = FlowHex.size() / SampleChars; // an incomplete last one is dropped
     std::vector<SeriesLine> series;
     series.reserve(SeriesCount);
     for (int i = 0; i < SeriesCount; ++i)
@@ -121,7 +120,7 @@ void TTRAnalysis::DecodeFlow()
     std::int64_t previous = 0, sum = 0, wheelRpm = 0;
     int zeroRun = 0, hrmExist = 0, cadExist = 0, spdExist = 0;
     for (std::size_t s = 0; s < samples; ++s) {
-        const char *const sample = flow.data() + s * SampleChars;
+        const char *const sample = FlowHex.data() + s * SampleChars;
         int bytes[6];
         for (std::size_t k = 0; k < 6; ++k)
             if ((bytes[k] = recordtext::HexPair(sample + 2 * k)) < 0)
@@ -175,6 +174,6 @@ void TTRAnalysis::DecodeFlow()
         FlowList.push_back("");
     }
     FlowList.push_back("#FLOW DATA ARRAY");
-    FlowList.push_back(std::move(flow));
+    FlowList.push_back(FlowHex);
     FlowList.push_back("");
 }

@@ -44,6 +44,9 @@ public:
     std::uint32_t Wheel = 0;
     std::int32_t Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0;
     std::string DumpHex;
+    // The sample stream DecodeFlow takes from DumpHex: what is left between
+    // the header and the data length once page tails and laps are left out.
+    std::string FlowHex;
     std::string FileName;
     // A line of DumpText: where it starts and how many characters it keeps
     // (at most 66). Eight bytes a line keep short-line input cheap.
