@@ -33,16 +33,6 @@ constexpr int LogFlushMs = 50;
 constexpr int StatusNoDongle = 0, StatusLinked = 1;
 constexpr int StartReady = 0, StartRunning = 1, StartUnavailable = 2;
 
-// The entry of folder that holds the record name in any letter case (the
-// record lists show "*.tr9" as well), or "" when there is none.
-std::string EntryOfRecord(const std::string &folder, const std::string &name)
-{
-    for (const std::string &entry : ListEntries(folder, EntryKind::Any))
-        if (entry.size() == name.size() && EndsWithNoCase(entry, name))
-            return entry;
-    return {};
-}
-
 } // namespace
 
 TDongleDownload::TDongleDownload(TmainForm *form, HidPlatform *platform) : QObject(form), form_(form)
@@ -360,9 +350,10 @@ void TDongleDownload::FinishTransfer()
     const std::string &folder = form_->DataBase->RiderFolder;
     bool filed = true;
     // On No the rider's file stays as it is and the new one in the
-    // application folder; on Yes the new one takes the old one's name, so
-    // one ride never lies twice in the folder.
-    const std::string existing = folder.empty() ? std::string() : EntryOfRecord(folder, name);
+    // application folder; on Yes the new one takes the old one's name (in
+    // whatever letter case: the record lists show "*.tr9" as well), so one
+    // ride never lies twice in the folder.
+    const std::string existing = folder.empty() ? std::string() : FindEntryNoCase(folder, name, EntryKind::Any);
     if (folder.empty() || existing.empty()
         || ShowMessage(form_, "File Exists! Over write?", "Worring", QMessageBox::Question, true,
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)

@@ -20,11 +20,11 @@ namespace {
 constexpr std::size_t SampleChars = 12;
 constexpr std::int64_t MaxRevolutions = 150;
 
-// One series line: values are formatted into a small block, which is
-// appended to the line, reserved for the usual values of every sample (a
-// full dump has ~11000 samples; longer values let it grow), when full.
-// Only memory that is written is touched; the line is handed over without
-// a copy.
+// One series line. Values are formatted into a small block that is
+// appended to the line whenever it fills, so only memory that is written is
+// touched. The line reserves the usual width of every sample's value (a
+// full dump has ~11000 samples; longer values let it grow) and is handed
+// over without a copy.
 class SeriesLine {
 public:
     explicit SeriesLine(std::size_t samples) { text_.reserve(samples * UsualValueChars); }

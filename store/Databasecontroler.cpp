@@ -56,9 +56,8 @@ bool TKorvanDataBase::CreateRiderFolder(const std::string &id)
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
         return true;
-    for (const std::string &name : ListEntries(RootFolder, EntryKind::PlainFolder))
-        if (SameNameNoCase(name, id))
-            return true;
+    if (!FindEntryNoCase(RootFolder, id, EntryKind::PlainFolder).empty())
+        return true;
     ::mkdir(path.c_str(), 0777); // a failure shows when the account files are written
     return false;
 }
@@ -121,10 +120,8 @@ std::string TKorvanDataBase::PhotoFile(const std::string &id) const
     struct stat st {};
     if (::stat((folder + wanted).c_str(), &st) == 0 && S_ISREG(st.st_mode))
         return folder + wanted;
-    for (const std::string &name : ListEntries(folder, EntryKind::PlainFile))
-        if (SameNameNoCase(name, wanted))
-            return folder + name;
-    return {};
+    const std::string found = FindEntryNoCase(folder, wanted, EntryKind::PlainFile);
+    return found.empty() ? found : folder + found;
 }
 
 std::string TKorvanDataBase::RememberMePath(const std::string &appFolder)

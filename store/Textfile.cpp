@@ -118,3 +118,11 @@ bool SameNameNoCase(const std::string &a, const std::string &b)
                             QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())),
                             Qt::CaseInsensitive) == 0;
 }
+
+std::string FindEntryNoCase(const std::string &folder, const std::string &name, EntryKind kind)
+{
+    for (const std::string &entry : ListEntries(folder, kind))
+        if (SameNameNoCase(entry, name))
+            return entry;
+    return {};
+}

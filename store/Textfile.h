@@ -28,3 +28,6 @@ std::string EncodeUtf16Lines(const QStringList &lines);
 QStringView TrimBelow33(QStringView text);
 // Letter case ignored (Unicode simple case folding).
 bool SameNameNoCase(const std::string &a, const std::string &b);
+// The entry of folder (of kind, as ListEntries lists them) named name in
+// any letter case; "" when there is none.
+std::string FindEntryNoCase(const std::string &folder, const std::string &name, EntryKind kind);

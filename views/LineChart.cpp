@@ -118,6 +118,9 @@ TLineChart::TLineChart(QWidget *parent, const char *name, int seriesCount, bool 
     Parts &p = *parts_;
     p.chart = new QChart;
     Theme(p.chart);
+    // Scale values with the rider's decimal separator, as the value readout shows them.
+    p.chart->setLocale(QLocale());
+    p.chart->setLocalizeNumbers(true);
     p.chart->legend()->setVisible(legend);
     p.axisX = new QCategoryAxis;
     p.axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
@@ -218,9 +221,6 @@ void TLineChart::FitAxes()
     // Small values get a decimal: every chart keeps about the same room for
     // its value labels, and the first time label stays clear of them.
     p.axisY->setLabelFormat(p.axisY->max() < 100 ? QStringLiteral("%.1f") : QStringLiteral("%.0f"));
-    // With the rider's decimal separator, as the value readout shows it.
-    p.chart->setLocale(QLocale());
-    p.chart->setLocalizeNumbers(true);
 }
 
 QPoint TLineChart::PointPosition(int position, int index) const
