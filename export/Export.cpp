@@ -43,6 +43,10 @@ bool ExportRecord(const std::string &recordPath, ExportFormat format, const std:
     std::string bytes;
     switch (format) {
     case ExportFormat::Fit:
+        if (!InFitTimeRange(ride)) {
+            error = "the times of " + recordPath + " lie outside the dates a FIT file can hold";
+            return false;
+        }
         bytes = FitBytes(ride);
         break;
     case ExportFormat::Tcx:

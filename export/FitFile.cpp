@@ -3,6 +3,7 @@
 #include "export/Formats.h"
 #include "export/Ride.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -273,6 +274,15 @@ private:
 };
 
 } // namespace
+
+bool InFitTimeRange(const ExportRide &ride)
+{
+    constexpr std::int64_t First = 0x10000000, Last = 0xFFFFFFFE;
+    const std::int64_t start = ride.startUtc - FitEpoch;
+    // The local time of the end is written too.
+    const std::int64_t end = start + ride.elapsedSeconds;
+    return std::min({start, end + ride.endUtcOffset}) >= First && std::max(end, end + ride.endUtcOffset) <= Last;
+}
 
 std::string FitBytes(const ExportRide &ride)
 {

@@ -1,32 +1,21 @@
 #pragma once
-// One exercise as the export formats need it: the start in local time and
-// in UTC, the totals, the laps and one sample every SampleSeconds, read from
-// a record file through the store.
+// One exercise as the export formats need it: the Ride of a record file
+// with its start in local time and in UTC, the laps with their start
+// offsets (at least one) and one sample every SampleSeconds.
+#include "ride/Ride.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 class QTimeZone;
 
-// The device takes one sample every 10 seconds from the exercise start.
-constexpr int SampleSeconds = 10;
-
 // A lap, or the whole exercise.
-struct ExportLap {
+struct ExportLap : RideSpan {
     int startOffset = 0; // seconds from the exercise start
-    int seconds = 0;     // lap time (exercise time for the whole)
-    int distance = 0;    // tenths of a kilometre
-    int hrAvg = 0, hrMax = 0;
-    int speedAvg = 0, speedMax = 0; // tenths of km/h
-    int cadenceAvg = 0, cadenceMax = 0;
 };
 
-struct ExportSample {
-    int heartRate = 0; // beats per minute
-    int cadence = 0;   // revolutions per minute
-    int speed = 0;     // tenths of km/h
-    int distance = 0;  // tens of metres since the start
-};
+using ExportSample = RideSample;
 
 struct ExportRide {
     // Local start as the computer that took the ride kept it (full year).
@@ -46,8 +35,10 @@ struct ExportRide {
     std::vector<ExportSample> samples;
 };
 
-// Reads the record file at recordPath; the local start is turned into UTC
-// with the rules of zone at that date. False with a reason in error when
-// the file cannot be read or is no record file.
+// The ride for export; its local start is turned into UTC with the rules
+// of zone at that date.
+ExportRide ExportRideOf(Ride ride, const QTimeZone &zone);
+// Reads the record file at recordPath (ReadRide) for export. False with
+// the reason in error when the file cannot be read or is refused.
 bool ReadExportRide(const std::string &recordPath, const QTimeZone &zone, ExportRide &ride,
                     std::string &error);

@@ -25,6 +25,9 @@ struct RideLap : RideSpan {
     int index = 0;         // LAP_IDX
     int splitSeconds = 0;  // LAP_HOUR_SLP/MIN_SLP/SEC_SLP: from the start to the lap's end
     int splitDistance = 0; // LAP_DIST_SPLIT, tenths of a kilometre
+    // The lap chain in the device's memory: page tag x 256 + offset
+    // (LAP_PRE_ADDR_H/L, LAP_NEXT_ADDR_H/L).
+    int previousAddress = 0, nextAddress = 0;
     // Seconds from the exercise start to the lap's start.
     int StartOffset() const { return splitSeconds > seconds ? splitSeconds - seconds : 0; }
 };

@@ -123,6 +123,27 @@ TEST_F(Export, ValuesFromElsewhereStayWithinWhatTheDeviceStates)
     EXPECT_NE(error.find("#HRM"), std::string::npos) << error;
 }
 
+TEST_F(Export, FitTimesNeverWrapIntoAnotherDate)
+{
+    ExportRide ride = read(RideDump(3, 0));
+    EXPECT_TRUE(InFitTimeRange(ride));
+    // 2126-02-06 06:28:14 UTC is the last second FIT can hold.
+    ride.startUtc = 631065600 + 0xFFFFFFFELL - ride.elapsedSeconds - ride.endUtcOffset;
+    EXPECT_TRUE(InFitTimeRange(ride));
+    ride.startUtc += 1;
+    EXPECT_FALSE(InFitTimeRange(ride));
+    // Before 1998-07-04 a FIT time means seconds since the device was switched on.
+    ride.startUtc = 631065600 + 0x10000000LL;
+    ride.endUtcOffset = 0;
+    EXPECT_TRUE(InFitTimeRange(ride));
+    ride.startUtc -= 1;
+    EXPECT_FALSE(InFitTimeRange(ride));
+    ride.startUtc += 1;
+    ride.endUtcOffset = -3600; // the local end before the first FIT time
+    ride.elapsedSeconds = 60;
+    EXPECT_FALSE(InFitTimeRange(ride));
+}
+
 // Trackpoints and laps of a TCX file; fails the test when it is not well-formed.
 struct TcxContent {
     int laps = 0, trackpoints = 0, calories = 0;

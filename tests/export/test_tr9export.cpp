@@ -62,4 +62,34 @@ TEST(Tr9export, WritesEveryRecordAndFailsWhenOneIsNotWritten)
     EXPECT_NE(same.output.find("starts in the same second"), std::string::npos) << same.output;
 }
 
+TEST(Tr9export, DamagedRecordsAreRefusedWithTheReason)
+{
+    TempFolder rider, out;
+    const std::string record = readFileBytes(DecodedRecord(rider.path(), RideDump(5, 1)));
+    const std::string path = rider.file("x.TR9");
+    const auto replaced = [&record](const std::string &from, const std::string &to) {
+        std::string text = record;
+        return text.replace(text.find(from), from.size(), to);
+    };
+    const struct {
+        std::string text, reason;
+    } cases[] = {
+        {replaced("YEAR=12;", "YEAR=abc;"), path + ": the start field YEAR=abc is not a decimal number"},
+        {replaced("YEAR=12;", "YEAR=300;"), path + ": the start field YEAR=300 is out of range (0 to 99)"},
+        {replaced("SECOND=3;", "SECOND=-1;"), path + ": the start field SECOND=-1 is not a decimal number"},
+        {record.substr(0, record.find("WEEKDAY")), path + ": the section [LAP Data] is missing"},
+        {replaced("[Flow Data]", "[Flow]"), path + ": the section [Flow Data] is missing"},
+    };
+    for (const auto &c : cases) {
+        writeFileBytes(path, c.text);
+        for (const char *format : {"fit", "tcx", "csv"}) {
+            const CommandRun run = Tool(std::string("--format ") + format + " -o " + Quoted(out.path()) + " " +
+                                        Quoted(path));
+            EXPECT_EQ(run.status, 1) << c.reason;
+            EXPECT_EQ(run.output, "tr9export: " + c.reason + "\n");
+        }
+    }
+    EXPECT_TRUE(entryNames(out.path()).empty());
+}
+
 } // namespace
