@@ -1,4 +1,4 @@
-#include "import/RideRecordFile.h"
+#include "ride/RideRecordFile.h"
 
 #include "record/RecordText.h"
 #include "store/AtomicFile.h"
@@ -60,7 +60,7 @@ public:
 struct Field {
     const char *key;
     int offset;
-    int size; // 1, 2, or 0: an address, written 0x00
+    int size; // 1, 2, or 0: an address byte, written 0xHH
     int value;
 };
 
@@ -69,7 +69,7 @@ void PutBytes(std::uint8_t *bytes, const Field &f)
     if (f.size == 2) {
         bytes[f.offset] = static_cast<std::uint8_t>(f.value >> 8);
         bytes[f.offset + 1] = static_cast<std::uint8_t>(f.value & 0xFF);
-    } else if (f.size == 1) {
+    } else {
         bytes[f.offset] = static_cast<std::uint8_t>(f.value);
     }
 }
@@ -77,7 +77,7 @@ void PutBytes(std::uint8_t *bytes, const Field &f)
 void Put(Text &text, const Field &f)
 {
     if (f.size == 0)
-        text.line(AddressLine(f.key, 0));
+        text.line(AddressLine(f.key, f.value));
     else
         text.key(f.key, f.value);
 }
@@ -152,6 +152,7 @@ void Lap(Text &text, const RideLap &lap)
     const int time = std::clamp(lap.seconds, 0, 255 * 3600 + 3599);
     const auto B = [](const char *key, int offset, int value) { return Field{key, offset, 1, Byte(value)}; };
     const auto W = [](const char *key, int offset, int value) { return Field{key, offset, 2, Word(value)}; };
+    const auto A = [](const char *key, int offset, int value) { return Field{key, offset, 0, value & 0xFF}; };
     const Field fields[] = {
         B("LAP_IDX", 0, lap.index),           B("LAP_HOUR_SLP", 1, split / 3600),
         B("LAP_MIN_SLP", 2, split / 60 % 60), B("LAP_SEC_SLP", 3, split % 60),
@@ -160,9 +161,9 @@ void Lap(Text &text, const RideLap &lap)
         B("LAP_HRM_MAX", 8, lap.hrMax),       W("LAP_SPEED_AVG", 9, lap.speedAvg),
         W("LAP_SPEED_MAX", 11, lap.speedMax), B("LAP_CA_AVG", 13, lap.cadenceAvg),
         B("LAP_CA_MAX", 14, lap.cadenceMax),  W("LAP_DIST", 15, lap.distance),
-        W("LAP_DIST_SPLIT", 17, lap.splitDistance), {"LAP_PRE_ADDR_H", 28, 0, 0},
-        {"LAP_PRE_ADDR_L", 29, 0, 0},         {"LAP_NEXT_ADDR_H", 30, 0, 0},
-        {"LAP_NEXT_ADDR_L", 31, 0, 0}};
+        W("LAP_DIST_SPLIT", 17, lap.splitDistance), A("LAP_PRE_ADDR_H", 28, lap.previousAddress >> 8),
+        A("LAP_PRE_ADDR_L", 29, lap.previousAddress), A("LAP_NEXT_ADDR_H", 30, lap.nextAddress >> 8),
+        A("LAP_NEXT_ADDR_L", 31, lap.nextAddress)};
     std::array<std::uint8_t, 32> bytes{};
     text.line("");
     text.line("$LAP$" + std::to_string(Byte(lap.index)));
