@@ -426,7 +426,6 @@ private:
         }
         std::stable_sort(sessions_.begin(), sessions_.end(),
                          [](const TrackSpan &a, const TrackSpan &b) { return a.startMs < b.startMs; });
-        double before = 0; // distance reached before the session
         for (const TrackSpan &session : sessions_) {
             if (session.startMs < 0)
                 continue; // a session without a start cannot be placed
@@ -443,20 +442,17 @@ private:
             for (const TrackPoint &point : points_)
                 if (inSession(point.ms))
                     track.points.push_back(point);
-            // Distances of a later session may go on from the earlier ones.
-            double first = -1, last = -1;
-            for (TrackPoint &point : track.points)
-                if (point.distance >= 0) {
-                    if (first < 0)
-                        first = point.distance;
-                    last = point.distance;
-                }
-            if (first >= before && before > 0)
+            // The distances of a later session go on from the earlier ones
+            // (or start again at 0): they count from its first record.
+            if (!file.tracks.empty()) {
+                double first = -1;
                 for (TrackPoint &point : track.points)
-                    if (point.distance >= 0)
-                        point.distance -= before;
-            if (last > before)
-                before = last;
+                    if (point.distance >= 0) {
+                        if (first < 0)
+                            first = point.distance;
+                        point.distance -= first;
+                    }
+            }
             file.tracks.push_back(std::move(track));
         }
         if (file.tracks.empty())

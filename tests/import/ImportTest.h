@@ -1,0 +1,53 @@
+#pragma once
+// Helpers of the import tests: FIT files from the FIT SDK's encoder (node),
+// FIT files built byte by byte, and the import of one file into a folder.
+#include "import/Import.h"
+#include "ride/Ride.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include <cstdint>
+#include <string>
+
+// FIT time of 2021-06-01 10:00:00 UTC (12:00 in Berlin).
+constexpr std::int64_t FitStart = 991476000;
+
+// Skips the test where node or the SDK is missing (fails in CI instead).
+#define REQUIRE_FIT_SDK()                                                                                              \
+    do {                                                                                                               \
+        const std::string why = FitSdkMissing();                                                                       \
+        if (!why.empty())                                                                                              \
+            GTEST_SKIP() << why;                                                                                       \
+    } while (0)
+std::string FitSdkMissing();
+
+// Writes the messages (the SDK's names, times in FIT seconds) as a FIT file
+// with the SDK's encoder and returns its bytes.
+std::string SdkFit(const std::string &folder, const QJsonArray &messages);
+QJsonObject Mesg(const char *mesgNum, QJsonObject fields);
+
+// A FIT file built by hand: records appended as they are given.
+class FitBytes {
+public:
+    // A definition of local type local for global message global with
+    // fields {number, size, base type}.
+    FitBytes &define(int local, int global, std::initializer_list<std::array<int, 3>> fields, bool bigEndian = false,
+                     std::initializer_list<std::array<int, 3>> developer = {});
+    // A data message with a normal header, its fields' bytes as given.
+    FitBytes &data(int local, const std::string &bytes);
+    // A data message with a compressed-timestamp header.
+    FitBytes &compressed(int local, int timeOffset, const std::string &bytes);
+    // The file with a 12- or 14-byte header and its CRCs.
+    std::string file(int headerSize = 14) const;
+
+private:
+    std::string records_;
+};
+std::string Le(std::uint64_t value, int size);
+std::string Be(std::uint64_t value, int size);
+
+// Imports one file into folder (Berlin time); the single result.
+ImportResult ImportOne(const std::string &file, const std::string &folder);
+// Reads the record written by a result (its first).
+Ride RecordOf(const ImportResult &result, const std::string &folder);
