@@ -175,12 +175,12 @@ public:
         return result;
     }
 
-    void report(const ImportResult &result)
+    void report(std::size_t index, const ImportResult &result)
     {
         std::lock_guard lock(progressMutex_);
         ++done_;
         if (options_.progress)
-            options_.progress(done_, total_, result);
+            options_.progress(done_, total_, index, result);
     }
 
 private:
@@ -323,7 +323,7 @@ std::vector<ImportResult> ImportRides(const std::vector<std::string> &files, con
             } else {
                 results[i] = importer.run(files[i]);
             }
-            importer.report(results[i]);
+            importer.report(i, results[i]);
         }
     };
     unsigned threads = options.threads ? options.threads : std::min(4u, std::max(1u, std::thread::hardware_concurrency()));

@@ -5,7 +5,7 @@
 //
 //   std::atomic<bool> cancel{false};
 //   ImportOptions options;
-//   options.progress = [](std::size_t done, std::size_t total, const ImportResult &r) { ... };
+//   options.progress = [](std::size_t done, std::size_t total, std::size_t index, const ImportResult &r) { ... };
 //   options.cancel = &cancel;
 //   const auto results = ImportRides(ImportFilesOf({folder}), riderFolder, options);
 #include <QTimeZone>
@@ -33,8 +33,8 @@ struct ImportResult {
 
 struct ImportOptions {
     // Called after each file, from the thread that imported it (one call at
-    // a time, done counting up to total).
-    std::function<void(std::size_t done, std::size_t total, const ImportResult &result)> progress;
+    // a time, done counting up to total; index is the file's in the list).
+    std::function<void(std::size_t done, std::size_t total, std::size_t index, const ImportResult &result)> progress;
     // Set from any thread: files not yet started are Cancelled.
     const std::atomic<bool> *cancel = nullptr;
     // Files imported at once; 0: as many as the machine has cores, at most 4.

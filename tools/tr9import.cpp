@@ -36,6 +36,25 @@ std::string Names(const std::vector<std::string> &records)
     return text;
 }
 
+// The line of one file: the records written, "already there", or the reason.
+void Print(const ImportResult &r)
+{
+    switch (r.status) {
+    case ImportStatus::Imported:
+        std::printf("%s: imported as %s\n", r.file.c_str(), Names(r.records).c_str());
+        break;
+    case ImportStatus::AlreadyThere:
+        std::printf("%s: already there (%s)\n", r.file.c_str(), Names(r.records).c_str());
+        break;
+    case ImportStatus::Failed:
+        std::printf("%s: not imported: %s\n", r.file.c_str(), r.reason.c_str());
+        break;
+    case ImportStatus::Cancelled:
+        break;
+    }
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -79,22 +98,16 @@ int main(int argc, char **argv)
         }
         files.insert(files.end(), found.begin(), found.end());
     }
+    // A line per file in the order given, each once those before it are done.
+    std::vector<ImportResult> finished(files.size());
+    std::vector<bool> done(files.size());
+    std::size_t printed = 0;
     ImportOptions options;
-    options.progress = [](std::size_t, std::size_t, const ImportResult &r) {
-        switch (r.status) {
-        case ImportStatus::Imported:
-            std::printf("%s: imported as %s\n", r.file.c_str(), Names(r.records).c_str());
-            break;
-        case ImportStatus::AlreadyThere:
-            std::printf("%s: already there (%s)\n", r.file.c_str(), Names(r.records).c_str());
-            break;
-        case ImportStatus::Failed:
-            std::printf("%s: not imported: %s\n", r.file.c_str(), r.reason.c_str());
-            break;
-        case ImportStatus::Cancelled:
-            break;
-        }
-        std::fflush(stdout);
+    options.progress = [&](std::size_t, std::size_t, std::size_t index, const ImportResult &r) {
+        finished[index] = r;
+        done[index] = true;
+        for (; printed < done.size() && done[printed]; ++printed)
+            Print(finished[printed]);
     };
     for (const ImportResult &r : ImportRides(files, folder, options))
         if (r.status != ImportStatus::Imported && r.status != ImportStatus::AlreadyThere)

@@ -3,6 +3,7 @@
 // FIT files built byte by byte, and the import of one file into a folder.
 #include "import/Import.h"
 #include "ride/Ride.h"
+#include "tests/import/FitBuilder.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -26,26 +27,6 @@ std::string FitSdkMissing();
 // with the SDK's encoder and returns its bytes.
 std::string SdkFit(const std::string &folder, const QJsonArray &messages);
 QJsonObject Mesg(const char *mesgNum, QJsonObject fields);
-
-// A FIT file built by hand: records appended as they are given.
-class FitBytes {
-public:
-    // A definition of local type local for global message global with
-    // fields {number, size, base type}.
-    FitBytes &define(int local, int global, std::initializer_list<std::array<int, 3>> fields, bool bigEndian = false,
-                     std::initializer_list<std::array<int, 3>> developer = {});
-    // A data message with a normal header, its fields' bytes as given.
-    FitBytes &data(int local, const std::string &bytes);
-    // A data message with a compressed-timestamp header.
-    FitBytes &compressed(int local, int timeOffset, const std::string &bytes);
-    // The file with a 12- or 14-byte header and its CRCs.
-    std::string file(int headerSize = 14) const;
-
-private:
-    std::string records_;
-};
-std::string Le(std::uint64_t value, int size);
-std::string Be(std::uint64_t value, int size);
 
 // Imports one file into folder (Berlin time); the single result.
 ImportResult ImportOne(const std::string &file, const std::string &folder);

@@ -199,7 +199,7 @@ TEST_F(FileImport, FoldersProgressCancelAndAFailedWrite)
     std::atomic<bool> cancel{true};
     ImportOptions options;
     std::vector<std::size_t> done;
-    options.progress = [&done](std::size_t n, std::size_t total, const ImportResult &) {
+    options.progress = [&done](std::size_t n, std::size_t total, std::size_t, const ImportResult &) {
         EXPECT_EQ(total, 2u);
         done.push_back(n);
     };
