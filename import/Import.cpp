@@ -266,7 +266,10 @@ private:
             error = "cannot create " + keptFolder_ + ": " + std::strerror(errno);
             return false;
         }
-        if (WriteFileAtomic(keptPath, bytes) != 0) {
+        // Replaced atomically but not synced: the original is still where it
+        // came from, and two more syncs would double the time of an import.
+        AtomicFile copy(keptPath, Durability::Unsynced);
+        if (!copy.Write(bytes) || !copy.Commit()) {
             error = "cannot write " + keptPath + ": " + std::strerror(errno);
             return false;
         }
