@@ -411,8 +411,6 @@ private:
     {
         if (otherType_ && !activity_)
             return void(fail("the FIT file is not an activity (it holds no ride)"));
-        std::stable_sort(points_.begin(), points_.end(),
-                         [](const TrackPoint &a, const TrackPoint &b) { return a.ms < b.ms; });
         const std::vector<TrackPause> allPauses = pauses();
         if (sessions_.empty()) {
             if (points_.empty())

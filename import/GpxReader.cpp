@@ -63,8 +63,6 @@ private:
             track_.points.push_back(point_);
         } else if (!walk_.inside("trkpt")) {
             if (is("trk") && is("gpx", 1)) {
-                std::stable_sort(track_.points.begin(), track_.points.end(),
-                                 [](const TrackPoint &a, const TrackPoint &b) { return a.ms < b.ms; });
                 if (!track_.points.empty())
                     file_.tracks.push_back(std::move(track_));
             }

@@ -196,9 +196,11 @@ private:
             error = tracks.error;
             return false;
         }
+        // A zone of this thread's own: the rules' caches are not shared.
+        const QTimeZone zone = options_.zone.id().isEmpty() ? options_.zone : QTimeZone(options_.zone.id());
         for (Track &track : tracks.tracks) {
             Ride ride;
-            if (!RideOfTrack(std::move(track), options_.zone, ride, error))
+            if (!RideOfTrack(std::move(track), zone, ride, error))
                 return false;
             ride.name = RideRecordName(ride);
             rides.push_back(std::move(ride));

@@ -91,8 +91,6 @@ private:
             lapValue(text);
         } else if (is("Activity")) {
             inActivity_ = false;
-            std::stable_sort(track_.points.begin(), track_.points.end(),
-                             [](const TrackPoint &a, const TrackPoint &b) { return a.ms < b.ms; });
             TotalsOfLaps(track_);
             if (!track_.points.empty() || !track_.laps.empty())
                 file_.tracks.push_back(std::move(track_));

@@ -55,8 +55,8 @@ struct TrackPause {
 struct Track {
     TrackSpan totals;
     std::vector<TrackSpan> laps;
-    std::vector<TrackPause> pauses; // in time order
-    std::vector<TrackPoint> points; // in time order
+    std::vector<TrackPause> pauses;
+    std::vector<TrackPoint> points;
 };
 
 // The rides of one file, or the reason it cannot be read.
