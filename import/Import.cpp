@@ -264,7 +264,7 @@ private:
 
     bool keep(const std::string &keptPath, const std::string &bytes, std::string &error)
     {
-        if (::mkdir(keptFolder_.c_str(), 0755) != 0 && errno != EEXIST) {
+        if (::mkdir(keptFolder_.c_str(), 0777) != 0 && errno != EEXIST) { // as the rider folders: the umask decides
             error = "cannot create " + keptFolder_ + ": " + std::strerror(errno);
             return false;
         }
