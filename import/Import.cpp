@@ -331,7 +331,9 @@ std::vector<ImportResult> ImportRides(const std::vector<std::string> &files, con
             importer.report(i, results[i]);
         }
     };
-    unsigned threads = options.threads ? options.threads : std::min(4u, std::max(1u, std::thread::hardware_concurrency()));
+    unsigned threads = options.threads;
+    if (threads == 0)
+        threads = std::min(4u, std::max(1u, std::thread::hardware_concurrency()));
     threads = static_cast<unsigned>(std::min<std::size_t>(threads, files.size()));
     std::vector<std::thread> pool;
     for (unsigned t = 1; t < threads; ++t)

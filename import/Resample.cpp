@@ -257,7 +257,8 @@ bool RideOfTrack(Track track, const QTimeZone &zone, Ride &ride, std::string &er
 {
     ride = Ride();
     std::vector<TrackPoint> &points = track.points;
-    std::stable_sort(points.begin(), points.end(), [](const TrackPoint &a, const TrackPoint &b) { return a.ms < b.ms; });
+    std::stable_sort(points.begin(), points.end(),
+                     [](const TrackPoint &a, const TrackPoint &b) { return a.ms < b.ms; });
     std::stable_sort(track.pauses.begin(), track.pauses.end(),
                      [](const TrackPause &a, const TrackPause &b) { return a.stopMs < b.stopMs; });
     std::int64_t start = track.totals.startMs;
@@ -301,7 +302,8 @@ bool RideOfTrack(Track track, const QTimeZone &zone, Ride &ride, std::string &er
         static_cast<RideSpan &>(rideLap) =
             SpanOf(lap, points, track.pauses, from, to, DistanceAt(points, from));
         rideLap.index = static_cast<int>(ride.laps.size()) + 1;
-        rideLap.splitSeconds = static_cast<int>(std::min<std::int64_t>((from - start) / 1000, 1 << 24)) + rideLap.seconds;
+        const auto offset = std::min<std::int64_t>((from - start) / 1000, 1 << 24);
+        rideLap.splitSeconds = static_cast<int>(offset) + rideLap.seconds;
         splitDistance += rideLap.distance;
         rideLap.splitDistance = splitDistance;
         ride.laps.push_back(rideLap);

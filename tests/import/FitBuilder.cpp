@@ -89,7 +89,8 @@ std::string HourFit(std::uint32_t start)
     f.define(0, 0, {{0, 1, 0x00}, {1, 2, 0x84}, {4, 4, 0x86}}).data(0, std::string("\x04") + Le(255, 2) + Le(start, 4));
     f.define(1, 21, {{253, 4, 0x86}, {0, 1, 0x00}, {1, 1, 0x00}});
     f.data(1, Le(start, 4) + std::string("\0\0", 2));
-    f.define(2, 20, {{253, 4, 0x86}, {0, 4, 0x85}, {1, 4, 0x85}, {3, 1, 0x02}, {4, 1, 0x02}, {5, 4, 0x86}, {6, 2, 0x84}});
+    f.define(2, 20,
+             {{253, 4, 0x86}, {0, 4, 0x85}, {1, 4, 0x85}, {3, 1, 0x02}, {4, 1, 0x02}, {5, 4, 0x86}, {6, 2, 0x84}});
     for (std::uint32_t t = 0; t < 3600; ++t) {
         const auto lat = static_cast<std::uint32_t>(560000000 + 100 * t);
         f.data(2, Le(start + t, 4) + Le(lat, 4) + Le(100000000, 4) + static_cast<char>(120 + t % 50) +

@@ -36,7 +36,8 @@ std::string SdkFit(const std::string &folder, const QJsonArray &messages)
 {
     const std::string spec = folder + "/spec.json", out = folder + "/sdk.fit";
     writeFileBytes(spec, QJsonDocument(QJsonObject{{"messages", messages}}).toJson().toStdString());
-    const CommandRun run = RunCommand("node " IMPORT_TEST_DIR "/fit_make.mjs " + Quoted(spec) + " " + Quoted(out) + " 2>&1");
+    const CommandRun run =
+        RunCommand("node " IMPORT_TEST_DIR "/fit_make.mjs " + Quoted(spec) + " " + Quoted(out) + " 2>&1");
     EXPECT_EQ(run.status, 0) << run.output;
     return readFileBytes(out);
 }

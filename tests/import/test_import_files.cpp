@@ -55,7 +55,8 @@ std::string Tcx()
              std::to_string(kcal) + "</Calories><MaximumHeartRateBpm><Value>" + std::to_string(hrMax) +
              "</Value></MaximumHeartRateBpm><Track>";
         for (int t = from; t < to; ++t)
-            x += "<Trackpoint><Time>" + Time(t) + "</Time><DistanceMeters>" + std::to_string(t < 20 ? 10 * t : 10 * t - 100) +
+            x += "<Trackpoint><Time>" + Time(t) + "</Time><DistanceMeters>" +
+                 std::to_string(t < 20 ? 10 * t : 10 * t - 100) +
                  "</DistanceMeters><HeartRateBpm><Value>" + std::to_string(t < 20 ? 120 + t : 150) +
                  "</Value></HeartRateBpm><Cadence>85</Cadence><Extensions><ns3:TPX><ns3:Speed>10.0</ns3:Speed>"
                  "</ns3:TPX></Extensions></Trackpoint>";

@@ -47,8 +47,8 @@ QJsonArray PausedRide()
     QJsonArray m;
     m.append(Mesg("FILE_ID", {{"type", "activity"}, {"manufacturer", "development"}, {"product", 1},
                               {"timeCreated", double(FitStart)}}));
-    m.append(Mesg("DEVELOPER_DATA_ID", {{"developerDataIndex", 0}, {"applicationId", QJsonArray{1, 2, 3, 4, 5, 6, 7, 8,
-                                                                                                9, 10, 11, 12, 13, 14, 15, 16}}}));
+    const QJsonArray id{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+    m.append(Mesg("DEVELOPER_DATA_ID", {{"developerDataIndex", 0}, {"applicationId", id}}));
     m.append(Mesg("FIELD_DESCRIPTION", {{"developerDataIndex", 0}, {"fieldDefinitionNumber", 3},
                                         {"fitBaseTypeId", "uint8"}, {"fieldName", "pulse"}}));
     m.append(Timer(0, "start"));
@@ -155,7 +155,8 @@ TEST_F(FitImport, EachSessionBecomesItsOwnRide)
 // FIT time t after FitStart as a 32-bit value.
 std::string At(int t, bool bigEndian = false)
 {
-    return bigEndian ? Be(static_cast<std::uint64_t>(FitStart + t), 4) : Le(static_cast<std::uint64_t>(FitStart + t), 4);
+    const auto time = static_cast<std::uint64_t>(FitStart + t);
+    return bigEndian ? Be(time, 4) : Le(time, 4);
 }
 
 TEST_F(FitImport, HandBuiltFileWithCompressedTimesBothByteOrdersAndAChainedFile)
@@ -166,7 +167,8 @@ TEST_F(FitImport, HandBuiltFileWithCompressedTimesBothByteOrdersAndAChainedFile)
         .data(0, At(0, true) + "\x96" + Be(1000, 2) + Be(2000, 4) + Be(0, 4)); // local 0 redefined, big-endian
     a.define(1, 20, {{3, 1, 0x02}, {5, 4, 0x86}});
     for (int k = 1; k <= 40; ++k) // compressed headers roll over every 32 s
-        a.compressed(1, static_cast<int>((FitStart + k) & 0x1F), std::string(1, k == 5 ? '\xFF' : '\x96') + Le(2000 * k, 4));
+        a.compressed(1, static_cast<int>((FitStart + k) & 0x1F),
+                     std::string(1, k == 5 ? '\xFF' : '\x96') + Le(2000 * k, 4));
     FitBytes b;
     b.define(0, 20, {{253, 4, 0x86}, {3, 1, 0x02}, {5, 4, 0x86}});
     for (int k = 41; k <= 50; ++k)
@@ -246,7 +248,8 @@ TEST_F(FitImport, RoundTripOfAnExportedRecord)
                   std::tie(b.heartRate, b.cadence, b.speed, b.distance)) << i;
     }
     const auto span = [](const RideSpan &s) {
-        return std::vector<int>{s.seconds, s.distance, s.hrAvg, s.hrMax, s.speedAvg, s.speedMax, s.cadenceAvg, s.cadenceMax};
+        return std::vector<int>{s.seconds,  s.distance, s.hrAvg,      s.hrMax,
+                                s.speedAvg, s.speedMax, s.cadenceAvg, s.cadenceMax};
     };
     EXPECT_EQ(span(ride.totals), span(original.totals));
     EXPECT_EQ(ride.kcal, original.kcal);
