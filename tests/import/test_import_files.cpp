@@ -141,6 +141,18 @@ TEST_F(FileImport, GpxDistanceAndSpeedFromPositions)
     }
 }
 
+TEST_F(FileImport, NoDistanceBetweenGpxSegments)
+{
+    std::string gpx = Gpx(false);
+    const std::size_t middle = gpx.find("<trkpt", gpx.find("<trkpt", gpx.find("<trkpt") + 1) + 1);
+    gpx.insert(middle, "</trkseg><trkseg>"); // after the second point
+    const ImportResult r = ImportOne(put("gap.gpx", gpx), rider.path());
+    ASSERT_EQ(r.status, ImportStatus::Imported) << r.reason;
+    const Ride ride = RecordOf(r, rider.path());
+    EXPECT_EQ(ride.samples[1].distance, 20); // 18 steps of 11.12 m, not 19
+    EXPECT_EQ(ride.samples[0].speed, 400);   // the first point of a segment has none
+}
+
 TEST_F(FileImport, GzipOfAnyFormat)
 {
     const ImportResult r = ImportOne(put("ride.gpx.gz", Gzip(Gpx(true))), rider.path());
