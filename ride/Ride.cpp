@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <filesystem>
 #include <string_view>
 
 namespace {
@@ -272,6 +273,18 @@ bool ReadSamples(const Lines &lines, std::size_t from, const std::string &path, 
 }
 
 } // namespace
+
+std::vector<std::string> RecordPathsOf(const std::string &path)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_directory(path, ec))
+        return {path};
+    std::vector<std::string> records;
+    for (const std::string &name : ListEntries(path, EntryKind::PlainFile))
+        if (EndsWithNoCase(name, ".TR9"))
+            records.push_back((std::filesystem::path(path) / name).string());
+    return records;
+}
 
 bool ReadRide(const std::string &recordPath, Ride &ride, std::string &error)
 {
