@@ -122,8 +122,9 @@ bool ReadStart(const KeyLines &head, const std::string &path, Ride &ride, std::s
         }
     }
     ride.year += 2000;
-    const std::chrono::year_month_day date{std::chrono::year(ride.year), std::chrono::month(static_cast<unsigned>(ride.month)),
-                                           std::chrono::day(static_cast<unsigned>(ride.day))};
+    using namespace std::chrono;
+    const year_month_day date{year(ride.year), month(static_cast<unsigned>(ride.month)),
+                              day(static_cast<unsigned>(ride.day))};
     if (!date.ok()) {
         error = "the start time of " + path + " is not a valid date and time";
         return false;
