@@ -1,0 +1,130 @@
+// The metrics index's queries: the rides of a period, all rides, the notes
+// search and the files that could not be read.
+#include "training/IndexScan.h"
+#include "training/IndexState.h"
+
+#include <algorithm>
+
+long long StartKey(const RideSummary &ride)
+{
+    return ((((ride.year * 100LL + ride.month) * 100 + ride.day) * 100 + ride.hour) * 100 + ride.minute) * 100 +
+           ride.second;
+}
+
+RideSummary SummaryOf(const SqlStatement &row)
+{
+    RideSummary ride;
+    ride.name = row.Text(0);
+    long long start = row.Int64(1);
+    for (int *part : {&ride.second, &ride.minute, &ride.hour, &ride.day, &ride.month}) {
+        *part = static_cast<int>(start % 100);
+        start /= 100;
+    }
+    ride.year = static_cast<int>(start);
+    ride.seconds = row.Int(2);
+    ride.distance = row.Int(3);
+    ride.kcal = row.Int(4);
+    RideMetrics &m = ride.metrics;
+    m.hrMax = row.Int(5);
+    m.hrRest = row.Int(6);
+    if (!row.IsNull(7)) {
+        m.zoneSeconds.emplace();
+        for (int z = 0; z < 6; ++z)
+            (*m.zoneSeconds)[static_cast<std::size_t>(z)] = row.Int(7 + z);
+    }
+    m.trimp = row.OptDouble(13);
+    m.movingSeconds = row.Int(14);
+    int column = 15;
+    for (auto *best : {&m.bests.speed, &m.bests.heartRate, &m.bests.cadence})
+        for (std::optional<double> &value : *best)
+            value = row.OptDouble(column++);
+    return ride;
+}
+
+namespace {
+
+std::vector<RideSummary> SummariesOf(SqlStatement &query)
+{
+    std::vector<RideSummary> rides;
+    while (query.Step() == SQLITE_ROW)
+        rides.push_back(SummaryOf(query));
+    return rides;
+}
+
+// A word as an FTS5 string: in double quotes, its own doubled.
+std::string Quoted(const std::string &word)
+{
+    std::string quoted = "\"";
+    for (const char c : word) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
+    }
+    return quoted + "\"";
+}
+
+} // namespace
+
+std::vector<RideSummary> MetricsIndex::Rides(Period period) const
+{
+    if (!IsOpen())
+        return {};
+    SqlStatement query = state_->db.Prepare(std::string("SELECT ") + SummaryColumns +
+                                            " FROM ride WHERE day BETWEEN ?1 AND ?2 ORDER BY start, name");
+    query.Bind(1, period.first);
+    query.Bind(2, period.last);
+    return SummariesOf(query);
+}
+
+std::vector<RideSummary> MetricsIndex::AllRides() const
+{
+    if (!IsOpen())
+        return {};
+    SqlStatement query = state_->db.Prepare(std::string("SELECT ") + SummaryColumns +
+                                            " FROM ride WHERE error IS NULL ORDER BY start, name");
+    return SummariesOf(query);
+}
+
+std::vector<std::string> MetricsIndex::Search(const std::string &words) const
+{
+    std::vector<std::string> names;
+    const std::vector<std::string> folded = SearchWords(words);
+    if (!IsOpen() || folded.empty())
+        return names;
+    // The trigram index finds words of three characters or more; shorter
+    // ones (many Chinese words have two) are looked for in the text itself.
+    std::string match;
+    std::vector<const std::string *> shortWords;
+    for (const std::string &word : folded) {
+        if (std::count_if(word.begin(), word.end(), [](char c) { return (c & 0xC0) != 0x80; }) >= 3)
+            match += (match.empty() ? "" : " AND ") + Quoted(word);
+        else
+            shortWords.push_back(&word);
+    }
+    std::string sql = "SELECT ride.name FROM note JOIN ride ON ride.id = note.rowid WHERE ";
+    sql += match.empty() ? "1" : "note MATCH ?1";
+    for (std::size_t i = 0; i < shortWords.size(); ++i) {
+        const std::string p = "?" + std::to_string(i + 2);
+        sql += " AND (instr(note.topic, " + p + ") OR instr(note.weather, " + p + ") OR instr(note.memo, " + p + "))";
+    }
+    sql += " ORDER BY ride.start DESC, ride.name DESC";
+    SqlStatement query = state_->db.Prepare(sql);
+    if (!match.empty())
+        query.Bind(1, match);
+    for (std::size_t i = 0; i < shortWords.size(); ++i)
+        query.Bind(static_cast<int>(i + 2), *shortWords[i]);
+    while (query.Step() == SQLITE_ROW)
+        names.push_back(query.Text(0));
+    return names;
+}
+
+std::vector<IndexFailure> MetricsIndex::Failures() const
+{
+    std::vector<IndexFailure> failures;
+    if (!IsOpen())
+        return failures;
+    SqlStatement query = state_->db.Prepare("SELECT name, error FROM ride WHERE error IS NOT NULL ORDER BY name");
+    while (query.Step() == SQLITE_ROW)
+        failures.push_back({query.Text(0), query.Text(1)});
+    return failures;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The inside of MetricsIndex, shared by its writing and its queries.
+#include "training/MetricsIndex.h"
+#include "training/Sqlite.h"
+
+struct MetricsIndex::State {
+    std::string folder; // ends with "/"
+    Profile profile;
+    int accountGender = 0;
+    SqlDatabase db;
+    bool memory = false;
+    std::string error;
+};
+
+// The columns a RideSummary is read from, in the order SummaryOf reads them.
+inline constexpr const char *SummaryColumns =
+    "name, start, seconds, distance, kcal, hr_max, hr_rest, z0, z1, z2, z3, z4, z5, trimp, moving, "
+    "bs0, bs1, bs2, bh0, bh1, bh2, bc0, bc1, bc2";
+// The summary in the current row of a query of SummaryColumns.
+RideSummary SummaryOf(const SqlStatement &row);
+// The start as one sortable number: yyyymmddhhmmss.
+long long StartKey(const RideSummary &ride);
