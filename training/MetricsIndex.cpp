@@ -7,7 +7,10 @@
 #include "training/IndexScan.h"
 #include "training/IndexState.h"
 
+#include <chrono>
 #include <cstdio>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <unordered_map>
 
@@ -272,8 +275,12 @@ int OpenFile(State &s)
         if (check == FileCheck::Failed)
             return s.db.LastCode();
         // A write-ahead log: a commit is one append, and a program killed
-        // at any moment leaves the last committed state.
-        code = s.db.Exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL");
+        // at any moment leaves the last committed state. The log stays
+        // when the index closes, so opening and closing changes no entry
+        // of the folder (see Sync).
+        int persist = 1;
+        sqlite3_file_control(s.db.Handle(), "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
+        code = s.db.Exec("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA journal_size_limit = 0");
         if (code == SQLITE_OK && check == FileCheck::Fresh)
             code = CreateSchema(s.db);
         return code;
@@ -334,6 +341,29 @@ void SetMeta(SqlDatabase &db, const char *key, const std::string &value, Transac
     tx.Note(set.Run());
 }
 
+// The folder's own size and modification time.
+FileStamp FolderStamp(const std::string &folder)
+{
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0)
+        return {};
+    return {static_cast<std::int64_t>(st.st_size),
+            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+// The folder's stamp as kept in the index: the one that was seen, or,
+// when storing (store true), "" where it is too recent to trust.
+std::string FolderText(const FileStamp &folder, bool store)
+{
+    constexpr std::int64_t Margin = 2'000'000'000; // ns
+    const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                 std::chrono::system_clock::now().time_since_epoch())
+                                 .count();
+    if (folder.size < 0 || (store && now - folder.mtime < Margin))
+        return "";
+    return std::to_string(folder.size) + ":" + std::to_string(folder.mtime);
+}
+
 // Zones and load of every ride anew from the heart rates its row keeps.
 void Recompute(State &s, Transaction &tx)
 {
@@ -363,22 +393,38 @@ int Sync(State &s, const IndexProgress &progress)
     const std::string fingerprint = ProfileFingerprint(s.profile, s.accountGender);
     const bool recompute = !reread && MetaValue(s.db, "profile") != fingerprint;
 
-    // Listed files against rows: what is new or changed, what is gone.
+    // The notes files are taken by their stamps only when the folder has
+    // changed since the last look: the store replaces them (a new entry),
+    // so a folder whose time is the same holds the same notes files. The
+    // stored time counts only when it was older than the look by a margin
+    // (a second change within one tick of the clock gives the same time).
+    const FileStamp folderNow = FolderStamp(s.folder);
+    const std::string folderKnown = MetaValue(s.db, "folder");
+    const bool stampNotes = reread || folderKnown != FolderText(folderNow, false);
+
+    // Listed files against rows: what is new or changed, what is gone. The
+    // folder is listed while the rows are read.
+    std::vector<ListedRecord> listing;
+    std::thread lister([&] { listing = ListRecords(s.folder, stampNotes); });
     std::unordered_map<std::string, std::pair<FileStamp, FileStamp>> known;
+    int code = SQLITE_DONE;
     if (!reread) {
         SqlStatement rows = s.db.Prepare("SELECT name, size, mtime, notes_size, notes_mtime FROM ride");
-        int code = SQLITE_ROW;
+        code = SQLITE_ROW;
         while ((code = rows.Step()) == SQLITE_ROW)
             known.emplace(rows.Text(0), std::pair{FileStamp{rows.Int64(1), rows.Int64(2)},
                                                   FileStamp{rows.Int64(3), rows.Int64(4)}});
-        if (code != SQLITE_DONE)
-            return code;
     }
+    lister.join();
+    if (code != SQLITE_DONE)
+        return code;
     std::vector<ListedRecord> work;
     std::vector<char> notesOnly;
-    for (ListedRecord &listed : ListRecords(s.folder)) {
+    for (ListedRecord &listed : listing) {
         const auto row = known.find(listed.name);
         const bool fresh = row == known.end() || row->second.first != listed.record;
+        if (!stampNotes && listed.notes.size >= 0)
+            listed.notes = fresh ? ListedOne(s.folder, listed.name).notes : row->second.second;
         const bool notes = !fresh && row->second.second != listed.notes;
         if (row != known.end())
             known.erase(row);
@@ -387,7 +433,8 @@ int Sync(State &s, const IndexProgress &progress)
             notesOnly.push_back(notes ? 1 : 0);
         }
     }
-    if (work.empty() && known.empty() && !reread && !recompute)
+    const std::string folderSeen = FolderText(folderNow, true);
+    if (work.empty() && known.empty() && !reread && !recompute && folderSeen == folderKnown)
         return SQLITE_OK;
 
     Transaction tx(s.db);
@@ -399,6 +446,7 @@ int Sync(State &s, const IndexProgress &progress)
     }
     if (reread || recompute)
         SetMeta(s.db, "profile", fingerprint, tx);
+    SetMeta(s.db, "folder", folderSeen, tx);
     if (recompute)
         Recompute(s, tx);
     RowWriter writer(s.db);
