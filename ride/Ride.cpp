@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <chrono>
+#include <filesystem>
 #include <string_view>
 
 namespace {
@@ -89,17 +91,6 @@ int SecondsOf(const KeyLines &keys, std::string_view hour, std::string_view minu
     return keys.Field(hour) * 3600 + keys.Field(minute) * 60 + keys.Field(second);
 }
 
-bool IsLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month)
-{
-    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
-}
-
 // The start fields: present, decimal and within their range, and a date
 // and time that exist.
 bool ReadStart(const KeyLines &head, const std::string &path, Ride &ride, std::string &error)
@@ -131,7 +122,10 @@ bool ReadStart(const KeyLines &head, const std::string &path, Ride &ride, std::s
         }
     }
     ride.year += 2000;
-    if (ride.day > DaysInMonth(ride.year, ride.month)) {
+    using namespace std::chrono;
+    const year_month_day date{year(ride.year), month(static_cast<unsigned>(ride.month)),
+                              day(static_cast<unsigned>(ride.day))};
+    if (!date.ok()) {
         error = "the start time of " + path + " is not a valid date and time";
         return false;
     }
@@ -272,6 +266,18 @@ bool ReadSamples(const Lines &lines, std::size_t from, const std::string &path, 
 }
 
 } // namespace
+
+std::vector<std::string> RecordPathsOf(const std::string &path)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_directory(path, ec))
+        return {path};
+    std::vector<std::string> records;
+    for (const std::string &name : ListEntries(path, EntryKind::PlainFile))
+        if (EndsWithNoCase(name, ".TR9"))
+            records.push_back((std::filesystem::path(path) / name).string());
+    return records;
+}
 
 bool ReadRide(const std::string &recordPath, Ride &ride, std::string &error)
 {

@@ -72,3 +72,7 @@ struct Ride {
 // numbers or out of range, a section is missing, or its series are damaged
 // or longer than a transfer can produce.
 bool ReadRide(const std::string &recordPath, Ride &ride, std::string &error);
+
+// The record files a path stands for: itself, or the record files (*.TR9,
+// any letter case) of a folder, sorted by name.
+std::vector<std::string> RecordPathsOf(const std::string &path);

@@ -1,7 +1,7 @@
 // tr9export [--format fit|tcx|csv] [-o FOLDER] FILE.TR9...: writes record
 // files as FIT, TCX or CSV files for training platforms and spreadsheets.
 #include "export/Export.h"
-#include "store/Textfile.h"
+#include "ride/Ride.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -25,19 +25,6 @@ void Usage(std::FILE *out)
                "Exit status: 0 when every file was written, 1 when a record could not be\n"
                "read or written (each reason is printed), 2 on a usage error.\n",
                out);
-}
-
-// The record files an argument stands for: itself, or those of a folder.
-std::vector<std::string> RecordsOf(const std::string &argument)
-{
-    std::error_code ec;
-    if (!std::filesystem::is_directory(argument, ec))
-        return {argument};
-    std::vector<std::string> records;
-    for (const std::string &name : ListEntries(argument, EntryKind::PlainFile))
-        if (EndsWithNoCase(name, ".TR9"))
-            records.push_back((std::filesystem::path(argument) / name).string());
-    return records;
 }
 
 struct Options {
@@ -118,7 +105,7 @@ int main(int argc, char **argv)
     bool allWritten = true;
     std::set<std::string> written; // two rides of the same second must not overwrite each other
     for (const std::string &argument : options.files) {
-        const std::vector<std::string> records = RecordsOf(argument);
+        const std::vector<std::string> records = RecordPathsOf(argument);
         if (records.empty()) {
             std::fprintf(stderr, "tr9export: %s holds no record file\n", argument.c_str());
             allWritten = false;

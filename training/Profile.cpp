@@ -107,6 +107,21 @@ Profile ReadProfile(const std::string &path)
     return profile;
 }
 
+int ReadAccountGender(const std::string &riderFolder)
+{
+    std::string folder = riderFolder;
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    const std::size_t slash = folder.rfind('/');
+    const std::string id = slash == std::string::npos ? folder : folder.substr(slash + 1);
+    std::vector<std::string> lines;
+    int code = 0;
+    if (!ReadNarrowLines(folder + "/" + id + ".dat", lines, filelimit::Text) || lines.empty() ||
+        lines.front().rfind("Genter=", 0) != 0 || !IntegerOf(std::string_view(lines.front()).substr(7), 0, 1, code))
+        return 0;
+    return code;
+}
+
 bool WriteProfile(const std::string &path, const Profile &profile, std::string &error)
 {
     errno = 0;

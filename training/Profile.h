@@ -17,5 +17,8 @@ struct Profile {
 
 // The profile of path; defaults for a missing file and for each bad key.
 Profile ReadProfile(const std::string &path);
+// The gender code of a rider's account file, riderFolder/<ID>.dat with ID
+// the folder's name ("Genter=1": 0 male, 1 female); 0 when it cannot be read.
+int ReadAccountGender(const std::string &riderFolder);
 // Writes the profile to path atomically. False with the reason in error.
 bool WriteProfile(const std::string &path, const Profile &profile, std::string &error);
