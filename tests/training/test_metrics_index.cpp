@@ -4,12 +4,14 @@
 // the middle of an update, a changed profile, and the notes search.
 #include "training/MetricsIndex.h"
 
+#include "tests/export/ExportRides.h"
 #include "tests/support/TempFolder.h"
 #include "tests/training/IndexRides.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -433,6 +435,43 @@ TEST_F(MetricsIndexTest, SearchInAnyLetterCaseAndLanguageNewestFirst)
     EXPECT_TRUE(index.Search("lake").empty());
     EXPECT_EQ(index.Search("evening"), std::vector{a});
     EXPECT_EQ(index.Search("山上"), std::vector{b});
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MetricsIndexTest, Tr9statsSearchesTheNotesOfAFolder)
+{
+    const std::string a = Add(1), b = Add(2), c = Add(3);
+    WriteNotes(Folder(), a, "Lake loop", "1", {"山上很冷"});
+    WriteNotes(Folder(), c, "Morning ride to the LAKE", "1", {});
+    const std::string tool = std::string(TR9STATS) + " ";
+    CommandRun run = RunCommand(tool + "--search lake " + Quoted(Folder()));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, c + "\n" + a + "\n");
+    EXPECT_EQ(RunCommand(tool + "--search 'LAKE  morning' " + Quoted(Folder())).output, c + "\n");
+    EXPECT_EQ(RunCommand(tool + "--search 山上 " + Quoted(Folder())).output, a + "\n");
+    EXPECT_EQ(RunCommand(tool + "--search --json 'ride lake' " + Quoted(Folder())).output,
+              "{\"file\":\"" + c + "\"}\n");
+    EXPECT_EQ(RunCommand(tool + "--search nothing " + Quoted(Folder())).output, "");
+    EXPECT_EQ(RunCommand(tool + "--search " + Quoted(Folder()) + " 2>/dev/null").status, 2);
+    EXPECT_EQ(RunCommand(tool + "--search lake " + Quoted(rider.file(a)) + " 2>/dev/null").status, 1);
+
+    // The fitness series of the folder comes from the index, the same each time.
+    const CommandRun fitness = RunCommand(tool + "--fitness --json " + Quoted(Folder()));
+    EXPECT_EQ(fitness.status, 0);
+    EXPECT_EQ(std::count(fitness.output.begin(), fitness.output.end(), '\n'), 3);
+    EXPECT_TRUE(fileExists(rider.file(MetricsIndex::FileName)));
+    EXPECT_EQ(RunCommand(tool + "--fitness --json " + Quoted(Folder())).output, fitness.output);
+
+    // A damaged record is told, the others are found.
+    writeFileBytes(rider.file("120709080000.TR9"), "[File Head]\r\n");
+    run = RunCommand(tool + "--search lake " + Quoted(Folder()) + " 2>&1");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("120709080000.TR9"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(c + "\n" + a + "\n"), std::string::npos) << run.output;
+    EXPECT_EQ(RunCommand(tool + "--fitness " + Quoted(Folder()) + " 2>/dev/null").status, 1);
 }
 
 } // namespace
