@@ -43,14 +43,6 @@ RideSummary SummaryOf(const SqlStatement &row)
 
 namespace {
 
-std::vector<RideSummary> SummariesOf(SqlStatement &query)
-{
-    std::vector<RideSummary> rides;
-    while (query.Step() == SQLITE_ROW)
-        rides.push_back(SummaryOf(query));
-    return rides;
-}
-
 // A word as an FTS5 string: in double quotes, its own doubled.
 std::string Quoted(const std::string &word)
 {
@@ -65,24 +57,36 @@ std::string Quoted(const std::string &word)
 
 } // namespace
 
+const std::vector<RideSummary> &KeptRides(MetricsIndex::State &s)
+{
+    const std::int64_t version = s.db.Int64Of("PRAGMA data_version").value_or(-1);
+    if (!s.ridesKept || version != s.ridesVersion) {
+        SqlStatement query =
+            s.db.Prepare(std::string("SELECT ") + SummaryColumns + " FROM ride WHERE error IS NULL ORDER BY start, name");
+        s.rides.clear();
+        while (query.Step() == SQLITE_ROW)
+            s.rides.push_back(SummaryOf(query));
+        s.ridesVersion = version;
+        s.ridesKept = true;
+    }
+    return s.rides;
+}
+
 std::vector<RideSummary> MetricsIndex::Rides(Period period) const
 {
     if (!IsOpen())
         return {};
-    SqlStatement query = state_->db.Prepare(std::string("SELECT ") + SummaryColumns +
-                                            " FROM ride WHERE day BETWEEN ?1 AND ?2 ORDER BY start, name");
-    query.Bind(1, period.first);
-    query.Bind(2, period.last);
-    return SummariesOf(query);
+    const std::vector<RideSummary> &rides = KeptRides(*state_);
+    const auto first = std::partition_point(rides.begin(), rides.end(),
+                                            [&](const RideSummary &r) { return DayOf(r) < period.first; });
+    const auto end =
+        std::partition_point(first, rides.end(), [&](const RideSummary &r) { return DayOf(r) <= period.last; });
+    return {first, end};
 }
 
 std::vector<RideSummary> MetricsIndex::AllRides() const
 {
-    if (!IsOpen())
-        return {};
-    SqlStatement query = state_->db.Prepare(std::string("SELECT ") + SummaryColumns +
-                                            " FROM ride WHERE error IS NULL ORDER BY start, name");
-    return SummariesOf(query);
+    return IsOpen() ? KeptRides(*state_) : std::vector<RideSummary>();
 }
 
 std::vector<std::string> MetricsIndex::Search(const std::string &words) const
@@ -101,7 +105,7 @@ std::vector<std::string> MetricsIndex::Search(const std::string &words) const
         else
             shortWords.push_back(&word);
     }
-    std::string sql = "SELECT ride.name FROM note JOIN ride ON ride.id = note.rowid WHERE ";
+    std::string sql = "SELECT ride.name FROM note JOIN ride ON ride.id = note.rowid WHERE ride.error IS NULL AND ";
     sql += match.empty() ? "1" : "note MATCH ?1";
     for (std::size_t i = 0; i < shortWords.size(); ++i) {
         const std::string p = "?" + std::to_string(i + 2);

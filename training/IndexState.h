@@ -10,7 +10,16 @@ struct MetricsIndex::State {
     SqlDatabase db;
     bool memory = false;
     std::string error;
+    // Every readable ride's summary, oldest first, as of the database's
+    // data version (which changes when another program commits); cleared
+    // by each change made here.
+    std::vector<RideSummary> rides;
+    std::int64_t ridesVersion = -1;
+    bool ridesKept = false;
 };
+
+// The kept summaries, read again where they are out of date.
+const std::vector<RideSummary> &KeptRides(MetricsIndex::State &s);
 
 // The columns a RideSummary is read from, in the order SummaryOf reads them.
 inline constexpr const char *SummaryColumns =

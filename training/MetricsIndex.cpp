@@ -7,6 +7,7 @@
 #include "training/IndexScan.h"
 #include "training/IndexState.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <sys/stat.h>
@@ -28,11 +29,10 @@ CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID;
 CREATE TABLE ride(
   id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE,
   size INTEGER NOT NULL, mtime INTEGER NOT NULL, notes_size INTEGER NOT NULL, notes_mtime INTEGER NOT NULL,
-  error TEXT, day INTEGER, start INTEGER, seconds INTEGER, distance INTEGER, kcal INTEGER,
+  error TEXT, start INTEGER, seconds INTEGER, distance INTEGER, kcal INTEGER,
   hr_max INTEGER, hr_rest INTEGER, z0 INTEGER, z1 INTEGER, z2 INTEGER, z3 INTEGER, z4 INTEGER, z5 INTEGER,
   trimp REAL, moving INTEGER, bs0 REAL, bs1 REAL, bs2 REAL, bh0 REAL, bh1 REAL, bh2 REAL,
   bc0 REAL, bc1 REAL, bc2 REAL);
-CREATE INDEX ride_day ON ride(day, start);
 CREATE TABLE heart(id INTEGER PRIMARY KEY, set_hr_max INTEGER, age INTEGER, seconds INTEGER,
   has_hr INTEGER, rates BLOB);
 CREATE VIRTUAL TABLE note USING fts5(topic, weather, memo, tokenize='trigram case_sensitive 1');
@@ -47,10 +47,12 @@ std::string ProfileFingerprint(const Profile &profile, int accountGender)
     return text + ";account=" + std::to_string(accountGender);
 }
 
-// A name the store lists as a record file of the folder.
+// A name the store lists as a record file of the folder (ListShownEntries).
 bool IsRecordName(const std::string &name)
 {
-    return !name.empty() && name[0] != '.' && name.find('/') == std::string::npos && EndsWithNoCase(name, ".TR9");
+    return !name.empty() && name[0] != '.' && EndsWithNoCase(name, ".TR9") && IsValidUtf8(name) &&
+           std::none_of(name.begin(), name.end(),
+                        [](char c) { return c == '/' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 // BEGIN IMMEDIATE ... COMMIT; rolled back unless committed.
@@ -97,11 +99,11 @@ struct RowWriter {
           dropRide(db.Prepare("DELETE FROM ride WHERE id = ?1")),
           dropHeart(db.Prepare("DELETE FROM heart WHERE id = ?1")),
           dropNote(db.Prepare("DELETE FROM note WHERE rowid = ?1")),
-          addRide(db.Prepare("INSERT INTO ride(id, name, size, mtime, notes_size, notes_mtime, error, day, start, "
+          addRide(db.Prepare("INSERT INTO ride(id, name, size, mtime, notes_size, notes_mtime, error, start, "
                              "seconds, distance, kcal, hr_max, hr_rest, z0, z1, z2, z3, z4, z5, trimp, moving, "
                              "bs0, bs1, bs2, bh0, bh1, bh2, bc0, bc1, bc2) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, "
                              "?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, ?23, ?24, "
-                             "?25, ?26, ?27, ?28, ?29, ?30, ?31)")),
+                             "?25, ?26, ?27, ?28, ?29, ?30)")),
           addHeart(db.Prepare("INSERT INTO heart(id, set_hr_max, age, seconds, has_hr, rates) "
                               "VALUES(?1, ?2, ?3, ?4, ?5, ?6)")),
           addNote(db.Prepare("INSERT INTO note(rowid, topic, weather, memo) VALUES(?1, ?2, ?3, ?4)")),
@@ -158,19 +160,18 @@ struct RowWriter {
         } else {
             const RideSummary &r = row.summary;
             const RideMetrics &m = r.metrics;
-            s.Bind(8, DayOf(r));
-            s.Bind(9, static_cast<std::int64_t>(StartKey(r)));
-            s.Bind(10, r.seconds);
-            s.Bind(11, r.distance);
-            s.Bind(12, r.kcal);
-            s.Bind(13, m.hrMax);
-            s.Bind(14, m.hrRest);
+            s.Bind(8, static_cast<std::int64_t>(StartKey(r)));
+            s.Bind(9, r.seconds);
+            s.Bind(10, r.distance);
+            s.Bind(11, r.kcal);
+            s.Bind(12, m.hrMax);
+            s.Bind(13, m.hrRest);
             for (int z = 0; z < 6; ++z)
-                s.Bind(15 + z, m.zoneSeconds ? std::optional<int>((*m.zoneSeconds)[static_cast<std::size_t>(z)])
+                s.Bind(14 + z, m.zoneSeconds ? std::optional<int>((*m.zoneSeconds)[static_cast<std::size_t>(z)])
                                              : std::nullopt);
-            s.Bind(21, m.trimp);
-            s.Bind(22, m.movingSeconds);
-            int column = 23;
+            s.Bind(20, m.trimp);
+            s.Bind(21, m.movingSeconds);
+            int column = 22;
             for (const auto *best : {&m.bests.speed, &m.bests.heartRate, &m.bests.cadence})
                 for (const std::optional<double> &value : *best)
                     s.Bind(column++, value);
@@ -440,6 +441,7 @@ int Sync(State &s, const IndexProgress &progress)
     Transaction tx(s.db);
     if (tx.Code() != SQLITE_OK)
         return tx.Code();
+    s.ridesKept = false;
     if (reread) {
         tx.Note(s.db.Exec("DELETE FROM ride; DELETE FROM heart; DELETE FROM note"));
         SetMeta(s.db, "metrics", MetricsVersion, tx);
@@ -480,6 +482,7 @@ int Sync(State &s, const IndexProgress &progress)
 // used, an index in memory) and brings it up to date.
 bool Start(State &s, const IndexProgress &progress)
 {
+    s.ridesKept = false;
     int code = SQLITE_CANTOPEN;
     if (::access(s.folder.c_str(), W_OK) == 0) {
         s.memory = false;
@@ -530,6 +533,7 @@ template <class Change>
 bool Apply(State &s, Change change)
 {
     int code = SQLITE_OK;
+    s.ridesKept = false;
     {
         Transaction tx(s.db);
         code = tx.Code();

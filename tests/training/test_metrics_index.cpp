@@ -161,13 +161,21 @@ TEST_F(MetricsIndexTest, OneCallUpdatesAndPeriods)
     EXPECT_EQ(NamesOf(index.Rides(WeekPeriod(2012, 7, 4))), (std::vector{d1, d7}));
     EXPECT_EQ(NamesOf(index.Rides(MonthPeriod(2012, 7))), (std::vector{d1, d7, d8, d31}));
     EXPECT_EQ(TotalsOf(index.Rides(MonthPeriod(2012, 7)), MonthPeriod(2012, 7)).rides, 4);
+
+    // Another program (the tool) brings the same file up to date: seen here at once.
+    const std::string other = Add(20);
+    MetricsIndex tool;
+    ASSERT_TRUE(tool.Open(Folder(), profile, 0));
+    EXPECT_EQ(NamesOf(index.Rides(MonthPeriod(2012, 7))), (std::vector{d1, d7, d8, other, d31}));
 }
 
 TEST_F(MetricsIndexTest, UnreadableRecordsAreListedAndNotReadAgainUntilChanged)
 {
     const std::string good = Add(1);
     writeFileBytes(rider.file("120702080000.TR9"), "not a record\r\n");
+    WriteNotes(Folder(), "120702080000.TR9", "Lake", "0", {});
     ASSERT_TRUE(index.Open(Folder(), profile, 0, reads.Progress()));
+    EXPECT_TRUE(index.Search("lake").empty());
     EXPECT_EQ(Indexed(), std::vector{good});
     ASSERT_EQ(index.Failures().size(), 1u);
     EXPECT_EQ(index.Failures()[0].name, "120702080000.TR9");
