@@ -34,7 +34,9 @@ std::vector<ListedRecord> ListRecords(const std::string &folder, bool stampNotes
 {
     std::vector<ListedRecord> records;
     const std::vector<std::string> names = ListShownEntries(folder, EntryKind::PlainFile);
-    const std::unordered_set<std::string_view> present(names.begin(), names.end());
+    std::unordered_set<std::string_view> present;
+    if (stampNotes)
+        present.insert(names.begin(), names.end());
     const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd < 0)
         return records;
@@ -47,9 +49,11 @@ std::vector<ListedRecord> ListRecords(const std::string &folder, bool stampNotes
         for (std::size_t i = from; i < to; ++i) {
             ListedRecord &entry = records[i];
             entry.record = StampAt(dirFd, entry.name.c_str());
+            if (!stampNotes)
+                continue;
             const std::string notes = TKorvanDataBase::NotesFileName(entry.name);
             if (present.count(notes))
-                entry.notes = stampNotes ? StampAt(dirFd, notes.c_str()) : FileStamp{0, 0};
+                entry.notes = StampAt(dirFd, notes.c_str());
         }
     };
     const std::size_t half = records.size() / 2;

@@ -26,8 +26,7 @@ struct ListedRecord {
 };
 // The record files of folder (ends with "/") as the store lists them
 // (plain files, *.TR9 in any letter case, no hidden or unshowable names),
-// each with its notes file's stamp; with stampNotes false a notes file
-// that exists has size 0 and time 0.
+// each with its notes file's stamp (left out with stampNotes false).
 std::vector<ListedRecord> ListRecords(const std::string &folder, bool stampNotes);
 // The listed entry of one record file; record.size -1 when it is gone.
 ListedRecord ListedOne(const std::string &folder, const std::string &name);

@@ -13,7 +13,6 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
-#include <unordered_map>
 
 namespace {
 
@@ -407,35 +406,44 @@ int Sync(State &s, const IndexProgress &progress)
     // folder is listed while the rows are read.
     std::vector<ListedRecord> listing;
     std::thread lister([&] { listing = ListRecords(s.folder, stampNotes); });
-    std::unordered_map<std::string, std::pair<FileStamp, FileStamp>> known;
+    struct Row {
+        std::string name;
+        FileStamp record, notes;
+    };
+    std::vector<Row> known;
     int code = SQLITE_DONE;
     if (!reread) {
         SqlStatement rows = s.db.Prepare("SELECT name, size, mtime, notes_size, notes_mtime FROM ride");
         code = SQLITE_ROW;
         while ((code = rows.Step()) == SQLITE_ROW)
-            known.emplace(rows.Text(0), std::pair{FileStamp{rows.Int64(1), rows.Int64(2)},
-                                                  FileStamp{rows.Int64(3), rows.Int64(4)}});
+            known.push_back({rows.Text(0), {rows.Int64(1), rows.Int64(2)}, {rows.Int64(3), rows.Int64(4)}});
+        // In the listing's order, to be walked beside it.
+        std::sort(known.begin(), known.end(), [](const Row &a, const Row &b) { return a.name < b.name; });
     }
     lister.join();
     if (code != SQLITE_DONE)
         return code;
     std::vector<ListedRecord> work;
     std::vector<char> notesOnly;
+    std::vector<std::string> gone;
+    std::size_t next = 0;
     for (ListedRecord &listed : listing) {
-        const auto row = known.find(listed.name);
-        const bool fresh = row == known.end() || row->second.first != listed.record;
-        if (!stampNotes && listed.notes.size >= 0)
-            listed.notes = fresh ? ListedOne(s.folder, listed.name).notes : row->second.second;
-        const bool notes = !fresh && row->second.second != listed.notes;
-        if (row != known.end())
-            known.erase(row);
+        for (; next < known.size() && known[next].name < listed.name; ++next)
+            gone.push_back(known[next].name);
+        const Row *row = next < known.size() && known[next].name == listed.name ? &known[next++] : nullptr;
+        const bool fresh = !row || row->record != listed.record;
+        if (!stampNotes)
+            listed.notes = fresh ? ListedOne(s.folder, listed.name).notes : row->notes;
+        const bool notes = !fresh && row->notes != listed.notes;
         if (fresh || notes) {
             work.push_back(std::move(listed));
             notesOnly.push_back(notes ? 1 : 0);
         }
     }
+    for (; next < known.size(); ++next)
+        gone.push_back(known[next].name);
     const std::string folderSeen = FolderText(folderNow, true);
-    if (work.empty() && known.empty() && !reread && !recompute && folderSeen == folderKnown)
+    if (work.empty() && gone.empty() && !reread && !recompute && folderSeen == folderKnown)
         return SQLITE_OK;
 
     Transaction tx(s.db);
@@ -452,8 +460,8 @@ int Sync(State &s, const IndexProgress &progress)
     if (recompute)
         Recompute(s, tx);
     RowWriter writer(s.db);
-    for (const auto &gone : known)
-        writer.Drop(writer.IdOf(gone.first), tx);
+    for (const std::string &name : gone)
+        writer.Drop(writer.IdOf(name), tx);
     if (tx.Failed())
         return tx.Commit(); // the failure, before any file is read
 
