@@ -4,6 +4,7 @@
 // the middle of an update, a changed profile, and the notes search.
 #include "training/MetricsIndex.h"
 
+#include "store/Databasecontroler.h"
 #include "tests/export/ExportRides.h"
 #include "tests/support/TempFolder.h"
 #include "tests/training/IndexRides.h"
@@ -14,6 +15,8 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <set>
 #include <sys/stat.h>
@@ -122,6 +125,40 @@ TEST_F(MetricsIndexTest, FolderChangesOutsideTheProgramAreReadAndNothingElse)
     ASSERT_TRUE(index.Refresh(reads.Progress()));
     EXPECT_EQ(reads.total, 1);
     ExpectSameSummary(index.AllRides()[1], FromFile(Folder(), c, profile, 0));
+}
+
+// Sets the folder's modification time to one long past, as of a folder left alone.
+void AgeFolder(const std::string &folder)
+{
+    const timespec old{1600000000, 0};
+    const timespec times[2] = {old, old};
+    ASSERT_EQ(::utimensat(AT_FDCWD, folder.c_str(), times, 0), 0);
+}
+
+TEST_F(MetricsIndexTest, AFolderLeftAloneSkipsItsNotesFilesButNeverItsRecords)
+{
+    const std::string a = Add(1), b = Add(2);
+    WriteNotes(Folder(), a, "Lake", "0", {});
+    ASSERT_TRUE(index.Open(Folder(), profile, 0));
+    AgeFolder(Folder());
+    ASSERT_TRUE(index.Refresh(reads.Progress()));
+    EXPECT_EQ(reads.total, -1);
+    // A record changed in place leaves the folder's time as it was.
+    writeFileBytes(rider.file(b), rides.Text(2012, 7, 2, 8, 0, 0, IndexRides::Kind::BeltOnly));
+    AgeFolder(Folder());
+    ASSERT_TRUE(index.Refresh(reads.Progress()));
+    EXPECT_EQ(reads.total, 1);
+    ExpectSameSummary(index.AllRides()[1], FromFile(Folder(), b, profile, 0));
+    EXPECT_EQ(index.Search("lake"), std::vector{a});
+    // Notes saved the store's way replace the file: seen.
+    TKorvanDataBase store;
+    store.RiderFolder = Folder() + "/";
+    store.NoteLines = {"Hill", "0"};
+    ASSERT_EQ(store.SaveNotes(a), 0);
+    ASSERT_TRUE(index.Refresh(reads.Progress()));
+    EXPECT_EQ(reads.total, 1);
+    EXPECT_EQ(index.Search("hill"), std::vector{a});
+    EXPECT_TRUE(index.Search("lake").empty());
 }
 
 TEST_F(MetricsIndexTest, OneCallUpdatesAndPeriods)
