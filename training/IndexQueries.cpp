@@ -64,8 +64,10 @@ const std::vector<RideSummary> &KeptRides(MetricsIndex::State &s)
         SqlStatement query =
             s.db.Prepare(std::string("SELECT ") + SummaryColumns + " FROM ride WHERE error IS NULL ORDER BY start, name");
         s.rides.clear();
-        while (query.Step() == SQLITE_ROW)
+        int code = SQLITE_ROW;
+        while ((code = query.Step()) == SQLITE_ROW)
             s.rides.push_back(SummaryOf(query));
+        s.damaged |= IsDamage(code);
         s.ridesVersion = version;
         s.ridesKept = true;
     }
@@ -117,8 +119,10 @@ std::vector<std::string> MetricsIndex::Search(const std::string &words) const
         query.Bind(1, match);
     for (std::size_t i = 0; i < shortWords.size(); ++i)
         query.Bind(static_cast<int>(i + 2), *shortWords[i]);
-    while (query.Step() == SQLITE_ROW)
+    int code = SQLITE_ROW;
+    while ((code = query.Step()) == SQLITE_ROW)
         names.push_back(query.Text(0));
+    state_->damaged |= IsDamage(code);
     return names;
 }
 

@@ -9,6 +9,8 @@ struct MetricsIndex::State {
     int accountGender = 0;
     SqlDatabase db;
     bool memory = false;
+    // A query met a damaged page: the next change or refresh rebuilds.
+    bool damaged = false;
     std::string error;
     // Every readable ride's summary, oldest first, as of the database's
     // data version (which changes when another program commits); cleared

@@ -389,6 +389,8 @@ void Recompute(State &s, Transaction &tx)
 // Brings the rows up to date with the folder and the profile.
 int Sync(State &s, const IndexProgress &progress)
 {
+    if (s.damaged)
+        return SQLITE_CORRUPT;
     const bool reread = MetaValue(s.db, "metrics") != MetricsVersion;
     const std::string fingerprint = ProfileFingerprint(s.profile, s.accountGender);
     const bool recompute = !reread && MetaValue(s.db, "profile") != fingerprint;
@@ -524,25 +526,26 @@ bool Start(State &s, const IndexProgress &progress)
 // After a failed change: a damaged file is rebuilt, a file that can no
 // longer be written is replaced by memory, both from the folder (which
 // already holds the change). Anything else is reported.
-bool Recover(State &s, int code)
+bool Recover(State &s, int code, const IndexProgress &progress)
 {
     if (!IsDamage(code) && !IsUnwritable(code)) {
         s.error = std::string("the metrics index was not updated: ") + sqlite3_errstr(code);
         return false;
     }
     s.db.Close();
+    s.damaged = false;
     if (IsDamage(code) && !s.memory)
         RemoveIndexFiles(IndexPath(s));
-    return Start(s, {});
+    return Start(s, progress);
 }
 
 // Runs change in one transaction.
 template <class Change>
 bool Apply(State &s, Change change)
 {
-    int code = SQLITE_OK;
+    int code = s.damaged ? SQLITE_CORRUPT : SQLITE_OK;
     s.ridesKept = false;
-    {
+    if (code == SQLITE_OK) {
         Transaction tx(s.db);
         code = tx.Code();
         if (code == SQLITE_OK) {
@@ -551,7 +554,7 @@ bool Apply(State &s, Change change)
             code = tx.Commit();
         }
     }
-    return code == SQLITE_OK || Recover(s, code);
+    return code == SQLITE_OK || Recover(s, code, {});
 }
 
 } // namespace
@@ -595,7 +598,7 @@ bool MetricsIndex::Refresh(const IndexProgress &progress)
     if (!IsOpen())
         return false;
     const int code = Sync(*state_, progress);
-    return code == SQLITE_OK || Recover(*state_, code);
+    return code == SQLITE_OK || Recover(*state_, code, progress);
 }
 
 bool MetricsIndex::SetProfile(const Profile &profile, int accountGender)

@@ -5,9 +5,12 @@
 
 SqlStatement::SqlStatement(sqlite3 *db, std::string_view sql)
 {
-    if (!db || sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK) {
+    if (db)
+        prepared_ = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr);
+    if (prepared_ != SQLITE_OK) {
         sqlite3_finalize(stmt_);
         stmt_ = nullptr;
+        prepared_ = prepared_ == SQLITE_OK ? SQLITE_MISUSE : prepared_;
     }
 }
 
@@ -16,13 +19,17 @@ SqlStatement::~SqlStatement()
     sqlite3_finalize(stmt_);
 }
 
-SqlStatement::SqlStatement(SqlStatement &&other) noexcept : stmt_(std::exchange(other.stmt_, nullptr)) {}
+SqlStatement::SqlStatement(SqlStatement &&other) noexcept
+    : stmt_(std::exchange(other.stmt_, nullptr)), prepared_(other.prepared_)
+{
+}
 
 SqlStatement &SqlStatement::operator=(SqlStatement &&other) noexcept
 {
     if (this != &other) {
         sqlite3_finalize(stmt_);
         stmt_ = std::exchange(other.stmt_, nullptr);
+        prepared_ = other.prepared_;
     }
     return *this;
 }
@@ -70,7 +77,7 @@ void SqlStatement::BindNull(int index)
 
 int SqlStatement::Step()
 {
-    return stmt_ ? sqlite3_step(stmt_) : SQLITE_MISUSE;
+    return stmt_ ? sqlite3_step(stmt_) : prepared_;
 }
 
 int SqlStatement::Run()

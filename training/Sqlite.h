@@ -29,7 +29,8 @@ public:
     void Bind(int index, const std::optional<int> &value);
     void BindBlob(int index, std::string_view bytes);
     void BindNull(int index);
-    // SQLITE_ROW, SQLITE_DONE or an error code.
+    // SQLITE_ROW, SQLITE_DONE or an error code (that of the preparing
+    // where it failed).
     int Step();
     // Step until done; the result code (SQLITE_DONE on success). Resets.
     int Run();
@@ -47,6 +48,7 @@ public:
 
 private:
     sqlite3_stmt *stmt_ = nullptr;
+    int prepared_ = SQLITE_MISUSE;
 };
 
 class SqlDatabase {

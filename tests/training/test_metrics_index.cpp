@@ -280,6 +280,33 @@ TEST_F(MetricsIndexTest, DamagedForeignAndNewerFilesAreRebuilt)
         [&] { sqlFile("CREATE TABLE ride(name TEXT); INSERT INTO ride VALUES('x.TR9')"); },
         [&] { sqlFile("PRAGMA application_id = 1129732169; PRAGMA user_version = 99; CREATE TABLE t(x)"); },
     };
+    // Damage that opening does not meet: the pages of the notes search.
+    {
+        index.Close();
+        sqlite3 *handle = nullptr;
+        ASSERT_EQ(sqlite3_open(db.c_str(), &handle), SQLITE_OK);
+        sqlite3_stmt *pages = nullptr;
+        sqlite3_prepare_v2(handle, "SELECT pageno FROM dbstat WHERE name LIKE 'note%' AND pageno > 1", -1, &pages,
+                           nullptr);
+        std::vector<int> notePages;
+        while (sqlite3_step(pages) == SQLITE_ROW)
+            notePages.push_back(sqlite3_column_int(pages, 0));
+        sqlite3_finalize(pages);
+        sqlite3_close(handle);
+        ASSERT_FALSE(notePages.empty());
+        std::string bytes = readFileBytes(db);
+        for (const int page : notePages)
+            for (std::size_t i = 0; i < 4096; ++i)
+                bytes[static_cast<std::size_t>(page - 1) * 4096 + i] = static_cast<char>(0xA5 ^ i);
+        writeFileBytes(db, bytes);
+        ASSERT_TRUE(index.Open(Folder(), profile, 0, reads.Progress()));
+        EXPECT_EQ(reads.total, -1);
+        EXPECT_TRUE(index.Search("lake").empty());
+        ASSERT_TRUE(index.Refresh(reads.Progress())); // rebuilt
+        EXPECT_EQ(reads.total, 2);
+        EXPECT_EQ(index.Search("lake"), std::vector{b});
+        index.Close();
+    }
     for (std::size_t d = 0; d < damages.size(); ++d) {
         damages[d]();
         ASSERT_TRUE(index.Open(Folder(), profile, 0, reads.Progress())) << d << index.Error();
