@@ -1,8 +1,8 @@
 // Metrics index timings over a rider of 5,000 one-hour rides in 20 years,
 // each with notes (English and Chinese), written once per run into a
 // temporary folder: the first build, an open when up to date, one new
-// ride, a day's, week's and month's totals, all summaries, the search, and
-// the memory an open index adds.
+// ride, a day's, week's and month's totals, all summaries, the search, a
+// changed profile, and the memory an open index adds.
 #include "training/MetricsIndex.h"
 
 #include "tests/support/TempFolder.h"
@@ -124,6 +124,24 @@ void BM_OneNewRide(benchmark::State &state)
     }
 }
 BENCHMARK(BM_OneNewRide)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A changed profile: zones and load of all 5,000 rides recomputed from the
+// heart rates the index keeps (two profiles in turn).
+void BM_ProfileChanged(benchmark::State &state)
+{
+    MetricsIndex &index = OpenIndex();
+    Profile other;
+    other.maxHr = 185;
+    other.zones = {55, 65, 75, 85, 92};
+    bool changed = false;
+    for (auto _ : state) {
+        changed = !changed;
+        if (!index.SetProfile(changed ? other : Profile(), 0))
+            state.SkipWithError("not recomputed");
+    }
+    index.SetProfile(Profile(), 0);
+}
+BENCHMARK(BM_ProfileChanged)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
 void BM_PeriodTotals(benchmark::State &state)
 {
