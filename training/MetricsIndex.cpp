@@ -210,10 +210,6 @@ struct RowWriter {
     SqlStatement findId, dropRide, dropHeart, dropNote, addRide, addHeart, addNote, setNotesStamp;
 };
 
-} // namespace
-
-namespace {
-
 using State = MetricsIndex::State;
 
 enum class FileCheck { Fresh, Ours, Rebuild, Failed };
