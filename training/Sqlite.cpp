@@ -115,11 +115,6 @@ std::optional<double> SqlStatement::OptDouble(int column) const
     return IsNull(column) ? std::nullopt : std::optional<double>(Double(column));
 }
 
-std::optional<int> SqlStatement::OptInt(int column) const
-{
-    return IsNull(column) ? std::nullopt : std::optional<int>(Int(column));
-}
-
 std::string SqlStatement::Text(int column) const
 {
     const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt_, column));
@@ -165,11 +160,6 @@ std::optional<std::int64_t> SqlDatabase::Int64Of(const std::string &sql)
     if (stmt.Step() != SQLITE_ROW)
         return std::nullopt;
     return stmt.Int64(0);
-}
-
-std::string SqlDatabase::ErrorText() const
-{
-    return db_ ? sqlite3_errmsg(db_) : "no database";
 }
 
 int SqlDatabase::LastCode() const

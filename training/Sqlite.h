@@ -19,7 +19,6 @@ public:
     SqlStatement(const SqlStatement &) = delete;
     SqlStatement &operator=(const SqlStatement &) = delete;
 
-    bool Valid() const { return stmt_ != nullptr; }
     // Parameters count from 1. Text and blobs are copied by SQLite.
     void Bind(int index, std::int64_t value);
     void Bind(int index, int value) { Bind(index, static_cast<std::int64_t>(value)); }
@@ -42,7 +41,6 @@ public:
     int Int(int column) const { return static_cast<int>(Int64(column)); }
     double Double(int column) const;
     std::optional<double> OptDouble(int column) const;
-    std::optional<int> OptInt(int column) const;
     std::string Text(int column) const;
     std::string_view Blob(int column) const; // valid until the next Step
 
@@ -69,8 +67,6 @@ public:
     // The first column of the first row of a query; none on error or no row.
     std::optional<std::int64_t> Int64Of(const std::string &sql);
     SqlStatement Prepare(std::string_view sql) { return SqlStatement(db_, sql); }
-    // The connection's last error text.
-    std::string ErrorText() const;
     // The code of the last failure of this connection (extended codes off).
     int LastCode() const;
 
