@@ -43,26 +43,13 @@ std::vector<ListedRecord> ListRecords(const std::string &folder, bool stampNotes
     for (const std::string &name : names)
         if (EndsWithNoCase(name, ".TR9"))
             records.push_back({name, {}, {}});
-    // A stat costs about as much as everything else of an open that finds
-    // nothing to do: the two halves are taken on both cores.
-    const auto stamp = [&](std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i) {
-            ListedRecord &entry = records[i];
-            entry.record = StampAt(dirFd, entry.name.c_str());
-            if (!stampNotes)
-                continue;
-            const std::string notes = TKorvanDataBase::NotesFileName(entry.name);
-            if (present.count(notes))
-                entry.notes = StampAt(dirFd, notes.c_str());
-        }
-    };
-    const std::size_t half = records.size() / 2;
-    if (half >= 256) {
-        std::thread other(stamp, half, records.size());
-        stamp(0, half);
-        other.join();
-    } else {
-        stamp(0, records.size());
+    for (ListedRecord &entry : records) {
+        entry.record = StampAt(dirFd, entry.name.c_str());
+        if (!stampNotes)
+            continue;
+        const std::string notes = TKorvanDataBase::NotesFileName(entry.name);
+        if (present.count(notes))
+            entry.notes = StampAt(dirFd, notes.c_str());
     }
     ::close(dirFd);
     // A name replaced by something else since the listing is no record file.

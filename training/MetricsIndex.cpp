@@ -11,7 +11,6 @@
 #include <chrono>
 #include <cstdio>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -400,10 +399,8 @@ int Sync(State &s, const IndexProgress &progress)
     const std::string folderKnown = MetaValue(s.db, "folder");
     const bool stampNotes = reread || folderKnown != FolderText(folderNow, false);
 
-    // Listed files against rows: what is new or changed, what is gone. The
-    // folder is listed while the rows are read.
-    std::vector<ListedRecord> listing;
-    std::thread lister([&] { listing = ListRecords(s.folder, stampNotes); });
+    // Listed files against rows: what is new or changed, what is gone.
+    std::vector<ListedRecord> listing = ListRecords(s.folder, stampNotes);
     struct Row {
         std::string name;
         FileStamp record, notes;
@@ -418,7 +415,6 @@ int Sync(State &s, const IndexProgress &progress)
         // In the listing's order, to be walked beside it.
         std::sort(known.begin(), known.end(), [](const Row &a, const Row &b) { return a.name < b.name; });
     }
-    lister.join();
     if (code != SQLITE_DONE)
         return code;
     std::vector<ListedRecord> work;
