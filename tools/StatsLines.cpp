@@ -174,3 +174,8 @@ std::string FitnessLine(const FitnessDay &day, bool json)
                   date.month, date.day, day.load, day.ctl, day.atl, day.tsb);
     return text;
 }
+
+std::string SearchLine(const std::string &name, bool json)
+{
+    return json ? "{\"file\":" + Quoted(name) + "}" : name;
+}

@@ -11,3 +11,5 @@
 std::string RideLine(const std::string &file, const Ride &ride, const RideMetrics &metrics, bool json);
 // JSON keys: date, load, ctl, atl, tsb.
 std::string FitnessLine(const FitnessDay &day, bool json);
+// A record file found by a search: its name. JSON key: file.
+std::string SearchLine(const std::string &name, bool json);

@@ -3,6 +3,7 @@
 #include "ride/Ride.h"
 #include "tools/StatsLines.h"
 #include "training/Periods.h"
+#include "training/MetricsIndex.h"
 #include "training/Profile.h"
 
 #include <climits>
@@ -99,14 +100,42 @@ int RunRides(const Options &options)
     return allRead ? 0 : 1;
 }
 
+// The metrics index of a rider folder, brought up to date; tells each
+// record it could not read. False when it cannot be opened or a record
+// could not be read.
+bool OpenIndex(const Options &options, const std::string &folder, MetricsIndex &index)
+{
+    const Profile profile = ReadProfile(options.profile.empty() ? folder + "/Profile.ini" : options.profile);
+    if (!index.Open(folder, profile, ReadAccountGender(folder))) {
+        Fail(index.Error());
+        return false;
+    }
+    const std::vector<IndexFailure> failures = index.Failures();
+    for (const IndexFailure &failure : failures)
+        Fail(failure.reason);
+    return failures.empty();
+}
+
 int RunFitness(const Options &options)
 {
-    Riders riders(options);
+    const std::string &path = options.paths.front();
     std::vector<RideSummary> rides;
-    const bool allRead = ForEachRide(options.paths.front(), riders,
-                                     [&](const std::string &, const Ride &ride, const RideMetrics &m) {
-                                         rides.push_back(SummarizeRide(ride, m));
-                                     });
+    bool allRead = true;
+    if (std::filesystem::is_directory(path)) {
+        // A rider folder: from its index, which reads only new or changed records.
+        MetricsIndex index;
+        allRead = OpenIndex(options, path, index);
+        rides = index.AllRides();
+        if (rides.empty() && allRead) {
+            Fail(path + " holds no record file");
+            allRead = false;
+        }
+    } else {
+        Riders riders(options);
+        allRead = ForEachRide(path, riders, [&](const std::string &, const Ride &ride, const RideMetrics &m) {
+            rides.push_back(SummarizeRide(ride, m));
+        });
+    }
     int last = INT_MIN;
     for (const RideSummary &ride : rides)
         last = std::max(last, DayOf(ride));
@@ -115,9 +144,28 @@ int RunFitness(const Options &options)
     return allRead ? 0 : 1;
 }
 
+// The words are all paths but the last, which is the folder.
+int RunSearch(const Options &options)
+{
+    const std::string &folder = options.paths.back();
+    if (!std::filesystem::is_directory(folder)) {
+        Fail(folder + " is no folder");
+        return 1;
+    }
+    std::string words;
+    for (std::size_t i = 0; i + 1 < options.paths.size(); ++i)
+        words += options.paths[i] + " ";
+    MetricsIndex index;
+    const bool allRead = OpenIndex(options, folder, index);
+    for (const std::string &name : index.Search(words))
+        std::printf("%s\n", SearchLine(name, options.json).c_str());
+    return allRead && index.IsOpen() ? 0 : 1;
+}
+
 const Mode Modes[] = {
     {nullptr, "tr9stats [--json] [--profile FILE] PATH...", 1, SIZE_MAX, RunRides},
     {"--fitness", "tr9stats --fitness [--json] [--profile FILE] FOLDER", 1, 1, RunFitness},
+    {"--search", "tr9stats --search [--json] WORDS... FOLDER", 2, SIZE_MAX, RunSearch},
 };
 
 void Usage(std::FILE *out)
@@ -132,6 +180,10 @@ void Usage(std::FILE *out)
                "laps. A PATH that is a folder stands for all the record files in it.\n"
                "--fitness prints one line per day from the first ride of FOLDER to its\n"
                "last: the day's load, fitness (CTL), fatigue (ATL) and form (TSB).\n"
+               "--search prints the record files of FOLDER whose notes (topic, weather,\n"
+               "memo) hold all the WORDS, in any letter case and language, newest first.\n"
+               "A rider folder keeps its figures in Training.db, so only new or changed\n"
+               "records are read again.\n"
                "\n"
                "  --json          one JSON object per line\n"
                "  --profile FILE  the rider's profile (default: Profile.ini in the\n"
