@@ -4,6 +4,7 @@
 
 #include "calendar/CalendarView.h"
 #include "calendar/SummaryView.h"
+#include "device/EngineerModePanel.h"
 #include "draw/Controls.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
@@ -67,7 +68,7 @@ void TmainForm::ConnectHandlers()
         connect(arrow, &TImage::clicked, this, &TmainForm::ArrowNRImageClick);
     connect(SummaryPanel, &TSummaryPanel::FillCalendarRequested, this, &TmainForm::FillCalendar);
     connect(SportModePanel, &TSportModePanel::RecordsChanged, this, &TmainForm::FillRecordLists);
-    connect(SummaryPanel->SumShowImgMonth, &TImage::doubleClicked, this, &TmainForm::SumShowImgMonthDblClick);
+    connect(SummaryPanel, &TSummaryPanel::MonthPictureDoubleClicked, this, &TmainForm::SumShowImgMonthDblClick);
     connect(CleanTargetIMGTimer, &QTimer::timeout, this, &TmainForm::CleanTargetIMGTimerTimer);
     connect(CleanMonthIMGTimer, &QTimer::timeout, this, &TmainForm::CleanMonthIMGTimerTimer);
     CleanMonthIMGTimer->start();
@@ -135,7 +136,7 @@ void TmainForm::ShowView(MainView view)
         break;
     }
     // The diagnostic panel, once revealed, stays above whichever view is shown.
-    if (EngineerModePanel->isVisible())
+    if (EngineerModePanel && EngineerModePanel->isVisible())
         EngineerModePanel->raise();
 }
 
@@ -259,14 +260,13 @@ void TmainForm::ApplicationEvents1Message(QObject *receiver, QEvent *event)
         StartIfOff(CleanTargetIMGTimer);
     if (ArrowHover)
         StartIfOff(CleanMonthIMGTimer);
-    if (SummaryPanel->AnyModeHover())
-        StartIfOff(SummaryPanel->CleanSummaryMoveInIMGTimer);
+    SummaryPanel->PointerMoved();
 }
 
 void TmainForm::SumShowImgMonthDblClick()
 {
     EngineerClicks = static_cast<int16_t>(EngineerClicks + 1);
-    if (EngineerClicks > 5) {
+    if (EngineerClicks > 5 && EngineerModePanel) {
         EngineerModePanel->show();
         EngineerModePanel->raise();
         EngineerClicks = 0;

@@ -10,6 +10,7 @@
 class QLabel;
 class TImage;
 class TImageList;
+class MultiLanguage;
 class TShownMonth;
 
 class TCalenderPanel : public TViewPanel {
@@ -38,6 +39,25 @@ public:
     // shown month and its marks when the view is visible.
     void FillCalendar(const QString &yearMonth);
 
+    // The download controls: shown once a rider has logged in; the status
+    // and start pictures of a linked or missing dongle; the start picture's
+    // face (TDongleDownload::StartFace).
+    void ShowDownloadControls(bool visible);
+    void ShowDongleLinked(bool linked);
+    void ShowStartFace(int face);
+    // The download's progress view takes its place beside the controls.
+    void PlaceDownloadProgress(QWidget *view);
+    // The pictures' captions and tooltips in the chosen language.
+    void RefreshCaptions(const MultiLanguage &lang);
+
+    void mainStartImageClick();
+
+signals:
+    // The rider pressed the start picture.
+    void StartImageClicked();
+
 private:
     const TShownMonth &shown_;
+    const TImageList *DongleLinkStatusImageList = nullptr;
+    const TImageList *StartBtnImageList = nullptr;
 };

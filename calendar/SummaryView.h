@@ -15,6 +15,7 @@ class QLineEdit;
 class QTimer;
 class TImage;
 class TImageList;
+class MultiLanguage;
 class TKorvanDataBase;
 class TShownMonth;
 struct TSumTotals;
@@ -99,8 +100,13 @@ public:
     void ResetTotals();
     // The month names of the tiles (January first), in the chosen language.
     void SetMonthNames(const QStringList &names);
+    // The totals' captions in the chosen language, each centred on its
+    // column in its own font.
+    void RefreshCaptions(const MultiLanguage &lang);
     // True while a mode picture shows its hover face.
     bool AnyModeHover() const;
+    // The pointer moved somewhere in the program: a hover face is to go.
+    void PointerMoved();
 
     // Handlers.
     void SummyShowModeImgClick(TImage *sender);
@@ -115,6 +121,8 @@ public:
 signals:
     // The marks and every visible grid are to be refreshed (FillCalendar).
     void FillCalendarRequested();
+    // The month picture beside the mode pictures was double-clicked.
+    void MonthPictureDoubleClicked();
 
 private:
     void CreateModeControls();
@@ -131,4 +139,5 @@ private:
     TShownMonth &shown_;
     TKorvanDataBase &db_;
     QStringList monthNames_;  // the names on the month tiles
+    std::array<int, 3> captionHome_{}; // left edges of the totals' caption columns
 };

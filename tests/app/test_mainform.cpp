@@ -4,6 +4,8 @@
 
 #include "calendar/CalendarView.h"
 #include "calendar/SummaryView.h"
+#include "device/Download.h"
+#include "device/EngineerModePanel.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
 #include "store/Databasecontroler.h"
@@ -70,14 +72,17 @@ TEST_F(MainFormTest, StartUpCreatesTheRiderRootAndInitialState)
     EXPECT_EQ(form->MonthNames[0], "January");
     EXPECT_FALSE(form->ExitRequested);
     EXPECT_DOUBLE_EQ(form->windowOpacity(), 0.0);
-    EXPECT_EQ(form->DongleLinkStatusImage->ShownIndex, 0);
-    EXPECT_EQ(form->mainStartImage->ShownIndex, 2);
-    EXPECT_FALSE(form->mainStartImage->isEnabled());
-    EXPECT_FALSE(form->DongleLinked);
+    auto *status = form->findChild<TImage *>("DongleLinkStatusImage");
+    auto *start = form->findChild<TImage *>("mainStartImage");
+    ASSERT_TRUE(status != nullptr && start != nullptr);
+    EXPECT_EQ(status->ShownIndex, 0);
+    EXPECT_EQ(start->ShownIndex, 2);
+    EXPECT_FALSE(start->isEnabled());
+    EXPECT_FALSE(form->Download->DongleLinked());
     EXPECT_TRUE(form->CleanMonthIMGTimer->isActive());
     EXPECT_FALSE(form->CleanTargetIMGTimer->isActive());
-    EXPECT_FALSE(form->MeasureTimer->isActive());
-    EXPECT_FALSE(form->StatusCheckTimer->isActive());
+    EXPECT_FALSE(form->Download->MeasureTimer->isActive());
+    EXPECT_FALSE(form->Download->StatusCheckTimer->isActive());
     EXPECT_EQ(form->SummaryPanel->CleanSummaryMoveInIMGTimer->interval(), 50);
     EXPECT_TRUE(form->SportModePanel->MemoShape->isHidden());
     for (TImage *a : form->LeftArrows())
@@ -107,16 +112,20 @@ TEST_F(MainFormTest, FrameGeometryAndBackgrounds)
     EXPECT_EQ(details.pixel(memo.left(), memo.center().y()), qRgb(255, 255, 255));
     EXPECT_EQ(details.pixel(memo.right() - 40, memo.top()), qRgb(255, 255, 255));
     EXPECT_NE(details.pixel(memo.left() + 12, memo.top()), qRgb(255, 255, 255));
-    for (TImage *photo : {form->DataAccountImage, form->AnalyAccountImage, form->SummaryAccountImage}) {
-        EXPECT_EQ(photo->pos(), form->CalAccountImage->pos());
+    auto *calendarPhoto = form->findChild<TImage *>("CalAccountImage");
+    ASSERT_NE(calendarPhoto, nullptr);
+    for (const char *name : {"DataAccountImage", "AnalyAccountImage", "SummaryAccountImage"}) {
+        auto *photo = form->findChild<TImage *>(name);
+        ASSERT_NE(photo, nullptr) << name;
+        EXPECT_EQ(photo->pos(), calendarPhoto->pos());
         EXPECT_FALSE(photo->isHidden());
     }
-    EXPECT_TRUE(form->CalAccountImage->isHidden());
+    EXPECT_TRUE(calendarPhoto->isHidden());
     const TSummaryPanel &summary = *form->SummaryPanel;
     EXPECT_EQ(summary.SummaryWeekPanel->geometry(), summary.SummaryDatePanel->geometry());
     EXPECT_EQ(summary.SummaryMonthPanel->geometry(), summary.SummaryDatePanel->geometry());
     EXPECT_EQ(form->EngineerModePanel->geometry(), QRect(288, 104, 713, 249));
-    EXPECT_EQ(form->EngineerModePanel->parentWidget(), form.get());
+    EXPECT_EQ(form->EngineerModePanel->parentWidget(), static_cast<QWidget *>(form.get()));
 }
 
 TEST_F(MainFormTest, TopButtonsAtTheirPlacesWithNormalFaces)
@@ -188,8 +197,7 @@ TEST_F(MainFormTest, HoverFaceMovesAtOnceAndFallsBackAfterTheTimer)
     QTest::mouseMove(form->CalenderPanel->Background, QPoint(600, 400));
     EXPECT_TRUE(form->CleanTargetIMGTimer->isActive());
     EXPECT_EQ(form->BtnImageSportMode->ShownIndex, 8);
-    QTest::qWait(250);
-    EXPECT_EQ(form->BtnImageSportMode->ShownIndex, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->BtnImageSportMode->ShownIndex == 1; }, 5000));
     EXPECT_FALSE(form->BtnHover[1]);
     EXPECT_FALSE(form->CleanTargetIMGTimer->isActive());
 }
@@ -229,8 +237,7 @@ TEST_F(MainFormTest, ArrowHoverFacesFallBackAfterTheTimer)
     EXPECT_EQ(form->CalenderPanel->ArrowNRImage->ShownIndex, 4);
     QTest::mouseMove(form->CalenderPanel->Background, QPoint(600, 400));
     EXPECT_TRUE(form->CleanMonthIMGTimer->isActive());
-    QTest::qWait(250);
-    EXPECT_FALSE(form->ArrowHover);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->ArrowHover; }, 5000));
     for (TImage *a : form->LeftArrows())
         EXPECT_EQ(a->ShownIndex, 0);
     for (TImage *a : form->RightArrows())
@@ -262,7 +269,7 @@ TEST_F(MainFormTest, SixthDoubleClickRevealsTheDiagnosticPanel)
     form->ShowView(mvCalender);
     EXPECT_TRUE(form->EngineerModePanel->isVisible());
     QWidget *top = form->childAt(400, 200);
-    EXPECT_TRUE(top == form->EngineerModePanel || form->EngineerModePanel->isAncestorOf(top));
+    EXPECT_TRUE(top == static_cast<QWidget *>(form->EngineerModePanel) || form->EngineerModePanel->isAncestorOf(top));
 }
 
 TEST_F(MainFormTest, DiagnosticPanelControlsAndFixedCaptions)

@@ -3,7 +3,9 @@
 // scripted HID devices, a logged-in rider, and message boxes answered and
 // recorded as they come up.
 #include "app/Main.h"
+#include "calendar/CalendarView.h"
 #include "device/Download.h"
+#include "device/DownloadProgress.h"
 #include "device/FakeHidPlatform.h"
 #include "draw/Image.h"
 #include "store/Databasecontroler.h"
@@ -55,21 +57,38 @@ protected:
         ASSERT_FALSE(form->DataBase->CreateRiderFolder("bob"));
         form->DataBase->CurrentID = "bob";
         form->DataBase->RiderFolder = form->DataBase->RootFolder + "bob/";
-        form->DongleLinkStatusImage->show();
-        form->mainStartImage->show();
+        form->CalenderPanel->ShowDownloadControls(true);
+        logMemo = ctl<QPlainTextEdit>("LogMemo");
+        devList = ctl<QListWidget>("DevListBox");
+        startImage = ctl<TImage>("mainStartImage");
+        statusImage = ctl<TImage>("DongleLinkStatusImage");
+        progress = ctl<TDownloadProgress>("DownloadProgress");
+    }
+
+    // A control of the window by its component name.
+    template <class T> T *ctl(const char *name) const
+    {
+        T *control = form->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
     }
 
     std::string riderFile(const std::string &name) const { return form->DataBase->RiderFolder + name; }
     int logLines() const
     {
-        const QString t = form->LogMemo->toPlainText();
+        const QString t = logMemo->toPlainText();
         return t.isEmpty() ? 0 : int(t.count('\n')) + 1;
     }
-    void clickStart() { emit form->mainStartImage->clicked(form->mainStartImage); }
+    void clickStart() { emit startImage->clicked(startImage); }
 
     TempFolder app;
     FakeHidPlatform fake;
     ModalAnswerer boxes;
     std::unique_ptr<TmainForm> form;
     TDongleDownload *dl = nullptr;
+    QPlainTextEdit *logMemo = nullptr;
+    QListWidget *devList = nullptr;
+    TImage *startImage = nullptr;
+    TImage *statusImage = nullptr;
+    TDownloadProgress *progress = nullptr;
 };
