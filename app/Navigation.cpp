@@ -60,12 +60,9 @@ void TmainForm::ConnectHandlers()
         connect(arrow, &TImage::mouseMoved, this, &TmainForm::MonthBtnImageMouseMove);
         connect(arrow, &TImage::mousePressed, this, &TmainForm::ArrowNRImageMouseDown);
     }
-    connect(CalenderPanel->ArrowNLImage, &TImage::clicked, this, &TmainForm::ArrowNLImageClick);
-    connect(CalenderPanel->ArrowNRImage, &TImage::clicked, this, &TmainForm::ArrowNRImageClick);
-    for (TImage *arrow : {SummaryPanel->SumDArrowNLImage, SummaryPanel->SumWArrowNLImage})
-        connect(arrow, &TImage::clicked, this, &TmainForm::ArrowNLImageClick);
-    for (TImage *arrow : {SummaryPanel->SumDArrowNRImage, SummaryPanel->SumWArrowNRImage})
-        connect(arrow, &TImage::clicked, this, &TmainForm::ArrowNRImageClick);
+    auto monthStep = [this](int delta) { delta < 0 ? ArrowNLImageClick() : ArrowNRImageClick(); };
+    connect(CalenderPanel, &TCalenderPanel::MonthStepRequested, this, monthStep);
+    connect(SummaryPanel, &TSummaryPanel::MonthStepRequested, this, monthStep);
     connect(SummaryPanel, &TSummaryPanel::FillCalendarRequested, this, &TmainForm::FillCalendar);
     connect(SportModePanel, &TSportModePanel::RecordsChanged, this, &TmainForm::FillRecordLists);
     connect(SummaryPanel, &TSummaryPanel::MonthPictureDoubleClicked, this, &TmainForm::SumShowImgMonthDblClick);
@@ -92,14 +89,14 @@ std::array<TViewPanel *, 4> TmainForm::Views() const
 
 std::array<TImage *, 4> TmainForm::LeftArrows() const
 {
-    const TSummaryPanel &s = *SummaryPanel;
-    return {CalenderPanel->ArrowNLImage, s.SumDArrowNLImage, s.SumWArrowNLImage, s.SumMArrowNLImage};
+    const std::array<TImage *, 6> s = SummaryPanel->MonthArrows();
+    return {CalenderPanel->MonthArrows()[0], s[0], s[2], s[4]};
 }
 
 std::array<TImage *, 4> TmainForm::RightArrows() const
 {
-    const TSummaryPanel &s = *SummaryPanel;
-    return {CalenderPanel->ArrowNRImage, s.SumDArrowNRImage, s.SumWArrowNRImage, s.SumMArrowNRImage};
+    const std::array<TImage *, 6> s = SummaryPanel->MonthArrows();
+    return {CalenderPanel->MonthArrows()[1], s[1], s[3], s[5]};
 }
 
 void TmainForm::ShowView(MainView view)

@@ -55,6 +55,8 @@ TCalenderPanel::TCalenderPanel(QWidget *parent, const TShownMonth &shown)
     DongleLinkStatusImageList = &AssetList("DongleLinkStatusImageList");
     StartBtnImageList = &AssetList("StartBtnImageList");
     connect(mainStartImage, &TImage::clicked, this, &TCalenderPanel::mainStartImageClick);
+    connect(ArrowNLImage, &TImage::clicked, this, [this] { emit MonthStepRequested(-1); });
+    connect(ArrowNRImage, &TImage::clicked, this, [this] { emit MonthStepRequested(+1); });
 }
 
 void TCalenderPanel::ShowDownloadControls(bool visible)

@@ -51,8 +51,13 @@ public:
     void RefreshCaptions(const MultiLanguage &lang);
 
     void mainStartImageClick();
+    // The month arrows, left then right: the main window gives them the
+    // hover and pressed faces they share with the summary's arrows.
+    std::array<TImage *, 2> MonthArrows() const { return {ArrowNLImage, ArrowNRImage}; }
 
 signals:
+    // An arrow was clicked: the shown month is to step by delta.
+    void MonthStepRequested(int delta);
     // The rider pressed the start picture.
     void StartImageClicked();
 

@@ -230,6 +230,10 @@ void TSummaryPanel::ConnectHandlers()
     connect(SumMArrowNLImage, &TImage::clicked, this, &TSummaryPanel::SumMArrowNLImageClick);
     connect(SumMArrowNRImage, &TImage::clicked, this, &TSummaryPanel::SumMArrowNRImageClick);
     connect(SumShowImgMonth, &TImage::doubleClicked, this, &TSummaryPanel::MonthPictureDoubleClicked);
+    for (TImage *arrow : {SumDArrowNLImage, SumWArrowNLImage})
+        connect(arrow, &TImage::clicked, this, [this] { emit MonthStepRequested(-1); });
+    for (TImage *arrow : {SumDArrowNRImage, SumWArrowNRImage})
+        connect(arrow, &TImage::clicked, this, [this] { emit MonthStepRequested(+1); });
 }
 
 std::array<TImage *, 3> TSummaryPanel::ModePictures() const
@@ -265,4 +269,9 @@ void TSummaryPanel::PointerMoved()
     // Turning on a running timer must not restart its period.
     if (AnyModeHover() && !CleanSummaryMoveInIMGTimer->isActive())
         CleanSummaryMoveInIMGTimer->start();
+}
+
+std::array<TImage *, 6> TSummaryPanel::MonthArrows() const
+{
+    return {SumDArrowNLImage, SumDArrowNRImage, SumWArrowNLImage, SumWArrowNRImage, SumMArrowNLImage, SumMArrowNRImage};
 }

@@ -107,6 +107,10 @@ public:
     bool AnyModeHover() const;
     // The pointer moved somewhere in the program: a hover face is to go.
     void PointerMoved();
+    // The month arrows of the day, week and month sub-panels, left then
+    // right of each: the main window gives them the hover and pressed faces
+    // they share with the calendar's arrows.
+    std::array<TImage *, 6> MonthArrows() const;
 
     // Handlers.
     void SummyShowModeImgClick(TImage *sender);
@@ -123,6 +127,9 @@ signals:
     void FillCalendarRequested();
     // The month picture beside the mode pictures was double-clicked.
     void MonthPictureDoubleClicked();
+    // A month arrow of the day or week grid was clicked: the shown month is
+    // to step by delta.
+    void MonthStepRequested(int delta);
 
 private:
     void CreateModeControls();

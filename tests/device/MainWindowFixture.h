@@ -7,6 +7,7 @@
 #include "device/Download.h"
 #include "device/DownloadProgress.h"
 #include "device/FakeHidPlatform.h"
+#include "tests/device/HidTestSupport.h"
 #include "draw/Image.h"
 #include "store/Databasecontroler.h"
 #include "tests/support/EventLoop.h"
@@ -19,27 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
-
-constexpr std::uint16_t DongleVid = 0x1915, DonglePid = 0x003B;
-
-// Report of the dongle carrying one log line (up to 33 data bytes as hex).
-inline FakeHidPlatform::Report reportOf(const std::string &line, int pauseMs = 0)
-{
-    FakeHidPlatform::Report r;
-    r.pauseMs = pauseMs;
-    r.bytes.assign(65, 0);
-    for (std::size_t i = 0; i + 1 < line.size() && i / 2 + 1 < r.bytes.size(); i += 2)
-        r.bytes[i / 2 + 1] = std::uint8_t(std::stoi(line.substr(i, 2), nullptr, 16));
-    return r;
-}
-
-inline std::vector<FakeHidPlatform::Report> reportsOf(const std::vector<std::string> &lines)
-{
-    std::vector<FakeHidPlatform::Report> out;
-    for (const std::string &l : lines)
-        out.push_back(reportOf(l));
-    return out;
-}
 
 class MainWindowTest : public ::testing::Test {
 protected:

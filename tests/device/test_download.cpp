@@ -231,10 +231,13 @@ TEST_F(Download, ANewStartIsNotEndedByTheRuleOfAStoppedDownload)
     clickStart();
     ASSERT_TRUE(RunUntil([&] { return logLines() == 2; }));
     clickStart(); // stopped with lines pending
-    RunFor(150);
+    ASSERT_TRUE(dl->StatusCheckTimer->isActive()); // the old download's rule still runs
     clickStart(); // a new download before the rule ended the old one
     ASSERT_TRUE(dl->DownloadRunning);
-    RunFor(600);  // well past three ticks without a report
+    int ticks = 0;
+    QObject::connect(dl->MeasureTimer, &QTimer::timeout, [&] { ++ticks; });
+    // Well past three ticks without a report.
+    ASSERT_TRUE(RunUntil([&] { return ticks >= 5 || !dl->DownloadRunning; }));
     EXPECT_TRUE(dl->DownloadRunning);
     EXPECT_TRUE(boxes.seen.empty());
     clickStart();
