@@ -21,14 +21,6 @@ public:
     static void PaintPictures();
     ~TCalenderPanel() override;
 
-    QLabel *YearMonthLab = nullptr;
-    TImage *ArrowNLImage = nullptr;
-    TImage *ArrowNRImage = nullptr;
-    std::array<TImage *, 7> WeekImage{};  // WeekImage0 .. WeekImage6
-    std::array<TImage *, 42> DayImage{};  // DayImage0 .. DayImage41
-    TImage *DongleLinkStatusImage = nullptr;
-    TImage *mainStartImage = nullptr;
-
     // 31 pictures of 90 x 70 each: a day of the shown month, one with
     // records, a day of another month.
     std::unique_ptr<TImageList> CalImageListNormal;
@@ -62,6 +54,13 @@ signals:
     void StartImageClicked();
 
 private:
+    QLabel *YearMonthLab = nullptr;
+    TImage *ArrowNLImage = nullptr;
+    TImage *ArrowNRImage = nullptr;
+    std::array<TImage *, 7> WeekImage{};  // WeekImage0 .. WeekImage6
+    std::array<TImage *, 42> DayImage{};  // DayImage0 .. DayImage41
+    TImage *DongleLinkStatusImage = nullptr;
+    TImage *mainStartImage = nullptr;
     const TShownMonth &shown_;
     const TImageList *DongleLinkStatusImageList = nullptr;
     const TImageList *StartBtnImageList = nullptr;

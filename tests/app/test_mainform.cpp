@@ -57,6 +57,14 @@ protected:
         QCoreApplication::processEvents();
     }
 
+    // A month arrow of the calendar view, found by its name.
+    TImage *Arrow(const char *name) const
+    {
+        TImage *arrow = form->CalenderPanel->findChild<TImage *>(name);
+        EXPECT_NE(arrow, nullptr) << name;
+        return arrow;
+    }
+
     TempFolder dir;
     std::unique_ptr<TmainForm> form;
 };
@@ -216,10 +224,10 @@ TEST_F(MainFormTest, HookDoesNotRestartARunningTimer)
 TEST_F(MainFormTest, PressedFacesOfAllFourArrowsOfASide)
 {
     ShowWorking();
-    QTest::mousePress(form->CalenderPanel->ArrowNRImage, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mousePress(Arrow("ArrowNRImage"), Qt::LeftButton, {}, QPoint(5, 5));
     for (TImage *a : form->RightArrows())
         EXPECT_EQ(a->ShownIndex, 5) << a->objectName().toStdString();
-    QTest::mouseRelease(form->CalenderPanel->ArrowNRImage, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(Arrow("ArrowNRImage"), Qt::LeftButton, {}, QPoint(5, 5));
     // Left arrows on a hidden summary sub-panel react the same way.
     form->SummaryPanel->SumWArrowNLImage->mousePressed(form->SummaryPanel->SumWArrowNLImage, Qt::LeftButton, QPoint(1, 1));
     for (TImage *a : form->LeftArrows())
@@ -229,12 +237,12 @@ TEST_F(MainFormTest, PressedFacesOfAllFourArrowsOfASide)
 TEST_F(MainFormTest, ArrowHoverFacesFallBackAfterTheTimer)
 {
     ShowWorking();
-    QTest::mouseMove(form->CalenderPanel->ArrowNLImage, QPoint(5, 5));
-    EXPECT_EQ(form->CalenderPanel->ArrowNLImage->ShownIndex, 1);
+    QTest::mouseMove(Arrow("ArrowNLImage"), QPoint(5, 5));
+    EXPECT_EQ(Arrow("ArrowNLImage")->ShownIndex, 1);
     EXPECT_TRUE(form->ArrowHover);
     EXPECT_FALSE(form->CleanMonthIMGTimer->isActive());
-    QTest::mouseMove(form->CalenderPanel->ArrowNRImage, QPoint(5, 5));
-    EXPECT_EQ(form->CalenderPanel->ArrowNRImage->ShownIndex, 4);
+    QTest::mouseMove(Arrow("ArrowNRImage"), QPoint(5, 5));
+    EXPECT_EQ(Arrow("ArrowNRImage")->ShownIndex, 4);
     QTest::mouseMove(form->CalenderPanel->Background, QPoint(600, 400));
     EXPECT_TRUE(form->CleanMonthIMGTimer->isActive());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form->ArrowHover; }, 5000));
@@ -247,10 +255,10 @@ TEST_F(MainFormTest, ArrowHoverFacesFallBackAfterTheTimer)
 
 TEST_F(MainFormTest, ArrowWithAnotherTagDrawsNothingButCounts)
 {
-    form->CalenderPanel->ArrowNLImage->Tag = 7;
-    form->CalenderPanel->ArrowNLImage->ShownIndex = -1;
-    form->MonthBtnImageMouseMove(form->CalenderPanel->ArrowNLImage);
-    EXPECT_EQ(form->CalenderPanel->ArrowNLImage->ShownIndex, -1);
+    Arrow("ArrowNLImage")->Tag = 7;
+    Arrow("ArrowNLImage")->ShownIndex = -1;
+    form->MonthBtnImageMouseMove(Arrow("ArrowNLImage"));
+    EXPECT_EQ(Arrow("ArrowNLImage")->ShownIndex, -1);
     EXPECT_TRUE(form->ArrowHover);
 }
 
