@@ -17,10 +17,6 @@ public:
     // photo ("CalAccountImage" -> "CalAccountIDLab").
     TViewPanel(QWidget *parent, const char *name, const char *background, const char *photo);
 
-    TImage *Background = nullptr;
-    TImage *Photo = nullptr;
-    QLabel *RiderIDLab = nullptr;
-
     // Lays the background over the whole panel and shows canvas on it.
     void PaintBackground(const QImage &canvas);
     // Moves the photo (and its ID label with it, as laid out) to topLeft.
@@ -31,4 +27,9 @@ public:
     void ShowRiderPhoto(const QImage &photo);
     QImage RiderPhoto() const;
     void ShowRiderID(const QString &id);
+
+protected:
+    TImage *Background = nullptr;
+    TImage *Photo = nullptr;
+    QLabel *RiderIDLab = nullptr;
 };

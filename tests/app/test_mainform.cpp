@@ -57,6 +57,16 @@ protected:
         QCoreApplication::processEvents();
     }
 
+    // The background picture of a view, found by its name.
+    TImage *Background(const QWidget *view) const
+    {
+        const QString name = view->objectName() == "SummaryPanel"
+                                 ? QString("SummaryImage")
+                                 : QString(view->objectName()).replace("Panel", "BGImage");
+        TImage *background = view->findChild<TImage *>(name);
+        EXPECT_NE(background, nullptr) << name.toStdString();
+        return background;
+    }
     // A month arrow of the calendar view, found by its name.
     TImage *Arrow(const char *name) const
     {
@@ -111,12 +121,12 @@ TEST_F(MainFormTest, FrameGeometryAndBackgrounds)
     for (TViewPanel *panel : form->Views()) {
         EXPECT_EQ(panel->geometry(), QRect(0, 105, 1024, form->height() - 105)) << panel->objectName().toStdString();
         EXPECT_TRUE(panel->isHidden());
-        EXPECT_EQ(panel->Background->Canvas().pixel(3, panel->height() / 2), qRgb(0x40, 0x40, 0x40));
+        EXPECT_EQ(Background(panel)->Canvas().pixel(3, panel->height() / 2), qRgb(0x40, 0x40, 0x40));
     }
     // The notes frame is drawn in white where MemoShape lay, with a gap
     // for its caption in the top edge.
     const QRect memo = form->SportModePanel->MemoShape->geometry();
-    const QImage &details = form->SportModePanel->Background->Canvas();
+    const QImage &details = Background(form->SportModePanel)->Canvas();
     EXPECT_EQ(details.pixel(memo.left(), memo.center().y()), qRgb(255, 255, 255));
     EXPECT_EQ(details.pixel(memo.right() - 40, memo.top()), qRgb(255, 255, 255));
     EXPECT_NE(details.pixel(memo.left() + 12, memo.top()), qRgb(255, 255, 255));
@@ -202,7 +212,7 @@ TEST_F(MainFormTest, HoverFaceMovesAtOnceAndFallsBackAfterTheTimer)
     EXPECT_EQ(form->BtnImageDate->ShownIndex, 0);
     EXPECT_FALSE(form->BtnHover[0]);
     // Off the buttons: the hook starts the timer, the faces fall back.
-    QTest::mouseMove(form->CalenderPanel->Background, QPoint(600, 400));
+    QTest::mouseMove(Background(form->CalenderPanel), QPoint(600, 400));
     EXPECT_TRUE(form->CleanTargetIMGTimer->isActive());
     EXPECT_EQ(form->BtnImageSportMode->ShownIndex, 8);
     EXPECT_TRUE(QTest::qWaitFor([&] { return form->BtnImageSportMode->ShownIndex == 1; }, 5000));
@@ -214,10 +224,10 @@ TEST_F(MainFormTest, HookDoesNotRestartARunningTimer)
 {
     ShowWorking();
     QTest::mouseMove(form->BtnImageSummary, QPoint(30, 30));
-    QTest::mouseMove(form->CalenderPanel->Background, QPoint(600, 400));
+    QTest::mouseMove(Background(form->CalenderPanel), QPoint(600, 400));
     const int left = form->CleanTargetIMGTimer->remainingTime();
     QTest::qWait(40);
-    QTest::mouseMove(form->CalenderPanel->Background, QPoint(610, 410));
+    QTest::mouseMove(Background(form->CalenderPanel), QPoint(610, 410));
     EXPECT_LT(form->CleanTargetIMGTimer->remainingTime(), left);
 }
 
@@ -243,7 +253,7 @@ TEST_F(MainFormTest, ArrowHoverFacesFallBackAfterTheTimer)
     EXPECT_FALSE(form->CleanMonthIMGTimer->isActive());
     QTest::mouseMove(Arrow("ArrowNRImage"), QPoint(5, 5));
     EXPECT_EQ(Arrow("ArrowNRImage")->ShownIndex, 4);
-    QTest::mouseMove(form->CalenderPanel->Background, QPoint(600, 400));
+    QTest::mouseMove(Background(form->CalenderPanel), QPoint(600, 400));
     EXPECT_TRUE(form->CleanMonthIMGTimer->isActive());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form->ArrowHover; }, 5000));
     for (TImage *a : form->LeftArrows())
