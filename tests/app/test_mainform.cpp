@@ -101,8 +101,8 @@ TEST_F(MainFormTest, StartUpCreatesTheRiderRootAndInitialState)
     EXPECT_FALSE(form->CleanTargetIMGTimer->isActive());
     EXPECT_FALSE(form->Download->MeasureTimer->isActive());
     EXPECT_FALSE(form->Download->StatusCheckTimer->isActive());
-    EXPECT_EQ(form->SummaryPanel->CleanSummaryMoveInIMGTimer->interval(), 50);
-    EXPECT_TRUE(form->SportModePanel->MemoShape->isHidden());
+    EXPECT_EQ(form->findChild<QTimer *>("CleanSummaryMoveInIMGTimer")->interval(), 50);
+    EXPECT_TRUE(form->findChild<QWidget *>("MemoShape")->isHidden());
     for (TImage *a : form->LeftArrows())
         EXPECT_EQ(a->ShownIndex, 0);
     for (TImage *a : form->RightArrows())
@@ -125,7 +125,7 @@ TEST_F(MainFormTest, FrameGeometryAndBackgrounds)
     }
     // The notes frame is drawn in white where MemoShape lay, with a gap
     // for its caption in the top edge.
-    const QRect memo = form->SportModePanel->MemoShape->geometry();
+    const QRect memo = form->findChild<QWidget *>("MemoShape")->geometry();
     const QImage &details = Background(form->SportModePanel)->Canvas();
     EXPECT_EQ(details.pixel(memo.left(), memo.center().y()), qRgb(255, 255, 255));
     EXPECT_EQ(details.pixel(memo.right() - 40, memo.top()), qRgb(255, 255, 255));
@@ -239,7 +239,9 @@ TEST_F(MainFormTest, PressedFacesOfAllFourArrowsOfASide)
         EXPECT_EQ(a->ShownIndex, 5) << a->objectName().toStdString();
     QTest::mouseRelease(Arrow("ArrowNRImage"), Qt::LeftButton, {}, QPoint(5, 5));
     // Left arrows on a hidden summary sub-panel react the same way.
-    form->SummaryPanel->SumWArrowNLImage->mousePressed(form->SummaryPanel->SumWArrowNLImage, Qt::LeftButton, QPoint(1, 1));
+    TImage *weekLeft = form->findChild<TImage *>("SumWArrowNLImage");
+    ASSERT_NE(weekLeft, nullptr);
+    emit weekLeft->mousePressed(weekLeft, Qt::LeftButton, QPoint(1, 1));
     for (TImage *a : form->LeftArrows())
         EXPECT_EQ(a->ShownIndex, 2) << a->objectName().toStdString();
 }
@@ -277,10 +279,10 @@ TEST_F(MainFormTest, SixthDoubleClickRevealsTheDiagnosticPanel)
     ShowWorking();
     form->ShowView(mvSummary);
     for (int i = 0; i < 5; ++i)
-        QTest::mouseDClick(form->SummaryPanel->SumShowImgMonth, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseDClick(form->findChild<TImage *>("SumShowImgMonth"), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(form->EngineerModePanel->isVisible());
     EXPECT_EQ(form->EngineerClicks, 5);
-    QTest::mouseDClick(form->SummaryPanel->SumShowImgMonth, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseDClick(form->findChild<TImage *>("SumShowImgMonth"), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_TRUE(form->EngineerModePanel->isVisible());
     EXPECT_EQ(form->EngineerClicks, 0);
     // It stays above whichever view is shown.
