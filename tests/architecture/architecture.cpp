@@ -228,6 +228,13 @@ int main(int argc, char **argv)
             std::cout << ' ' << to << '[' << parts[to].layer << ']';
         std::cout << '\n';
     }
+    std::cout << "Folders:\n";
+    for (const auto &[folder, edges] : folderEdges) {
+        std::cout << "  " << folder << " ->";
+        for (const std::string &to : edges)
+            std::cout << ' ' << to;
+        std::cout << '\n';
+    }
     if (const std::string cycle = FolderCycle(folderEdges); !cycle.empty()) {
         std::cerr << "FAIL cycle between folders: " << cycle << '\n';
         ++faults;
