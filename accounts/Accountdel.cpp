@@ -2,7 +2,6 @@
 
 #include "draw/ChoiceForm.h"
 #include "draw/Dialogs.h"
-#include "app/Main.h"
 #include "draw/Controls.h"
 #include "lang/Multilan.h"
 #include "store/Databasecontroler.h"
@@ -12,8 +11,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-TDeleteAccountForm::TDeleteAccountForm(TmainForm *mainForm, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), main_(mainForm)
+TDeleteAccountForm *DeleteAccountForm = nullptr;
+
+TDeleteAccountForm::TDeleteAccountForm(const TWindowServices &services, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), services_(services)
 {
     setObjectName("DeleteAccountForm");
     CreateControls();
@@ -42,7 +43,7 @@ void TDeleteAccountForm::FormCreate()
 
 void TDeleteAccountForm::RefreshCaptions()
 {
-    const MultiLanguage &lang = *main_->MultiLang;
+    const MultiLanguage &lang = *services_.MultiLang;
     setWindowTitle(lang.CL("Delete Account"));
     DeleteUserIDLab->setText(lang.CL("User ID"));
     Del_Yes_Btn->setText(lang.CL("YES"));
@@ -63,7 +64,7 @@ void TDeleteAccountForm::closeEvent(QCloseEvent *event)
 
 void TDeleteAccountForm::FormShow()
 {
-    OfferRiders(ID_Delete_Select_ComboBox, *main_->DataBase);
+    OfferRiders(ID_Delete_Select_ComboBox, *services_.DataBase);
 }
 
 void TDeleteAccountForm::Del_Yes_BtnClick()
@@ -75,7 +76,7 @@ void TDeleteAccountForm::Del_Yes_BtnClick()
     }
     if (!AskYesNoWarning(this, "Delete user account?", "Delete user account?"))
         return;
-    main_->DataBase->DeleteRider(chosen.toStdString());
+    services_.DataBase->DeleteRider(chosen.toStdString());
     close();
 }
 

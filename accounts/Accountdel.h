@@ -1,18 +1,23 @@
 #pragma once
 // The account deletion window: pick a rider and, after a confirmation,
 // delete the rider's folder with everything in it.
+#include "draw/WindowServices.h"
+
 #include <QDialog>
 
 class QComboBox;
 class QLabel;
 class QPushButton;
 class TImage;
-class TmainForm;
+
+class TDeleteAccountForm;
+// The one account deletion window of the program (made by the main window).
+extern TDeleteAccountForm *DeleteAccountForm;
 
 class TDeleteAccountForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TDeleteAccountForm(TmainForm *mainForm, QWidget *parent = nullptr);
+    explicit TDeleteAccountForm(const TWindowServices &services, QWidget *parent = nullptr);
 
     TImage *DeleteAccountImage = nullptr;
     QLabel *DeleteUserIDLab = nullptr;
@@ -34,5 +39,5 @@ protected:
 private:
     void CreateControls();
 
-    TmainForm *main_;
+    TWindowServices services_;
 };

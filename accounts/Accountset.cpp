@@ -2,7 +2,6 @@
 
 #include "draw/Dialogs.h"
 #include "draw/Photo.h"
-#include "app/Main.h"
 #include "draw/Assets.h"
 #include "draw/Controls.h"
 #include "draw/Image.h"
@@ -93,8 +92,10 @@ public:
     }
 };
 
-TUserAccountSetForm::TUserAccountSetForm(TmainForm *mainForm, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), main_(mainForm)
+TUserAccountSetForm *UserAccountSetForm = nullptr;
+
+TUserAccountSetForm::TUserAccountSetForm(const TWindowServices &services, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), services_(services)
 {
     setObjectName("UserAccountSetForm");
     CreateControls();
@@ -191,7 +192,7 @@ void TUserAccountSetForm::FormCreate()
 
 void TUserAccountSetForm::RefreshCaptions()
 {
-    const MultiLanguage &lang = *main_->MultiLang;
+    const MultiLanguage &lang = *services_.MultiLang;
     setWindowTitle(lang.CL("Create New Account"));
     UserIDLab->setText(lang.CL("User ID"));
     UsersPhotoLab->setText(lang.CL("User's Photo"));
@@ -319,7 +320,7 @@ void TUserAccountSetForm::ApplicationEvents1Message(QObject *receiver, QEvent *e
 
 bool TUserAccountSetForm::WriteRiderFiles(const std::string &id)
 {
-    const std::string folder = main_->DataBase->RootFolder + id + "/";
+    const std::string folder = services_.DataBase->RootFolder + id + "/";
     QByteArray photo = shownJpeg_;
     std::string photoName = id + ".JPG";
     // Only JPEG data is stored unchanged; anything else is converted.
@@ -342,7 +343,7 @@ void TUserAccountSetForm::OKBtnClick()
         return;
     }
     const std::string id = UserIDEdit->text().toStdString();
-    TKorvanDataBase &db = *main_->DataBase;
+    TKorvanDataBase &db = *services_.DataBase;
     if (db.CreateRiderFolder(id)) {
         ShowErrorBox(this, "User neme already exists!", "Error", true);
         return;

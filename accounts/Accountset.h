@@ -1,9 +1,11 @@
 #pragma once
 // The account creation window: a user ID, a gender and optionally a photo;
 // creates the rider folder with the photo file and the account file.
+#include "draw/WindowServices.h"
+
 #include <QByteArray>
-#include <QString>
 #include <QDialog>
+#include <QString>
 #include <cstdint>
 
 class QFileDialog;
@@ -13,15 +15,18 @@ class QLineEdit;
 class QPushButton;
 class TImage;
 class TImageList;
-class TmainForm;
 
 // The gender chosen in the account creation window: true male.
 extern bool GenderIsMale;
 
+class TUserAccountSetForm;
+// The one account creation window of the program (made by the main window).
+extern TUserAccountSetForm *UserAccountSetForm;
+
 class TUserAccountSetForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TUserAccountSetForm(TmainForm *mainForm, QWidget *parent = nullptr);
+    explicit TUserAccountSetForm(const TWindowServices &services, QWidget *parent = nullptr);
     ~TUserAccountSetForm() override;
 
     TImage *AccountBGImage = nullptr;
@@ -82,7 +87,7 @@ private:
     QString PhotoFolder() const;
 
     class KeyFilter;
-    TmainForm *main_;
+    TWindowServices services_;
     QString lastPhotoFolder_;
     QByteArray shownJpeg_; // JPEG data of the picture in AccountImage, if it is one
 };

@@ -5,13 +5,11 @@
 #include "draw/ChoiceForm.h"
 #include "draw/Dialogs.h"
 #include "draw/Photo.h"
-#include "app/Main.h"
 #include "draw/Assets.h"
 #include "draw/Controls.h"
 #include "draw/Image.h"
 #include "draw/Korvandraw.h"
 #include "draw/WindowSight.h"
-#include "lang/Language.h"
 #include "lang/Multilan.h"
 #include "store/Databasecontroler.h"
 #include "store/Textfile.h"
@@ -23,8 +21,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-TLoginForm::TLoginForm(TmainForm *mainForm, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), main_(mainForm)
+TLoginForm *LoginForm = nullptr;
+
+TLoginForm::TLoginForm(const TWindowServices &services, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), services_(services)
 {
     setObjectName("LoginForm");
     CreateControls();
@@ -68,7 +68,7 @@ void TLoginForm::FormCreate()
 {
     TKorvanDraw().FillGradient(LoginBGImage, 0x404040, 0xFFFFFF, 0);
     FillRiderChoice();
-    const int remembered = TKorvanDataBase::MatchRememberMe(main_->AppFolder, main_->DataBase->Riders);
+    const int remembered = TKorvanDataBase::MatchRememberMe(services_.AppFolder, services_.DataBase->Riders);
     if (remembered >= 0) {
         ID_Select_ComboBox->setCurrentIndex(remembered);
         RememberMeCB->setChecked(true);
@@ -78,12 +78,12 @@ void TLoginForm::FormCreate()
 
 void TLoginForm::FillRiderChoice()
 {
-    OfferRiders(ID_Select_ComboBox, *main_->DataBase);
+    OfferRiders(ID_Select_ComboBox, *services_.DataBase);
 }
 
 void TLoginForm::RefreshCaptions()
 {
-    MultiLanguage &lang = *main_->MultiLang;
+    MultiLanguage &lang = *services_.MultiLang;
     setWindowTitle(lang.CL("Login"));
     UserIDLab->setText(lang.CL("User ID"));
     RememberMeLab->setText(lang.CL("Remember Me"));
@@ -118,16 +118,16 @@ void TLoginForm::closeEvent(QCloseEvent *event)
 
 void TLoginForm::FormShow()
 {
-    main_->SetTransparent(true);
+    emit Showing();
 }
 
 bool TLoginForm::ApplyRememberMe(const std::string &id)
 {
     if (!RememberMeCB->isChecked()) {
-        TKorvanDataBase::RemoveRememberMe(main_->AppFolder);
+        TKorvanDataBase::RemoveRememberMe(services_.AppFolder);
         return true;
     }
-    if (TKorvanDataBase::WriteRememberMe(main_->AppFolder, id) == 0)
+    if (TKorvanDataBase::WriteRememberMe(services_.AppFolder, id) == 0)
         return true;
     ShowErrorBox(this, "The remembered user ID could not be saved!", "Error", false);
     return false;
@@ -140,17 +140,9 @@ void TLoginForm::LoginBtnClick()
         return;
     }
     const std::string id = ID_Select_ComboBox->currentText().toStdString();
-    TmainForm &m = *main_;
-    m.ShowView(mvCalender);
-    m.CalAccountImage->setVisible(true);
-    m.ShowTopButtons(true);
-    m.DongleLinkStatusImage->setVisible(true);
-    m.mainStartImage->setVisible(true);
-
-    TKorvanDataBase &db = *m.DataBase;
+    TKorvanDataBase &db = *services_.DataBase;
     db.CurrentID = id;
     db.RiderFolder = db.RootFolder + id + "/";
-    m.ShowRiderID(id);
 
     // A missing or unreadable photo does not lock the rider out: the
     // built-in picture stands in for it.
@@ -158,24 +150,19 @@ void TLoginForm::LoginBtnClick()
     const std::string photoFile = db.PhotoFile(id);
     if (photoFile.empty() || !LoadPhotoFile(photoFile, photo))
         photo.image = AssetImage("MalePhoto");
-    m.CalAccountImage->SetPicture(photo.image);
-
-    m.FillRecordLists();
+    emit RiderChosen(QString::fromStdString(id), photo.image);
     if (!ApplyRememberMe(id))
         return;
-    for (TImage *view : {m.AnalyAccountImage, m.DataAccountImage, m.SummaryAccountImage})
-        view->SetPicture(m.CalAccountImage->Picture());
-    m.FillCalendar();
-    m.SetTransparent(false);
+    emit LoggedIn();
     close();
 }
 
 void TLoginForm::ExitBtnClick()
 {
-    main_->ExitRequested = true;
+    emit ExitRequestChanged(true);
     if (!ApplyRememberMe(ID_Select_ComboBox->currentText().toStdString())) {
         // The login window stays: a later login must not end the program.
-        main_->ExitRequested = false;
+        emit ExitRequestChanged(false);
         return;
     }
     close();
@@ -201,8 +188,6 @@ void TLoginForm::DeleteIDBtnClick()
 void TLoginForm::img_LanguageClick()
 {
     SetWindowUnseen(this, true);
-    QComboBox *choice = LanguageForm->cbbLanSelect;
-    choice->setCurrentIndex(choice->currentIndex());
-    LanguageForm->exec();
+    emit LanguageRequested();
     SetWindowUnseen(this, false);
 }

@@ -2,7 +2,10 @@
 // The login window: choose a rider and log in, create or delete a rider,
 // choose the language, or end the program; "Remember Me" preselects the
 // same rider at the next start.
+#include "draw/WindowServices.h"
+
 #include <QDialog>
+#include <QImage>
 #include <string>
 
 class QCheckBox;
@@ -10,13 +13,16 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class TImage;
-class TmainForm;
+
+class TLoginForm;
+// The one login window of the program (made by the main window).
+extern TLoginForm *LoginForm;
 
 class TLoginForm : public QDialog {
     Q_OBJECT
 public:
-    // Runs FormCreate: the rider list must be ready in mainForm's store.
-    explicit TLoginForm(TmainForm *mainForm, QWidget *parent = nullptr);
+    // Runs FormCreate: the rider list must be ready in the store.
+    explicit TLoginForm(const TWindowServices &services, QWidget *parent = nullptr);
 
     TImage *LoginBGImage = nullptr;
     TImage *KorLogoImage = nullptr;
@@ -41,6 +47,20 @@ public:
     void img_LanguageClick();
     void ExitBtnClick();
 
+signals:
+    // The window shows: the main window is to be unseen meanwhile.
+    void Showing();
+    // A rider logs in (the store's rider is set): the main window shows the
+    // calendar view with the rider's ID and photo and fills its record lists.
+    void RiderChosen(const QString &id, const QImage &photo);
+    // The login went through: the other views take the photo, the main
+    // window shows itself.
+    void LoggedIn();
+    // Exit was pressed (true), or taken back because it failed (false).
+    void ExitRequestChanged(bool exit);
+    // The language picture was pressed: the language window is to open.
+    void LanguageRequested();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -53,5 +73,5 @@ private:
     // (reported) when it could not be written.
     bool ApplyRememberMe(const std::string &id);
 
-    TmainForm *main_;
+    TWindowServices services_;
 };

@@ -7,6 +7,8 @@
 #include "calendar/Calenderset.h"
 #include "calendar/SummaryView.h"
 #include "device/Download.h"
+#include "device/DownloadProgress.h"
+#include "device/EngineerModePanel.h"
 #include "draw/Assets.h"
 #include "draw/Controls.h"
 #include "draw/Dialogs.h"
@@ -23,18 +25,10 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
 TmainForm *mainForm = nullptr;
-TLoginForm *LoginForm = nullptr;
-TUserAccountSetForm *UserAccountSetForm = nullptr;
-TDeleteAccountForm *DeleteAccountForm = nullptr;
-TLanguageForm *LanguageForm = nullptr;
 
 namespace {
 
@@ -43,12 +37,6 @@ constexpr int kHeight = 748;
 constexpr int kTitleHeight = 105;
 constexpr uint32_t kDarkGrey = 0x404040;
 constexpr uint32_t kLightGrey = 0xCCCCCC;
-constexpr uint32_t kWhite = 0xFFFFFF;
-
-const char *const kValueBoxes[13] = {
-    "Dura_Edit", "Dist_Edit", "RPM_Edit", "Speed_Edit", "LAP_Edit", "Calo_Edit", "HRM_Edit",
-    "HRA_Edit", "VO2_Edit", "Inte_Edit", "Sum_Dura_Edit", "Sum_Dist_Edit", "Sum_Calo_Edit",
-};
 
 QImage TitleGradient()
 {
@@ -69,10 +57,6 @@ void TmainForm::PaintBackgrounds()
     MirrorGradient(QSize(kWidth, kHeight - kTitleHeight));
 }
 
-const std::array<const char *, 13> TmainForm::ColumnLabels = {
-    "lblSum_Dura", "lblSum_Dist", "lblSum_Kcal", "Dura_Lab", "Dist_Lab", "RPM_Lab", "Speed_Lab",
-    "LAP_Lab", "Calo_Lab", "HRM_Lab", "HRA_Lab", "VO2_Lab", "Inte_Lab",
-};
 const std::array<const char *, 12> TmainForm::MonthKeys = {
     "January", "February", "March", "April", "May", "June",
     "July", "August", "September", "October", "November", "December",
@@ -102,8 +86,6 @@ void TmainForm::CreateControls()
 {
     MainBtnImageList = &AssetList("MainBtnImageList");
     MonthBtnImageList = &AssetList("MonthBtnImageList");
-    DongleLinkStatusImageList = &AssetList("DongleLinkStatusImageList");
-    StartBtnImageList = &AssetList("StartBtnImageList");
 
     MainBGImage = NewPicture(this, "MainBGImage", QRect(0, kTitleHeight, kWidth, kHeight));
     TitleBGImage = NewPicture(this, "TitleBGImage", QRect(0, 0, kWidth, kTitleHeight));
@@ -138,44 +120,6 @@ void TmainForm::CreateControls()
         MonthBtnImageList->Draw(a, 3);
     }
 
-    // Diagnostic panel, over the views; fixed English captions.
-    EngineerModePanel = NewPanel(this, "EngineerModePanel", QRect(288, 104, 713, 249));
-    EngineerModePanel->setAttribute(Qt::WA_StyledBackground);
-    EngineerModePanel->setStyleSheet(
-        "#EngineerModePanel { background: #303030; border: 1px solid white; border-radius: 6px; }"
-        "QLabel { color: white; }");
-    auto edit = [this](const char *name, int x, int y) {
-        auto *e = new QLineEdit(EngineerModePanel);
-        e->setObjectName(QString::fromLatin1(name));
-        e->setGeometry(x, y, 80, 22);
-        e->setReadOnly(true);
-        return e;
-    };
-    Label1 = NewLabel(EngineerModePanel, "Label1", "USB HID device:", QPoint(12, 10));
-    DevListBox = new QListWidget(EngineerModePanel);
-    DevListBox->setObjectName("DevListBox");
-    DevListBox->setGeometry(12, 30, 290, 78);
-    Label10 = NewLabel(EngineerModePanel, "Label10", "Input Report status:", QPoint(12, 118));
-    Label3 = NewLabel(EngineerModePanel, "Label3", "Size", QPoint(12, 145));
-    InRepSizeEdit = edit("InRepSizeEdit", 62, 141);
-    Label11 = NewLabel(EngineerModePanel, "Label11", "bytes", QPoint(150, 145));
-    Label12 = NewLabel(EngineerModePanel, "Label12", "Count", QPoint(12, 175));
-    InRepCountEdit = edit("InRepCountEdit", 62, 171);
-    Label13 = NewLabel(EngineerModePanel, "Label13", "reports", QPoint(150, 175));
-    StartButton = NewButton(EngineerModePanel, "StartButton", "Start", QRect(12, 208, 90, 28));
-    StopButton = NewButton(EngineerModePanel, "StopButton", "Stop", QRect(112, 208, 90, 28));
-    StopButton->setEnabled(false);
-    LogMemo = new QPlainTextEdit(EngineerModePanel);
-    LogMemo->setObjectName("LogMemo");
-    LogMemo->setGeometry(316, 10, 385, 229);
-    LogMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont fixed("Liberation Mono");
-    fixed.setStyleHint(QFont::Monospace);
-    fixed.setPointSize(8);
-    LogMemo->setFont(fixed);
-
-    MeasureTimer = NewTimer(this, "MeasureTimer", 1000);
-    StatusCheckTimer = NewTimer(this, "StatusCheckTimer", 1000);
     CleanTargetIMGTimer = NewTimer(this, "CleanTargetIMGTimer", 100);
     CleanMonthIMGTimer = NewTimer(this, "CleanMonthIMGTimer", 100);
 
@@ -188,13 +132,7 @@ void TmainForm::CreateViews()
     SportModePanel = new TSportModePanel(this, *DataBase);
     SportAnalysisPanel = new TSportAnalysisPanel(this, *DataBase);
     SummaryPanel = new TSummaryPanel(this, Shown, *DataBase);
-    CalAccountImage = CalenderPanel->Photo;
-    DataAccountImage = SportModePanel->Photo;
-    AnalyAccountImage = SportAnalysisPanel->Photo;
-    SummaryAccountImage = SummaryPanel->Photo;
-    DongleLinkStatusImage = CalenderPanel->DongleLinkStatusImage;
-    mainStartImage = CalenderPanel->mainStartImage;
-    CalAccountImage->hide();
+    CalenderPanel->SetPhotoVisible(false);
 }
 
 void TmainForm::ConstructorBody()
@@ -216,15 +154,10 @@ void TmainForm::ConstructorBody()
     const int viewTop = TitleBGImage->y() + TitleBGImage->height();
     for (TViewPanel *panel : Views()) {
         panel->setGeometry(0, viewTop, kWidth, kHeight - viewTop);
-        panel->FitBackground();
-        panel->Background->SetCanvas(MirrorGradient(panel->size()));
-        if (panel != CalenderPanel) {
-            panel->Photo->move(CalAccountImage->pos());
-            panel->Photo->show();
-        }
+        panel->PaintBackground(MirrorGradient(panel->size()));
+        if (panel != CalenderPanel)
+            panel->PlacePhoto(CalenderPanel->PhotoPos());
     }
-    SummaryPanel->SummaryWeekPanel->setGeometry(SummaryPanel->SummaryDatePanel->geometry());
-    SummaryPanel->SummaryMonthPanel->setGeometry(SummaryPanel->SummaryDatePanel->geometry());
 
     setFixedSize(kWidth, kHeight);
     homePos_ = CentredOnScreen(QSize(kWidth, kHeight));
@@ -236,10 +169,6 @@ void TmainForm::ConstructorBody()
     // its panels.
     for (const char *month : MonthKeys)
         MonthNames << QString::fromLatin1(month);
-    for (std::size_t i = 0; i < ColumnLabels.size(); ++i) {
-        const QWidget *label = findChild<QWidget *>(QString::fromLatin1(ColumnLabels[i]));
-        LabelHomeLeft[i] = label ? label->x() : 0;
-    }
     // The window is present but unseen until a rider logs in.
     SetTransparent(true);
 }
@@ -251,40 +180,21 @@ void TmainForm::FormCreate()
     Shown.SetShownMonth(today.year(), today.month());
     FillCalendar();
 
-    for (const char *name : kValueBoxes)
-        if (auto *box = findChild<QLineEdit *>(QString::fromLatin1(name))) {
-            box->setAlignment(Qt::AlignCenter);
-            box->update();
-        }
-
     const std::array<TImage *, 7> buttons = TopButtons();
     for (int k = 0; k < 7; ++k)
         MainBtnImageList->Draw(buttons[k], k);
     ExitRequested = false;
 
-    DongleLinkStatusImageList->Draw(DongleLinkStatusImage, 0);
-    DongleLinked = false;
-    StartBtnImageList->Draw(mainStartImage, 2);
-    mainStartImage->setEnabled(false);
+    CalenderPanel->ShowDongleLinked(false);
     // The dongle controller; its first scan is queued and runs in step 11.
-    Download = new TDongleDownload(this, HidServices);
+    CreateDownload();
 
     SportModePanel->ClearRecordDetails();
-    {
-        TKorvanDraw draw;
-        QWidget *memo = SportModePanel->MemoShape;
-        const QRect r = memo->geometry();
-        draw.DrawFrameLabel(SportModePanel->Background, r.left(), r.top(), r.left() + r.width(), r.top() + r.height(),
-                            kWhite, std::string(16, ' '));
-        memo->hide();
-    }
+    SportModePanel->DrawMemoFrame();
 
-    SportAnalysisPanel->LayoutCharts();
-    SportAnalysisPanel->ChartBusy = false;
+    SportAnalysisPanel->FormCreate();
     ArrowHover = false;
     SummaryPanel->ShowSummaryMode(0);
-    if (QWidget *space = findChild<QWidget *>("SpaceChart"))
-        space->move(space->x(), 10);
 
     MultiLang->ReadLangSetting();
     MultiLang->LoadLanguage(MultiLang->LangFile);
@@ -329,8 +239,7 @@ void TmainForm::FormActivate()
 void TmainForm::BtnImageLogoutClick()
 {
     ShowTopButtons(false);
-    DongleLinkStatusImage->hide();
-    mainStartImage->hide();
+    CalenderPanel->ShowDownloadControls(false);
     ShowView(mvNone);
     // The next rider never sees these totals.
     SummaryPanel->ResetTotals();
@@ -366,7 +275,52 @@ void TmainForm::SetTransparent(bool transparent)
 void TmainForm::closeEvent(QCloseEvent *event)
 {
     if (Download)
-        Download->StopButtonClick();
+        Download->Stop();
     event->accept();
     emit Closed();
+}
+
+TWindowServices TmainForm::Services() const
+{
+    return {AppFolder, DataBase.get(), MultiLang.get()};
+}
+
+void TmainForm::CreateDownload()
+{
+    Download = new TDongleDownload(AppFolder, *DataBase, HidServices, this);
+    // Over the views; revealed by the summary's month picture.
+    EngineerModePanel = new TEngineerModePanel(this, *Download);
+    DownloadProgress = new TDownloadProgress(nullptr, *Download, *MultiLang);
+    CalenderPanel->PlaceDownloadProgress(DownloadProgress);
+    ConnectDownload();
+}
+
+void TmainForm::ConnectDownload()
+{
+    TDongleDownload *d = Download;
+    connect(d, &TDongleDownload::Unlinked, CalenderPanel, [this] { CalenderPanel->ShowDongleLinked(false); });
+    connect(d, &TDongleDownload::Linked, CalenderPanel, [this] { CalenderPanel->ShowDongleLinked(true); });
+    connect(d, &TDongleDownload::StartFaceChanged, CalenderPanel, &TCalenderPanel::ShowStartFace);
+    connect(CalenderPanel, &TCalenderPanel::StartImageClicked, d, &TDongleDownload::ToggleStart);
+    d->AskOverwrite = [this] {
+        return ShowMessage(this, "File Exists! Over write?", "Worring", QMessageBox::Question, true,
+                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    };
+    connect(d, &TDongleDownload::DecoderMessage, this, [this](const QString &text, const QString &caption) {
+        ShowMessage(this, text, caption, QMessageBox::Information, true);
+    });
+    connect(d, &TDongleDownload::TransferFailed, this,
+            [this] { ShowMessage(this, "TR900 data transfer Fail!", "info", QMessageBox::Information, true); });
+    connect(d, &TDongleDownload::RecordNotFiled, this, [this](const QString &keptAs) {
+        ShowMessage(this, QString("The record could not be copied into the rider's folder. It was kept as %1").arg(keptAs),
+                    "Error", QMessageBox::Warning, true);
+    });
+    connect(d, &TDongleDownload::RecordFiled, this, [this](const QString &, int year, int month) {
+        DataBase->ListRecordFiles(); // the summary's totals count it at once
+        if (month != 0) {
+            Shown.SetShownMonth(year, month);
+            FillCalendar();
+        }
+        ShowMessage(this, "TR900 data transfer Ok!", "info", QMessageBox::Information, true);
+    });
 }

@@ -5,6 +5,7 @@
 // own (calendar/, views/); the main window composes them and carries what
 // crosses from one view to another.
 #include "calendar/ShownMonth.h"
+#include "draw/WindowServices.h"
 
 #include <QPoint>
 #include <QStringList>
@@ -15,11 +16,7 @@
 #include <string>
 
 class QEvent;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
+class QImage;
 class QTimer;
 class TImage;
 class TImageList;
@@ -33,20 +30,21 @@ class TSportModePanel;
 class TSportAnalysisPanel;
 class HidPlatform;
 class TDongleDownload;
+class TDownloadProgress;
+class TEngineerModePanel;
 class TmainForm;
-class TLoginForm;
-class TUserAccountSetForm;
-class TDeleteAccountForm;
-class TLanguageForm;
 
 enum MainView : int { mvCalender = 0, mvSportMode = 1, mvSportAnalysis = 2, mvSummary = 3, mvNone = 4 };
 
-// The five windows that live from start-up to the end of the program.
+// The main window of the program; the other four windows that live from
+// start-up to the end (LoginForm, UserAccountSetForm, DeleteAccountForm,
+// LanguageForm) are declared with their classes and made by MakeWindows.
 extern TmainForm *mainForm;
-extern TLoginForm *LoginForm;
-extern TUserAccountSetForm *UserAccountSetForm;
-extern TDeleteAccountForm *DeleteAccountForm;
-extern TLanguageForm *LanguageForm;
+
+// Makes the four dialog windows on the main window's services and connects
+// them to it; DeleteWindows deletes them.
+void MakeWindows(TmainForm *main);
+void DeleteWindows();
 
 class TmainForm : public QWidget {
     Q_OBJECT
@@ -78,9 +76,6 @@ public:
     const std::array<uint8_t, 93> &DayMarks;
     bool ExitRequested = false;
     QPoint PrintBtnHome, LogoutBtnHome;
-    std::array<int, 13> LabelHomeLeft{};
-    // Component names of the LabelHomeLeft labels, in its order.
-    static const std::array<const char *, 13> ColumnLabels;
     // The month names in English, also the keys of their translations.
     static const std::array<const char *, 12> MonthKeys;
 
@@ -88,19 +83,18 @@ public:
     std::array<bool, 7> BtnHover{};
     bool ArrowHover = false;
     int16_t EngineerClicks = 0;
-    // Dongle link state (set by the device code).
-    bool DongleLinked = false;
-    // Dongle link and download (device/), created by FormCreate. HidServices:
-    // the HID services to use, given by a test before FormCreate (null: the
+    // Dongle link and download (device/), created by FormCreate with the
+    // diagnostic panel and the progress view that show it. HidServices: the
+    // HID services to use, given by a test before FormCreate (null: the
     // system's).
     HidPlatform *HidServices = nullptr;
     TDongleDownload *Download = nullptr;
+    TEngineerModePanel *EngineerModePanel = nullptr;
+    TDownloadProgress *DownloadProgress = nullptr;
 
     // ---- Picture lists (shared assets) ----------------------------------
     const TImageList *MainBtnImageList = nullptr;
     const TImageList *MonthBtnImageList = nullptr;
-    const TImageList *DongleLinkStatusImageList = nullptr;
-    const TImageList *StartBtnImageList = nullptr;
 
     // ---- Controls (objectName == member name) ---------------------------
     TImage *TitleBGImage = nullptr;
@@ -119,33 +113,7 @@ public:
     TSportAnalysisPanel *SportAnalysisPanel = nullptr;
     TSummaryPanel *SummaryPanel = nullptr;
 
-    // Controls of the views that the login and the download reach: the
-    // rider photo of each view and the download controls of the calendar.
-    TImage *CalAccountImage = nullptr;
-    TImage *DataAccountImage = nullptr;
-    TImage *AnalyAccountImage = nullptr;
-    TImage *SummaryAccountImage = nullptr;
-    TImage *DongleLinkStatusImage = nullptr;
-    TImage *mainStartImage = nullptr;
-
-    // Diagnostic panel.
-    QWidget *EngineerModePanel = nullptr;
-    QLabel *Label1 = nullptr;
-    QListWidget *DevListBox = nullptr;
-    QLabel *Label10 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLineEdit *InRepSizeEdit = nullptr;
-    QLabel *Label11 = nullptr;
-    QLabel *Label12 = nullptr;
-    QLineEdit *InRepCountEdit = nullptr;
-    QLabel *Label13 = nullptr;
-    QPushButton *StartButton = nullptr;
-    QPushButton *StopButton = nullptr;
-    QPlainTextEdit *LogMemo = nullptr;
-
     // Timers.
-    QTimer *MeasureTimer = nullptr;                // 1000 ms, off
-    QTimer *StatusCheckTimer = nullptr;            // 1000 ms, off
     QTimer *CleanTargetIMGTimer = nullptr;         // 100 ms, off
     QTimer *CleanMonthIMGTimer = nullptr;          // 100 ms, on
 
@@ -197,6 +165,14 @@ public:
     void ArrowNRImageClick();
     // The rider's ID under the photo of every view.
     void ShowRiderID(const std::string &id);
+    // The services the dialog windows are made with.
+    TWindowServices Services() const;
+
+    // The login's steps in this window: a rider was chosen (the calendar
+    // view with the rider's ID and photo, the record lists), the login went
+    // through (the photo on every view, the calendar, the window seen).
+    void RiderChosen(const QString &id, const QImage &photo);
+    void LoggedIn();
 
     // The top buttons in the order of their index k (0..6).
     std::array<TImage *, 7> TopButtons() const;
@@ -222,6 +198,10 @@ private:
     void ConstructorBody();
     void TopButtonMouseMove(int k);
     void FirstActivation();
+    void CreateDownload();
+    // What the download tells that this window shows: its message boxes,
+    // the filed record in the calendar.
+    void ConnectDownload();
 
     QObject *hook_ = nullptr;  // a TAppEventHook, calls ApplicationEvents1Message
     bool activatedOnce_ = false;

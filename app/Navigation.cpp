@@ -4,6 +4,7 @@
 
 #include "calendar/CalendarView.h"
 #include "calendar/SummaryView.h"
+#include "device/EngineerModePanel.h"
 #include "draw/Controls.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
@@ -59,15 +60,12 @@ void TmainForm::ConnectHandlers()
         connect(arrow, &TImage::mouseMoved, this, &TmainForm::MonthBtnImageMouseMove);
         connect(arrow, &TImage::mousePressed, this, &TmainForm::ArrowNRImageMouseDown);
     }
-    connect(CalenderPanel->ArrowNLImage, &TImage::clicked, this, &TmainForm::ArrowNLImageClick);
-    connect(CalenderPanel->ArrowNRImage, &TImage::clicked, this, &TmainForm::ArrowNRImageClick);
-    for (TImage *arrow : {SummaryPanel->SumDArrowNLImage, SummaryPanel->SumWArrowNLImage})
-        connect(arrow, &TImage::clicked, this, &TmainForm::ArrowNLImageClick);
-    for (TImage *arrow : {SummaryPanel->SumDArrowNRImage, SummaryPanel->SumWArrowNRImage})
-        connect(arrow, &TImage::clicked, this, &TmainForm::ArrowNRImageClick);
+    auto monthStep = [this](int delta) { delta < 0 ? ArrowNLImageClick() : ArrowNRImageClick(); };
+    connect(CalenderPanel, &TCalenderPanel::MonthStepRequested, this, monthStep);
+    connect(SummaryPanel, &TSummaryPanel::MonthStepRequested, this, monthStep);
     connect(SummaryPanel, &TSummaryPanel::FillCalendarRequested, this, &TmainForm::FillCalendar);
     connect(SportModePanel, &TSportModePanel::RecordsChanged, this, &TmainForm::FillRecordLists);
-    connect(SummaryPanel->SumShowImgMonth, &TImage::doubleClicked, this, &TmainForm::SumShowImgMonthDblClick);
+    connect(SummaryPanel, &TSummaryPanel::MonthPictureDoubleClicked, this, &TmainForm::SumShowImgMonthDblClick);
     connect(CleanTargetIMGTimer, &QTimer::timeout, this, &TmainForm::CleanTargetIMGTimerTimer);
     connect(CleanMonthIMGTimer, &QTimer::timeout, this, &TmainForm::CleanMonthIMGTimerTimer);
     CleanMonthIMGTimer->start();
@@ -91,14 +89,14 @@ std::array<TViewPanel *, 4> TmainForm::Views() const
 
 std::array<TImage *, 4> TmainForm::LeftArrows() const
 {
-    const TSummaryPanel &s = *SummaryPanel;
-    return {CalenderPanel->ArrowNLImage, s.SumDArrowNLImage, s.SumWArrowNLImage, s.SumMArrowNLImage};
+    const std::array<TImage *, 6> s = SummaryPanel->MonthArrows();
+    return {CalenderPanel->MonthArrows()[0], s[0], s[2], s[4]};
 }
 
 std::array<TImage *, 4> TmainForm::RightArrows() const
 {
-    const TSummaryPanel &s = *SummaryPanel;
-    return {CalenderPanel->ArrowNRImage, s.SumDArrowNRImage, s.SumWArrowNRImage, s.SumMArrowNRImage};
+    const std::array<TImage *, 6> s = SummaryPanel->MonthArrows();
+    return {CalenderPanel->MonthArrows()[1], s[1], s[3], s[5]};
 }
 
 void TmainForm::ShowView(MainView view)
@@ -135,7 +133,7 @@ void TmainForm::ShowView(MainView view)
         break;
     }
     // The diagnostic panel, once revealed, stays above whichever view is shown.
-    if (EngineerModePanel->isVisible())
+    if (EngineerModePanel && EngineerModePanel->isVisible())
         EngineerModePanel->raise();
 }
 
@@ -259,14 +257,13 @@ void TmainForm::ApplicationEvents1Message(QObject *receiver, QEvent *event)
         StartIfOff(CleanTargetIMGTimer);
     if (ArrowHover)
         StartIfOff(CleanMonthIMGTimer);
-    if (SummaryPanel->AnyModeHover())
-        StartIfOff(SummaryPanel->CleanSummaryMoveInIMGTimer);
+    SummaryPanel->PointerMoved();
 }
 
 void TmainForm::SumShowImgMonthDblClick()
 {
     EngineerClicks = static_cast<int16_t>(EngineerClicks + 1);
-    if (EngineerClicks > 5) {
+    if (EngineerClicks > 5 && EngineerModePanel) {
         EngineerModePanel->show();
         EngineerModePanel->raise();
         EngineerClicks = 0;

@@ -97,10 +97,7 @@ int main(int argc, char **argv)
         }
         mainForm = new TmainForm;
         mainForm->FormCreate();
-        LoginForm = new TLoginForm(mainForm);
-        UserAccountSetForm = new TUserAccountSetForm(mainForm);
-        DeleteAccountForm = new TDeleteAccountForm(mainForm);
-        LanguageForm = new TLanguageForm(mainForm);
+        MakeWindows(mainForm);
         QObject::connect(mainForm, &TmainForm::Closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
         mainForm->show();
         mainForm->activateWindow();
@@ -110,10 +107,7 @@ int main(int argc, char **argv)
     } catch (...) {
         ShowFailure(QString());
     }
-    delete LanguageForm;
-    delete DeleteAccountForm;
-    delete UserAccountSetForm;
-    delete LoginForm;
+    DeleteWindows();
     delete mainForm;
     return 0;
 }

@@ -2,9 +2,11 @@
 
 #include "calendar/DayFaces.h"
 #include "calendar/ShownMonth.h"
+#include "draw/Assets.h"
 #include "draw/Controls.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
+#include "lang/Multilan.h"
 
 #include <QLabel>
 
@@ -50,6 +52,50 @@ TCalenderPanel::TCalenderPanel(QWidget *parent, const TShownMonth &shown)
     mainStartImage->setCursor(Qt::PointingHandCursor);
     DongleLinkStatusImage->hide();
     mainStartImage->hide();
+    DongleLinkStatusImageList = &AssetList("DongleLinkStatusImageList");
+    StartBtnImageList = &AssetList("StartBtnImageList");
+    connect(mainStartImage, &TImage::clicked, this, &TCalenderPanel::mainStartImageClick);
+    connect(ArrowNLImage, &TImage::clicked, this, [this] { emit MonthStepRequested(-1); });
+    connect(ArrowNRImage, &TImage::clicked, this, [this] { emit MonthStepRequested(+1); });
+}
+
+void TCalenderPanel::ShowDownloadControls(bool visible)
+{
+    DongleLinkStatusImage->setVisible(visible);
+    mainStartImage->setVisible(visible);
+}
+
+void TCalenderPanel::ShowDongleLinked(bool linked)
+{
+    DongleLinkStatusImageList->Draw(DongleLinkStatusImage, linked ? 1 : 0);
+    StartBtnImageList->Draw(mainStartImage, linked ? 0 : 2);
+    mainStartImage->setEnabled(linked);
+    repaint();
+}
+
+void TCalenderPanel::ShowStartFace(int face)
+{
+    StartBtnImageList->Draw(mainStartImage, face);
+    repaint();
+}
+
+void TCalenderPanel::PlaceDownloadProgress(QWidget *view)
+{
+    view->setParent(this);
+    view->setGeometry(16, 462, 168, 72);
+}
+
+void TCalenderPanel::RefreshCaptions(const MultiLanguage &lang)
+{
+    RedrawCaptioned(mainStartImage);
+    RedrawCaptioned(DongleLinkStatusImage);
+    mainStartImage->setToolTip(lang.CL("Download an exercise from the device"));
+    DongleLinkStatusImage->setToolTip(lang.CL("Status of the USB dongle"));
+}
+
+void TCalenderPanel::mainStartImageClick()
+{
+    emit StartImageClicked();
 }
 
 TCalenderPanel::~TCalenderPanel() = default;

@@ -10,6 +10,7 @@
 class QLabel;
 class TImage;
 class TImageList;
+class MultiLanguage;
 class TShownMonth;
 
 class TCalenderPanel : public TViewPanel {
@@ -19,14 +20,6 @@ public:
     // Paints the day pictures ahead of the first panel (they are shared).
     static void PaintPictures();
     ~TCalenderPanel() override;
-
-    QLabel *YearMonthLab = nullptr;
-    TImage *ArrowNLImage = nullptr;
-    TImage *ArrowNRImage = nullptr;
-    std::array<TImage *, 7> WeekImage{};  // WeekImage0 .. WeekImage6
-    std::array<TImage *, 42> DayImage{};  // DayImage0 .. DayImage41
-    TImage *DongleLinkStatusImage = nullptr;
-    TImage *mainStartImage = nullptr;
 
     // 31 pictures of 90 x 70 each: a day of the shown month, one with
     // records, a day of another month.
@@ -38,6 +31,37 @@ public:
     // shown month and its marks when the view is visible.
     void FillCalendar(const QString &yearMonth);
 
+    // The download controls: shown once a rider has logged in; the status
+    // and start pictures of a linked or missing dongle; the start picture's
+    // face (TDongleDownload::StartFace).
+    void ShowDownloadControls(bool visible);
+    void ShowDongleLinked(bool linked);
+    void ShowStartFace(int face);
+    // The download's progress view takes its place beside the controls.
+    void PlaceDownloadProgress(QWidget *view);
+    // The pictures' captions and tooltips in the chosen language.
+    void RefreshCaptions(const MultiLanguage &lang);
+
+    void mainStartImageClick();
+    // The month arrows, left then right: the main window gives them the
+    // hover and pressed faces they share with the summary's arrows.
+    std::array<TImage *, 2> MonthArrows() const { return {ArrowNLImage, ArrowNRImage}; }
+
+signals:
+    // An arrow was clicked: the shown month is to step by delta.
+    void MonthStepRequested(int delta);
+    // The rider pressed the start picture.
+    void StartImageClicked();
+
 private:
+    QLabel *YearMonthLab = nullptr;
+    TImage *ArrowNLImage = nullptr;
+    TImage *ArrowNRImage = nullptr;
+    std::array<TImage *, 7> WeekImage{};  // WeekImage0 .. WeekImage6
+    std::array<TImage *, 42> DayImage{};  // DayImage0 .. DayImage41
+    TImage *DongleLinkStatusImage = nullptr;
+    TImage *mainStartImage = nullptr;
     const TShownMonth &shown_;
+    const TImageList *DongleLinkStatusImageList = nullptr;
+    const TImageList *StartBtnImageList = nullptr;
 };

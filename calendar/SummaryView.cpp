@@ -6,6 +6,7 @@
 #include "draw/Controls.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
+#include "lang/Multilan.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -85,6 +86,9 @@ TSummaryPanel::TSummaryPanel(QWidget *parent, TShownMonth &shown, TKorvanDataBas
     CreateDayPanel();
     CreateWeekPanel();
     CreateMonthPanel();
+    // The three sub-panels lie on one another.
+    SummaryWeekPanel->setGeometry(SummaryDatePanel->geometry());
+    SummaryMonthPanel->setGeometry(SummaryDatePanel->geometry());
     SetMonthNames(EnglishMonthNames());
     CleanSummaryMoveInIMGTimer = NewTimer(this, "CleanSummaryMoveInIMGTimer", 50);
     ConnectHandlers();
@@ -141,6 +145,7 @@ void TSummaryPanel::CreateTotals()
                                  QRect(centre - 37, kTotalsLabelTop, 75, 20));
         label->setAlignment(Qt::AlignCenter);
         SetBold(label);
+        captionHome_[std::size_t(i)] = label->x();
         auto *box = new QLineEdit(QString::fromLatin1(t.text), this);
         box->setObjectName(QString::fromLatin1(t.boxName));
         box->setGeometry(centre - 70, kTotalsBoxTop, 140, 30);
@@ -224,6 +229,11 @@ void TSummaryPanel::ConnectHandlers()
         connect(tile, &TImage::clicked, this, &TSummaryPanel::MonthImageClick);
     connect(SumMArrowNLImage, &TImage::clicked, this, &TSummaryPanel::SumMArrowNLImageClick);
     connect(SumMArrowNRImage, &TImage::clicked, this, &TSummaryPanel::SumMArrowNRImageClick);
+    connect(SumShowImgMonth, &TImage::doubleClicked, this, &TSummaryPanel::MonthPictureDoubleClicked);
+    for (TImage *arrow : {SumDArrowNLImage, SumWArrowNLImage})
+        connect(arrow, &TImage::clicked, this, [this] { emit MonthStepRequested(-1); });
+    for (TImage *arrow : {SumDArrowNRImage, SumWArrowNRImage})
+        connect(arrow, &TImage::clicked, this, [this] { emit MonthStepRequested(+1); });
 }
 
 std::array<TImage *, 3> TSummaryPanel::ModePictures() const
@@ -242,4 +252,26 @@ void TSummaryPanel::SetMonthNames(const QStringList &names)
     for (TImage *tile : MonthImage)
         if (tile->ShownList == MonthImageList.get())
             MonthImageList->Draw(tile, tile->ShownIndex);
+}
+
+void TSummaryPanel::RefreshCaptions(const MultiLanguage &lang)
+{
+    const std::array<QLabel *, 3> labels = {lblSum_Dura, lblSum_Dist, lblSum_Kcal};
+    const std::array<const char *, 3> keys = {"Duration", "Distance", "KCAL"};
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        labels[i]->setText(lang.CL(keys[i]));
+        CentreOnColumn(labels[i], captionHome_[i]);
+    }
+}
+
+void TSummaryPanel::PointerMoved()
+{
+    // Turning on a running timer must not restart its period.
+    if (AnyModeHover() && !CleanSummaryMoveInIMGTimer->isActive())
+        CleanSummaryMoveInIMGTimer->start();
+}
+
+std::array<TImage *, 6> TSummaryPanel::MonthArrows() const
+{
+    return {SumDArrowNLImage, SumDArrowNRImage, SumWArrowNLImage, SumWArrowNRImage, SumMArrowNLImage, SumMArrowNRImage};
 }

@@ -15,6 +15,7 @@ class QLineEdit;
 class QTimer;
 class TImage;
 class TImageList;
+class MultiLanguage;
 class TKorvanDataBase;
 class TShownMonth;
 struct TSumTotals;
@@ -99,8 +100,17 @@ public:
     void ResetTotals();
     // The month names of the tiles (January first), in the chosen language.
     void SetMonthNames(const QStringList &names);
+    // The totals' captions in the chosen language, each centred on its
+    // column in its own font.
+    void RefreshCaptions(const MultiLanguage &lang);
     // True while a mode picture shows its hover face.
     bool AnyModeHover() const;
+    // The pointer moved somewhere in the program: a hover face is to go.
+    void PointerMoved();
+    // The month arrows of the day, week and month sub-panels, left then
+    // right of each: the main window gives them the hover and pressed faces
+    // they share with the calendar's arrows.
+    std::array<TImage *, 6> MonthArrows() const;
 
     // Handlers.
     void SummyShowModeImgClick(TImage *sender);
@@ -115,6 +125,11 @@ public:
 signals:
     // The marks and every visible grid are to be refreshed (FillCalendar).
     void FillCalendarRequested();
+    // The month picture beside the mode pictures was double-clicked.
+    void MonthPictureDoubleClicked();
+    // A month arrow of the day or week grid was clicked: the shown month is
+    // to step by delta.
+    void MonthStepRequested(int delta);
 
 private:
     void CreateModeControls();
@@ -131,4 +146,5 @@ private:
     TShownMonth &shown_;
     TKorvanDataBase &db_;
     QStringList monthNames_;  // the names on the month tiles
+    std::array<int, 3> captionHome_{}; // left edges of the totals' caption columns
 };

@@ -1,5 +1,6 @@
 #include "device/DownloadProgress.h"
 
+#include "device/Download.h"
 #include "device/TransferProgress.h"
 #include "lang/Multilan.h"
 
@@ -33,6 +34,16 @@ TDownloadProgress::TDownloadProgress(QWidget *parent) : QWidget(parent)
     layout->addWidget(DownloadProgressLab);
     layout->addWidget(DownloadProgressBar);
     hide();
+}
+
+TDownloadProgress::TDownloadProgress(QWidget *parent, const TDongleDownload &download, const MultiLanguage &lang)
+    : TDownloadProgress(parent)
+{
+    const TDongleDownload *d = &download;
+    connect(d, &TDongleDownload::ProgressBegun, this, [this, &lang] { Begin(lang); });
+    connect(d, &TDongleDownload::ProgressChanged, this, &TDownloadProgress::Refresh);
+    connect(d, &TDongleDownload::ProgressEnded, this, &TDownloadProgress::End);
+    connect(d, &TDongleDownload::ProgressHidden, this, &QWidget::hide);
 }
 
 void TDownloadProgress::Begin(const MultiLanguage &lang)

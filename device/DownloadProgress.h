@@ -1,5 +1,5 @@
 #pragma once
-// The download's progress on the calendar view, beside the download
+// The download's progress, shown on the calendar view beside the download
 // controls: "Waiting for the device..." with a busy bar until the header
 // has come, then the share of the announced data received, the reports
 // counted and the time left; full at the end, or where a failed transfer
@@ -11,12 +11,15 @@
 class MultiLanguage;
 class QLabel;
 class QProgressBar;
+class TDongleDownload;
 class TTransferProgress;
 
 class TDownloadProgress : public QWidget {
     Q_OBJECT
 public:
     explicit TDownloadProgress(QWidget *parent);
+    // Shows the transfers of download, its captions in lang's language.
+    TDownloadProgress(QWidget *parent, const TDongleDownload &download, const MultiLanguage &lang);
 
     QLabel *DownloadProgressLab = nullptr;
     QProgressBar *DownloadProgressBar = nullptr;

@@ -5,6 +5,7 @@
 #include "draw/Assets.h"
 
 #include "draw/Faces.h"
+#include "draw/Image.h"
 #include "draw/Fonts.h"
 #include "draw/Photo.h"
 #include "draw/ImageList.h"
@@ -311,4 +312,16 @@ QByteArray AssetData(const QString &name)
     static QHash<QString, QByteArray> cache;
     auto it = cache.find(name);
     return it != cache.end() ? *it : *cache.insert(name, ReadAssetData(name));
+}
+
+void RedrawCaptioned(TImage *picture)
+{
+    const TImageList *list = picture->ShownList;
+    if (list == nullptr || picture->ShownIndex < 0)
+        return;
+    for (const char *name : kCaptionedLists)
+        if (list == &AssetList(QString::fromLatin1(name))) {
+            list->Draw(picture, picture->ShownIndex);
+            return;
+        }
 }

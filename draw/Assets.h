@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+class TImage;
 class TImageList;
 
 // Picture list by name: "MainBtnImageList" (14, 119 x 91),
@@ -24,6 +25,9 @@ using CaptionText = std::function<QString(const char *english)>;
 // the language, draw/Fonts.h); the lists keep their place, so controls and
 // pointers keep them. The texts are kept for lists made later.
 void SetAssetCaptions(const CaptionText &text);
+// Draws the picture that picture shows again when it comes from a
+// captioned list, so it shows the captions set last.
+void RedrawCaptioned(TImage *picture);
 
 // Single picture by name: "Splash" (650 x 229), "Logo" (225 x 70),
 // "Language" (40 x 40), "MaleSymbol", "FemaleSymbol" (32 x 32),

@@ -114,3 +114,16 @@ bool TAppEventHook::eventFilter(QObject *receiver, QEvent *event)
     handler_(receiver, event);
     return false;
 }
+
+int CaptionColumnLeft(int homeLeft, int textWidth)
+{
+    return homeLeft + (75 - textWidth) / 2;
+}
+
+void CentreOnColumn(QLabel *label, int homeLeft)
+{
+    label->ensurePolished();
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    const int w = label->fontMetrics().horizontalAdvance(label->text());
+    label->setGeometry(CaptionColumnLeft(homeLeft, w), label->y(), w + 30, label->height());
+}

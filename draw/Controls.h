@@ -40,6 +40,14 @@ void SetBold(QWidget *widget);
 // closes the window when it should) once the event is done, as a close
 // asked for while one is handled is dropped. False for the program's own
 // closes.
+// Left edge of a caption label centred on a 75-pixel column that starts at
+// homeLeft: homeLeft + (75 - textWidth) / 2, the division truncating toward
+// zero.
+int CaptionColumnLeft(int homeLeft, int textWidth);
+// Sizes the label to its text plus 30 pixels and centres it on the
+// 75-pixel column at homeLeft, measured in its own font.
+void CentreOnColumn(QLabel *label, int homeLeft);
+
 bool TakeOutsideClose(QWidget *window, QCloseEvent *event, std::function<void()> action);
 
 // Sees every event of the program before its receiver and hands it to the

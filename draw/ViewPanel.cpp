@@ -26,9 +26,36 @@ TViewPanel::TViewPanel(QWidget *parent, const char *name, const char *background
     SetBold(RiderIDLab);
 }
 
-void TViewPanel::FitBackground()
+void TViewPanel::PaintBackground(const QImage &canvas)
 {
     Background->setGeometry(rect());
+    Background->SetCanvas(canvas);
+}
+
+void TViewPanel::PlacePhoto(const QPoint &topLeft)
+{
+    Photo->move(topLeft);
+    Photo->show();
+}
+
+QPoint TViewPanel::PhotoPos() const
+{
+    return Photo->pos();
+}
+
+void TViewPanel::SetPhotoVisible(bool visible)
+{
+    Photo->setVisible(visible);
+}
+
+void TViewPanel::ShowRiderPhoto(const QImage &photo)
+{
+    Photo->SetPicture(photo);
+}
+
+QImage TViewPanel::RiderPhoto() const
+{
+    return Photo->Picture();
 }
 
 void TViewPanel::ShowRiderID(const QString &id)

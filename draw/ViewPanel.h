@@ -4,7 +4,9 @@
 // photo at the top left and the rider's ID under it.
 #include <QWidget>
 
+class QImage;
 class QLabel;
+class QPoint;
 class TImage;
 
 class TViewPanel : public QWidget {
@@ -15,12 +17,19 @@ public:
     // photo ("CalAccountImage" -> "CalAccountIDLab").
     TViewPanel(QWidget *parent, const char *name, const char *background, const char *photo);
 
+    // Lays the background over the whole panel and shows canvas on it.
+    void PaintBackground(const QImage &canvas);
+    // Moves the photo (and its ID label with it, as laid out) to topLeft.
+    void PlacePhoto(const QPoint &topLeft);
+    QPoint PhotoPos() const;
+    void SetPhotoVisible(bool visible);
+    // Shows the rider's photo, and the rider's ID under it.
+    void ShowRiderPhoto(const QImage &photo);
+    QImage RiderPhoto() const;
+    void ShowRiderID(const QString &id);
+
+protected:
     TImage *Background = nullptr;
     TImage *Photo = nullptr;
     QLabel *RiderIDLab = nullptr;
-
-    // Lays the background over the whole panel.
-    void FitBackground();
-    // Shows the rider's ID under the photo.
-    void ShowRiderID(const QString &id);
 };

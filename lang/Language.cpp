@@ -1,11 +1,7 @@
 #include "lang/Language.h"
 
-#include "accounts/Accountdel.h"
-#include "accounts/Accountset.h"
 #include "draw/ChoiceForm.h"
 #include "draw/Dialogs.h"
-#include "accounts/Login.h"
-#include "app/Main.h"
 #include "draw/Controls.h"
 #include "lang/Multilan.h"
 
@@ -14,8 +10,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-TLanguageForm::TLanguageForm(TmainForm *mainForm, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), main_(mainForm)
+TLanguageForm *LanguageForm = nullptr;
+
+TLanguageForm::TLanguageForm(const TWindowServices &services, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), services_(services)
 {
     setObjectName("LanguageForm");
     CreateControls();
@@ -44,7 +42,7 @@ void TLanguageForm::FormCreate()
 
 void TLanguageForm::RefreshCaptions()
 {
-    const MultiLanguage &lang = *main_->MultiLang;
+    const MultiLanguage &lang = *services_.MultiLang;
     setWindowTitle(lang.CL("Language Select"));
     lblLanSelect->setText(lang.CL("Language"));
     btnLan_Yes_Btn->setText(lang.CL("YES"));
@@ -69,7 +67,7 @@ void TLanguageForm::closeEvent(QCloseEvent *event)
 
 void TLanguageForm::FormActivate()
 {
-    MultiLanguage &lang = *main_->MultiLang;
+    MultiLanguage &lang = *services_.MultiLang;
     lang.ListLanguages();
     cbbLanSelect->clear();
     int selected = -1;
@@ -84,7 +82,7 @@ void TLanguageForm::FormActivate()
 
 void TLanguageForm::btnLan_Yes_BtnClick()
 {
-    MultiLanguage &lang = *main_->MultiLang;
+    MultiLanguage &lang = *services_.MultiLang;
     const int chosen = cbbLanSelect->currentIndex();
     // Nothing offered or nothing chosen: nothing to apply.
     if (chosen < 0 || static_cast<std::size_t>(chosen) >= lang.LangFiles.size()) {
@@ -98,22 +96,17 @@ void TLanguageForm::btnLan_Yes_BtnClick()
     lang.ReadLangSetting();
     lang.LoadLanguage(lang.LangFile);
     RefreshCaptions();
-    main_->RefreshCaptions();
-    if (LoginForm != nullptr)
-        LoginForm->RefreshCaptions();
-    if (UserAccountSetForm != nullptr)
-        UserAccountSetForm->RefreshCaptions();
-    if (DeleteAccountForm != nullptr)
-        DeleteAccountForm->RefreshCaptions();
+    emit LanguageChanged();
     close();
+}
+
+void TLanguageForm::Open()
+{
+    cbbLanSelect->setCurrentIndex(cbbLanSelect->currentIndex());
+    exec();
 }
 
 void TLanguageForm::btnLan_Cancel_BtnClick()
 {
     close();
-}
-
-int CaptionColumnLeft(int homeLeft, int textWidth)
-{
-    return homeLeft + (75 - textWidth) / 2;
 }

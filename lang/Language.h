@@ -1,18 +1,23 @@
 #pragma once
 // The language window: choose the language of the user interface; YES
-// stores the choice and refreshes the captions of all five windows.
+// stores the choice, refreshes its captions and tells the other windows.
+#include "draw/WindowServices.h"
+
 #include <QDialog>
 
 class QComboBox;
 class QLabel;
 class QPushButton;
 class TImage;
-class TmainForm;
+
+class TLanguageForm;
+// The one language window of the program (made by the main window).
+extern TLanguageForm *LanguageForm;
 
 class TLanguageForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TLanguageForm(TmainForm *mainForm, QWidget *parent = nullptr);
+    explicit TLanguageForm(const TWindowServices &services, QWidget *parent = nullptr);
 
     TImage *imgLanguageImage = nullptr;
     QLabel *lblLanSelect = nullptr;
@@ -26,6 +31,12 @@ public:
     void FormActivate();
     void btnLan_Yes_BtnClick();
     void btnLan_Cancel_BtnClick();
+    // Opens the window modally on the language in use.
+    void Open();
+
+signals:
+    // YES applied a language: the other windows refresh their captions.
+    void LanguageChanged();
 
 protected:
     bool event(QEvent *event) override;
@@ -34,10 +45,5 @@ protected:
 private:
     void CreateControls();
 
-    TmainForm *main_;
+    TWindowServices services_;
 };
-
-// Left edge of a caption label centred on a 75-pixel column that starts at
-// homeLeft: homeLeft + (75 - textWidth) / 2, the division truncating toward
-// zero.
-int CaptionColumnLeft(int homeLeft, int textWidth);

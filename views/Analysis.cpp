@@ -2,6 +2,7 @@
 
 #include "draw/Controls.h"
 #include "draw/Dialogs.h"
+#include "lang/Multilan.h"
 #include "store/Databasecontroler.h"
 #include "views/ChartData.h"
 #include "views/CheckList.h"
@@ -398,4 +399,21 @@ void TSportAnalysisPanel::PrintReport()
     if (::PrintReport(this, layoutPage, drawChart) == PrintOutcome::Failed)
         ShowMessage(this, QStringLiteral("The report could not be printed."), QStringLiteral("Error"),
                     QMessageBox::Critical, true);
+}
+
+void TSportAnalysisPanel::RefreshCaptions(const MultiLanguage &lang)
+{
+    DistLab->setText(lang.CL("Distance"));
+    HRMLab->setText(lang.CL("Heart Rate"));
+    SPDLab->setText(lang.CL("Speed"));
+    RPMLab->setText(lang.CL("RPM"));
+    MultiFileLab->setText(lang.CL("Multi-File"));
+    ChartValueLab->setText(lang.CL("Value"));
+}
+
+void TSportAnalysisPanel::FormCreate()
+{
+    LayoutCharts();
+    ChartBusy = false;
+    SpaceChart->move(SpaceChart->x(), 10);
 }

@@ -13,6 +13,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class TCheckList;
+class MultiLanguage;
 class TKorvanDataBase;
 class TLineChart;
 
@@ -60,6 +61,11 @@ public:
     void FillSeries(const std::string &text, TLineChart *chart, int divisor, uint32_t colour, int position);
     // Whether a shown series of chart has a point under (x, y); sets ReadoutValue.
     bool FindPointValue(int x, int y, TLineChart *chart);
+    // The captions in the chosen language.
+    void RefreshCaptions(const MultiLanguage &lang);
+    // The view as the program starts: the charts laid out, no rebuild
+    // running, the empty chart at the top.
+    void FormCreate();
     // The print button: the report of what the view shows.
     void PrintReport();
 

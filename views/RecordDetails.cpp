@@ -3,6 +3,8 @@
 #include "draw/Controls.h"
 #include "draw/Dialogs.h"
 #include "draw/Image.h"
+#include "draw/Korvandraw.h"
+#include "lang/Multilan.h"
 #include "store/Databasecontroler.h"
 #include "store/NarrowFile.h"
 #include "views/CheckList.h"
@@ -109,12 +111,39 @@ void TSportModePanel::CreateValueTiles()
         ValueLabels[k] = NewLabel(this, names.label, names.caption,
                                   QRect(tile + QPoint((kTileW - kCaptionColumn) / 2, 42), QSize(kCaptionColumn, 20)));
         ValueLabels[k]->setAlignment(Qt::AlignCenter);
+        captionHome_[std::size_t(k)] = ValueLabels[k]->x();
         auto *box = new QLineEdit(QStringLiteral("0"), this);
         box->setObjectName(QString::fromLatin1(names.box));
         box->setReadOnly(true);
+        box->setAlignment(Qt::AlignCenter);
         box->setGeometry(QRect(tile + QPoint(12, 64), QSize(kTileW - 24, 28)));
         ValueEdits[k] = box;
     }
+}
+
+void TSportModePanel::DrawMemoFrame()
+{
+    const QRect r = MemoShape->geometry();
+    TKorvanDraw().DrawFrameLabel(Background, r.left(), r.top(), r.left() + r.width(), r.top() + r.height(), 0xFFFFFF,
+                                 std::string(16, ' '));
+    MemoShape->hide();
+}
+
+void TSportModePanel::RefreshCaptions(const MultiLanguage &lang)
+{
+    for (int k = 0; k < RecordValues::BoxCount; ++k)
+        ValueLabels[k]->setText(lang.CL(kBoxes[k].caption));
+    TopicLab->setText(lang.CL("Topic"));
+    WeatherLab->setText(lang.CL("Weather"));
+    MemoLab->setText(lang.CL("Memo"));
+    MemoSaveBtn->setText(lang.CL("Save"));
+    MemoCleanBtn->setText(lang.CL("Clean All"));
+    FileDeleteBtn->setText(lang.CL("Delete"));
+    for (int i = 0; i < 13 && i < cbbWCB->count(); ++i)
+        cbbWCB->setItemText(i, lang.CL(kWeather[i]));
+    ExportBtnImage->SetCaption(lang.CL("Export"));
+    for (int k = 0; k < RecordValues::BoxCount; ++k)
+        CentreOnColumn(ValueLabels[k], captionHome_[std::size_t(k)]);
 }
 
 void TSportModePanel::CreateNotes()

@@ -16,6 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 class TCheckList;
 class TExportButton;
+class MultiLanguage;
 class TKorvanDataBase;
 
 class TSportModePanel : public TViewPanel {
@@ -54,6 +55,11 @@ public:
     void FillList(const std::vector<std::string> &names);
     // The empty view: no values, no notes, sensors unused, Save disabled.
     void ClearRecordDetails();
+    // The frame around the notes, drawn onto the background once.
+    void DrawMemoFrame();
+    // The captions, weather choices and Export button in the chosen
+    // language; each caption centred on its column in its own font.
+    void RefreshCaptions(const MultiLanguage &lang);
 
     void FileDataCLBMouseDown(int x);
     void FileDataCLBMouseUp();
@@ -76,4 +82,5 @@ private:
 
     TKorvanDataBase &db_;
     std::string shownRecord_;
+    std::array<int, 10> captionHome_{}; // left edges of the caption columns
 };

@@ -25,17 +25,10 @@ void BM_StartUpWindows(benchmark::State &state)
     for (auto _ : state) {
         mainForm = new TmainForm(Folder());
         mainForm->FormCreate();
-        LoginForm = new TLoginForm(mainForm);
-        UserAccountSetForm = new TUserAccountSetForm(mainForm);
-        DeleteAccountForm = new TDeleteAccountForm(mainForm);
-        LanguageForm = new TLanguageForm(mainForm);
+        MakeWindows(mainForm);
         state.PauseTiming();
-        delete LanguageForm;
-        delete DeleteAccountForm;
-        delete UserAccountSetForm;
-        delete LoginForm;
+        DeleteWindows();
         delete mainForm;
-        LoginForm = nullptr;
         mainForm = nullptr;
         state.ResumeTiming();
     }

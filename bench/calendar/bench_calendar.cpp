@@ -88,7 +88,7 @@ BENCHMARK(BM_FillCalendar)->Unit(benchmark::kMillisecond);
 void BM_MonthStepClick(benchmark::State &state)
 {
     Program &p = TheProgram();
-    TImage *arrows[2] = {p.form->CalenderPanel->ArrowNRImage, p.form->CalenderPanel->ArrowNLImage};
+    TImage *arrows[2] = {p.form->findChild<TImage *>("ArrowNRImage"), p.form->findChild<TImage *>("ArrowNLImage")};
     int i = 0;
     for (auto _ : state) {
         QTest::mouseClick(arrows[i++ % 2], Qt::LeftButton, {}, QPoint(5, 5));

@@ -34,14 +34,16 @@ struct Window {
         form->HidServices = &fake;
         form->FormCreate();
         dl = form->Download;
+        logMemo = form->findChild<QPlainTextEdit *>("LogMemo");
     }
-    int lines() const { return form->LogMemo->document()->blockCount(); }
+    int lines() const { return logMemo->document()->blockCount(); }
 
     QTemporaryDir dir;
     FakeHidPlatform fake;
     std::string dongle;
     std::unique_ptr<TmainForm> form;
     TDongleDownload *dl = nullptr;
+    QPlainTextEdit *logMemo = nullptr;
 };
 
 std::vector<FakeHidPlatform::Report> stream()
@@ -62,12 +64,12 @@ void BM_ReportRoad(benchmark::State &state)
     int lost = 0;
     for (auto _ : state) {
         w.fake.stream(w.dongle, reports);
-        w.dl->StartButtonClick();
-        while (w.lines() < Reports || w.form->LogMemo->document()->lastBlock().text().isEmpty())
+        w.dl->Start();
+        while (w.lines() < Reports || w.logMemo->document()->lastBlock().text().isEmpty())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-        w.dl->StopButtonClick();
+        w.dl->Stop();
         lost += Reports - w.lines();
-        w.form->StatusCheckTimer->stop();
+        w.dl->StatusCheckTimer->stop();
     }
     state.SetItemsProcessed(state.iterations() * Reports);
     state.counters["lost"] = lost;
@@ -78,7 +80,7 @@ BENCHMARK(BM_ReportRoad)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_OnReport(benchmark::State &state)
 {
     Window w;
-    w.dl->StartButtonClick(); // a reader waiting for a report that never comes
+    w.dl->Start(); // a reader waiting for a report that never comes
     for (std::size_t i = 0; i < w.dl->ReaderThread->ReportBuffer.size(); ++i)
         w.dl->ReaderThread->ReportBuffer[i] = std::uint8_t(i * 7);
     w.dl->ReaderThread->ReportLength = 65;
@@ -87,12 +89,12 @@ void BM_OnReport(benchmark::State &state)
         w.dl->OnReport();
         if (++n == Reports) {
             state.PauseTiming();
-            w.form->LogMemo->clear();
+            w.logMemo->clear();
             n = 0;
             state.ResumeTiming();
         }
     }
-    w.dl->StopButtonClick();
+    w.dl->Stop();
 }
 BENCHMARK(BM_OnReport)->Unit(benchmark::kMicrosecond);
 
@@ -101,7 +103,7 @@ BENCHMARK(BM_OnReport)->Unit(benchmark::kMicrosecond);
 void BM_OnReportShown(benchmark::State &state)
 {
     Window w;
-    w.dl->StartButtonClick();
+    w.dl->Start();
     w.dl->ReaderThread->ReportBuffer.fill(0x5A);
     w.dl->ReaderThread->ReportLength = 65;
     constexpr int Batch = 50;
@@ -112,9 +114,9 @@ void BM_OnReportShown(benchmark::State &state)
         w.dl->ShowLogLines();
         if ((n += Batch) >= Reports) {
             state.PauseTiming();
-            w.form->StatusCheckTimer->stop();
-            w.dl->StopButtonClick();
-            w.dl->StartButtonClick(); // empties the log
+            w.dl->StatusCheckTimer->stop();
+            w.dl->Stop();
+            w.dl->Start(); // empties the log
             w.dl->ReaderThread->ReportBuffer.fill(0x5A);
             w.dl->ReaderThread->ReportLength = 65;
             n = 0;
@@ -122,7 +124,7 @@ void BM_OnReportShown(benchmark::State &state)
         }
     }
     state.SetItemsProcessed(state.iterations() * Batch);
-    w.dl->StopButtonClick();
+    w.dl->Stop();
 }
 BENCHMARK(BM_OnReportShown)->Unit(benchmark::kMicrosecond);
 
@@ -133,12 +135,12 @@ void BM_StopWhileReadWaits(benchmark::State &state)
     double worst = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        w.dl->StartButtonClick();
+        w.dl->Start();
         QThread::msleep(30);
         state.ResumeTiming();
         QElapsedTimer t;
         t.start();
-        w.dl->StopButtonClick();
+        w.dl->Stop();
         worst = std::max(worst, double(t.nsecsElapsed()) / 1e6);
     }
     state.counters["worst_ms"] = worst;

@@ -24,27 +24,28 @@ protected:
         main = new TmainForm(QString::fromStdString(app.path()));
         main->FormCreate();
         mainForm = main;
-        LoginForm = login = new TLoginForm(main);
-        UserAccountSetForm = create = new TUserAccountSetForm(main);
-        DeleteAccountForm = del = new TDeleteAccountForm(main);
-        LanguageForm = language = new TLanguageForm(main);
+        MakeWindows(main);
+        login = LoginForm;
+        create = UserAccountSetForm;
+        del = DeleteAccountForm;
+        language = LanguageForm;
     }
     void TearDown() override
     {
         EXPECT_TRUE(modal.Done()) << "modal steps left unanswered";
-        delete language;
-        delete del;
-        delete create;
-        delete login;
+        DeleteWindows();
         delete main;
         mainForm = nullptr;
-        LoginForm = nullptr;
-        UserAccountSetForm = nullptr;
-        DeleteAccountForm = nullptr;
-        LanguageForm = nullptr;
     }
     std::string Rider(const std::string &id) const { return app.path() + "/ID/" + id; }
     bool Saw(const QString &text, const QString &caption) const { return modal.Saw(text, caption); }
+    // A control of the main window by its component name.
+    template <class T> T *Control(const char *name) const
+    {
+        T *control = main->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
 
     TempFolder app;
     ModalAnswerer modal;

@@ -114,14 +114,15 @@ TEST_F(LoginTest, LoginShowsTheRiderAndRemembersWhenTicked)
     EXPECT_TRUE(modal.seen.empty());
     EXPECT_EQ(main->DataBase->CurrentID, "Bob");
     EXPECT_EQ(main->DataBase->RiderFolder, main->DataBase->RootFolder + "Bob/");
-    EXPECT_EQ(main->CalAccountImage->Picture().width(), 64);
-    for (TImage *view : {main->DataAccountImage, main->AnalyAccountImage, main->SummaryAccountImage})
-        EXPECT_EQ(view->Picture(), main->CalAccountImage->Picture());
-    EXPECT_TRUE(main->CalAccountImage->isVisibleTo(main));
+    TImage *photo = Control<TImage>("CalAccountImage");
+    EXPECT_EQ(photo->Picture().width(), 64);
+    for (const char *view : {"DataAccountImage", "AnalyAccountImage", "SummaryAccountImage"})
+        EXPECT_EQ(Control<TImage>(view)->Picture(), photo->Picture()) << view;
+    EXPECT_TRUE(photo->isVisibleTo(main));
     EXPECT_TRUE(main->CalenderPanel->isVisibleTo(main));
     EXPECT_TRUE(main->BtnImageDate->isVisibleTo(main));
-    EXPECT_TRUE(main->DongleLinkStatusImage->isVisibleTo(main));
-    EXPECT_TRUE(main->mainStartImage->isVisibleTo(main));
+    EXPECT_TRUE(Control<TImage>("DongleLinkStatusImage")->isVisibleTo(main));
+    EXPECT_TRUE(Control<TImage>("mainStartImage")->isVisibleTo(main));
     EXPECT_DOUBLE_EQ(main->windowOpacity(), 1.0);
     EXPECT_EQ(readFileBytes(app.file("REME.txt")), "Bob\r\n");
 }
@@ -142,7 +143,7 @@ TEST_F(LoginTest, MissingOrBrokenPhotoDoesNotLockTheRiderOut)
         login->ID_Select_ComboBox->setCurrentIndex(Choices().indexOf(id));
         login->LoginBtnClick();
         EXPECT_EQ(main->DataBase->CurrentID, id.toStdString());
-        EXPECT_EQ(main->CalAccountImage->Picture(), builtIn);
+        EXPECT_EQ(Control<TImage>("CalAccountImage")->Picture(), builtIn);
         EXPECT_DOUBLE_EQ(main->windowOpacity(), 1.0);
     }
     EXPECT_TRUE(modal.seen.empty());

@@ -44,22 +44,12 @@ protected:
         mainForm->FormCreate();
         for (const std::string &id : riders)
             mainForm->DataBase->CreateRiderFolder(id);
-        LoginForm = new TLoginForm(mainForm);
-        UserAccountSetForm = new TUserAccountSetForm(mainForm);
-        DeleteAccountForm = new TDeleteAccountForm(mainForm);
-        LanguageForm = new TLanguageForm(mainForm);
+        MakeWindows(mainForm);
     }
     void TearDown() override
     {
-        delete LanguageForm;
-        delete DeleteAccountForm;
-        delete UserAccountSetForm;
-        delete LoginForm;
+        DeleteWindows();
         delete mainForm;
-        LanguageForm = nullptr;
-        DeleteAccountForm = nullptr;
-        UserAccountSetForm = nullptr;
-        LoginForm = nullptr;
         mainForm = nullptr;
     }
 
@@ -136,8 +126,8 @@ TEST_F(LoginCycleTest, LoginLogoutAndLoginAgain)
     EXPECT_TRUE(mainForm->CalenderPanel->isVisible());
     EXPECT_TRUE(mainForm->BtnImageLogout->isVisible());
     EXPECT_FALSE(mainForm->BtnImagePrintReport->isVisible());
-    EXPECT_TRUE(mainForm->DongleLinkStatusImage->isVisible());
-    EXPECT_TRUE(mainForm->mainStartImage->isVisible());
+    EXPECT_TRUE(mainForm->findChild<QWidget *>("DongleLinkStatusImage")->isVisible());
+    EXPECT_TRUE(mainForm->findChild<QWidget *>("mainStartImage")->isVisible());
     EXPECT_EQ(mainForm->DataBase->CurrentID, "Bob");
     const int16_t year = mainForm->ShowYear, month = mainForm->ShowMonth;
 

@@ -4,6 +4,8 @@
 
 #include "calendar/CalendarView.h"
 #include "calendar/SummaryView.h"
+#include "device/Download.h"
+#include "device/EngineerModePanel.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
 #include "store/Databasecontroler.h"
@@ -55,6 +57,24 @@ protected:
         QCoreApplication::processEvents();
     }
 
+    // The background picture of a view, found by its name.
+    TImage *Background(const QWidget *view) const
+    {
+        const QString name = view->objectName() == "SummaryPanel"
+                                 ? QString("SummaryImage")
+                                 : QString(view->objectName()).replace("Panel", "BGImage");
+        TImage *background = view->findChild<TImage *>(name);
+        EXPECT_NE(background, nullptr) << name.toStdString();
+        return background;
+    }
+    // A month arrow of the calendar view, found by its name.
+    TImage *Arrow(const char *name) const
+    {
+        TImage *arrow = form->CalenderPanel->findChild<TImage *>(name);
+        EXPECT_NE(arrow, nullptr) << name;
+        return arrow;
+    }
+
     TempFolder dir;
     std::unique_ptr<TmainForm> form;
 };
@@ -70,16 +90,19 @@ TEST_F(MainFormTest, StartUpCreatesTheRiderRootAndInitialState)
     EXPECT_EQ(form->MonthNames[0], "January");
     EXPECT_FALSE(form->ExitRequested);
     EXPECT_DOUBLE_EQ(form->windowOpacity(), 0.0);
-    EXPECT_EQ(form->DongleLinkStatusImage->ShownIndex, 0);
-    EXPECT_EQ(form->mainStartImage->ShownIndex, 2);
-    EXPECT_FALSE(form->mainStartImage->isEnabled());
-    EXPECT_FALSE(form->DongleLinked);
+    auto *status = form->findChild<TImage *>("DongleLinkStatusImage");
+    auto *start = form->findChild<TImage *>("mainStartImage");
+    ASSERT_TRUE(status != nullptr && start != nullptr);
+    EXPECT_EQ(status->ShownIndex, 0);
+    EXPECT_EQ(start->ShownIndex, 2);
+    EXPECT_FALSE(start->isEnabled());
+    EXPECT_FALSE(form->Download->DongleLinked());
     EXPECT_TRUE(form->CleanMonthIMGTimer->isActive());
     EXPECT_FALSE(form->CleanTargetIMGTimer->isActive());
-    EXPECT_FALSE(form->MeasureTimer->isActive());
-    EXPECT_FALSE(form->StatusCheckTimer->isActive());
-    EXPECT_EQ(form->SummaryPanel->CleanSummaryMoveInIMGTimer->interval(), 50);
-    EXPECT_TRUE(form->SportModePanel->MemoShape->isHidden());
+    EXPECT_FALSE(form->Download->MeasureTimer->isActive());
+    EXPECT_FALSE(form->Download->StatusCheckTimer->isActive());
+    EXPECT_EQ(form->findChild<QTimer *>("CleanSummaryMoveInIMGTimer")->interval(), 50);
+    EXPECT_TRUE(form->findChild<QWidget *>("MemoShape")->isHidden());
     for (TImage *a : form->LeftArrows())
         EXPECT_EQ(a->ShownIndex, 0);
     for (TImage *a : form->RightArrows())
@@ -98,25 +121,29 @@ TEST_F(MainFormTest, FrameGeometryAndBackgrounds)
     for (TViewPanel *panel : form->Views()) {
         EXPECT_EQ(panel->geometry(), QRect(0, 105, 1024, form->height() - 105)) << panel->objectName().toStdString();
         EXPECT_TRUE(panel->isHidden());
-        EXPECT_EQ(panel->Background->Canvas().pixel(3, panel->height() / 2), qRgb(0x40, 0x40, 0x40));
+        EXPECT_EQ(Background(panel)->Canvas().pixel(3, panel->height() / 2), qRgb(0x40, 0x40, 0x40));
     }
     // The notes frame is drawn in white where MemoShape lay, with a gap
     // for its caption in the top edge.
-    const QRect memo = form->SportModePanel->MemoShape->geometry();
-    const QImage &details = form->SportModePanel->Background->Canvas();
+    const QRect memo = form->findChild<QWidget *>("MemoShape")->geometry();
+    const QImage &details = Background(form->SportModePanel)->Canvas();
     EXPECT_EQ(details.pixel(memo.left(), memo.center().y()), qRgb(255, 255, 255));
     EXPECT_EQ(details.pixel(memo.right() - 40, memo.top()), qRgb(255, 255, 255));
     EXPECT_NE(details.pixel(memo.left() + 12, memo.top()), qRgb(255, 255, 255));
-    for (TImage *photo : {form->DataAccountImage, form->AnalyAccountImage, form->SummaryAccountImage}) {
-        EXPECT_EQ(photo->pos(), form->CalAccountImage->pos());
+    auto *calendarPhoto = form->findChild<TImage *>("CalAccountImage");
+    ASSERT_NE(calendarPhoto, nullptr);
+    for (const char *name : {"DataAccountImage", "AnalyAccountImage", "SummaryAccountImage"}) {
+        auto *photo = form->findChild<TImage *>(name);
+        ASSERT_NE(photo, nullptr) << name;
+        EXPECT_EQ(photo->pos(), calendarPhoto->pos());
         EXPECT_FALSE(photo->isHidden());
     }
-    EXPECT_TRUE(form->CalAccountImage->isHidden());
+    EXPECT_TRUE(calendarPhoto->isHidden());
     const TSummaryPanel &summary = *form->SummaryPanel;
     EXPECT_EQ(summary.SummaryWeekPanel->geometry(), summary.SummaryDatePanel->geometry());
     EXPECT_EQ(summary.SummaryMonthPanel->geometry(), summary.SummaryDatePanel->geometry());
     EXPECT_EQ(form->EngineerModePanel->geometry(), QRect(288, 104, 713, 249));
-    EXPECT_EQ(form->EngineerModePanel->parentWidget(), form.get());
+    EXPECT_EQ(form->EngineerModePanel->parentWidget(), static_cast<QWidget *>(form.get()));
 }
 
 TEST_F(MainFormTest, TopButtonsAtTheirPlacesWithNormalFaces)
@@ -185,11 +212,10 @@ TEST_F(MainFormTest, HoverFaceMovesAtOnceAndFallsBackAfterTheTimer)
     EXPECT_EQ(form->BtnImageDate->ShownIndex, 0);
     EXPECT_FALSE(form->BtnHover[0]);
     // Off the buttons: the hook starts the timer, the faces fall back.
-    QTest::mouseMove(form->CalenderPanel->Background, QPoint(600, 400));
+    QTest::mouseMove(Background(form->CalenderPanel), QPoint(600, 400));
     EXPECT_TRUE(form->CleanTargetIMGTimer->isActive());
     EXPECT_EQ(form->BtnImageSportMode->ShownIndex, 8);
-    QTest::qWait(250);
-    EXPECT_EQ(form->BtnImageSportMode->ShownIndex, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->BtnImageSportMode->ShownIndex == 1; }, 5000));
     EXPECT_FALSE(form->BtnHover[1]);
     EXPECT_FALSE(form->CleanTargetIMGTimer->isActive());
 }
@@ -198,22 +224,24 @@ TEST_F(MainFormTest, HookDoesNotRestartARunningTimer)
 {
     ShowWorking();
     QTest::mouseMove(form->BtnImageSummary, QPoint(30, 30));
-    QTest::mouseMove(form->CalenderPanel->Background, QPoint(600, 400));
+    QTest::mouseMove(Background(form->CalenderPanel), QPoint(600, 400));
     const int left = form->CleanTargetIMGTimer->remainingTime();
     QTest::qWait(40);
-    QTest::mouseMove(form->CalenderPanel->Background, QPoint(610, 410));
+    QTest::mouseMove(Background(form->CalenderPanel), QPoint(610, 410));
     EXPECT_LT(form->CleanTargetIMGTimer->remainingTime(), left);
 }
 
 TEST_F(MainFormTest, PressedFacesOfAllFourArrowsOfASide)
 {
     ShowWorking();
-    QTest::mousePress(form->CalenderPanel->ArrowNRImage, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mousePress(Arrow("ArrowNRImage"), Qt::LeftButton, {}, QPoint(5, 5));
     for (TImage *a : form->RightArrows())
         EXPECT_EQ(a->ShownIndex, 5) << a->objectName().toStdString();
-    QTest::mouseRelease(form->CalenderPanel->ArrowNRImage, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(Arrow("ArrowNRImage"), Qt::LeftButton, {}, QPoint(5, 5));
     // Left arrows on a hidden summary sub-panel react the same way.
-    form->SummaryPanel->SumWArrowNLImage->mousePressed(form->SummaryPanel->SumWArrowNLImage, Qt::LeftButton, QPoint(1, 1));
+    TImage *weekLeft = form->findChild<TImage *>("SumWArrowNLImage");
+    ASSERT_NE(weekLeft, nullptr);
+    emit weekLeft->mousePressed(weekLeft, Qt::LeftButton, QPoint(1, 1));
     for (TImage *a : form->LeftArrows())
         EXPECT_EQ(a->ShownIndex, 2) << a->objectName().toStdString();
 }
@@ -221,16 +249,15 @@ TEST_F(MainFormTest, PressedFacesOfAllFourArrowsOfASide)
 TEST_F(MainFormTest, ArrowHoverFacesFallBackAfterTheTimer)
 {
     ShowWorking();
-    QTest::mouseMove(form->CalenderPanel->ArrowNLImage, QPoint(5, 5));
-    EXPECT_EQ(form->CalenderPanel->ArrowNLImage->ShownIndex, 1);
+    QTest::mouseMove(Arrow("ArrowNLImage"), QPoint(5, 5));
+    EXPECT_EQ(Arrow("ArrowNLImage")->ShownIndex, 1);
     EXPECT_TRUE(form->ArrowHover);
     EXPECT_FALSE(form->CleanMonthIMGTimer->isActive());
-    QTest::mouseMove(form->CalenderPanel->ArrowNRImage, QPoint(5, 5));
-    EXPECT_EQ(form->CalenderPanel->ArrowNRImage->ShownIndex, 4);
-    QTest::mouseMove(form->CalenderPanel->Background, QPoint(600, 400));
+    QTest::mouseMove(Arrow("ArrowNRImage"), QPoint(5, 5));
+    EXPECT_EQ(Arrow("ArrowNRImage")->ShownIndex, 4);
+    QTest::mouseMove(Background(form->CalenderPanel), QPoint(600, 400));
     EXPECT_TRUE(form->CleanMonthIMGTimer->isActive());
-    QTest::qWait(250);
-    EXPECT_FALSE(form->ArrowHover);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->ArrowHover; }, 5000));
     for (TImage *a : form->LeftArrows())
         EXPECT_EQ(a->ShownIndex, 0);
     for (TImage *a : form->RightArrows())
@@ -240,10 +267,10 @@ TEST_F(MainFormTest, ArrowHoverFacesFallBackAfterTheTimer)
 
 TEST_F(MainFormTest, ArrowWithAnotherTagDrawsNothingButCounts)
 {
-    form->CalenderPanel->ArrowNLImage->Tag = 7;
-    form->CalenderPanel->ArrowNLImage->ShownIndex = -1;
-    form->MonthBtnImageMouseMove(form->CalenderPanel->ArrowNLImage);
-    EXPECT_EQ(form->CalenderPanel->ArrowNLImage->ShownIndex, -1);
+    Arrow("ArrowNLImage")->Tag = 7;
+    Arrow("ArrowNLImage")->ShownIndex = -1;
+    form->MonthBtnImageMouseMove(Arrow("ArrowNLImage"));
+    EXPECT_EQ(Arrow("ArrowNLImage")->ShownIndex, -1);
     EXPECT_TRUE(form->ArrowHover);
 }
 
@@ -252,17 +279,17 @@ TEST_F(MainFormTest, SixthDoubleClickRevealsTheDiagnosticPanel)
     ShowWorking();
     form->ShowView(mvSummary);
     for (int i = 0; i < 5; ++i)
-        QTest::mouseDClick(form->SummaryPanel->SumShowImgMonth, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseDClick(form->findChild<TImage *>("SumShowImgMonth"), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(form->EngineerModePanel->isVisible());
     EXPECT_EQ(form->EngineerClicks, 5);
-    QTest::mouseDClick(form->SummaryPanel->SumShowImgMonth, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseDClick(form->findChild<TImage *>("SumShowImgMonth"), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_TRUE(form->EngineerModePanel->isVisible());
     EXPECT_EQ(form->EngineerClicks, 0);
     // It stays above whichever view is shown.
     form->ShowView(mvCalender);
     EXPECT_TRUE(form->EngineerModePanel->isVisible());
     QWidget *top = form->childAt(400, 200);
-    EXPECT_TRUE(top == form->EngineerModePanel || form->EngineerModePanel->isAncestorOf(top));
+    EXPECT_TRUE(top == static_cast<QWidget *>(form->EngineerModePanel) || form->EngineerModePanel->isAncestorOf(top));
 }
 
 TEST_F(MainFormTest, DiagnosticPanelControlsAndFixedCaptions)

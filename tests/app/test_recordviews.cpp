@@ -3,6 +3,7 @@
 #include "calendar/CalendarView.h"
 #include "draw/Image.h"
 #include "tests/accounts/WindowsFixture.h"
+#include "tests/store/RecordFixture.h"
 #include "tests/views/ChartRecords.h"
 #include "views/Analysis.h"
 #include "views/CheckList.h"
@@ -11,6 +12,9 @@
 #include "views/Report.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QDir>
 #include <QProcess>
 #include <QTest>
@@ -56,6 +60,48 @@ TEST_F(RecordViewsTest, LoginDetailsAnalysisAndPrintToPdf)
     EXPECT_TRUE(page.contains("USER ID: Bob"));
     EXPECT_TRUE(page.contains("File Name: 120705080503.TR9"));
     EXPECT_TRUE(modal.seen.empty());
+}
+
+// Through the main window: the view chosen from the top buttons, a deletion
+// refilling the lists of both record views.
+TEST(RecordDetailsInMainWindow, ChosenAgainStartsEmptyAndDeletionRefillsBothLists)
+{
+    TempFolder app;
+    TmainForm form(QString::fromStdString(app.path()));
+    mainForm = &form;
+    form.FormCreate();
+    const std::string rider = app.file("ID/Alex");
+    QDir().mkpath(QString::fromStdString(rider));
+    for (const char *name : {"120704080503.TR9", "120705091000.TR9"})
+        writeFileBytes(rider + "/" + name, RecordFixture().text());
+    form.DataBase->RiderFolder = rider + "/";
+    form.SetTransparent(false);
+    form.show();
+
+    form.BtnImageSportModeClick();
+    TSportModePanel &details = *form.SportModePanel;
+    auto *analysisList = form.SportAnalysisPanel->findChild<QListWidget *>("FileAnalysisCLB");
+    ASSERT_EQ(details.FileDataCLB->count(), 2);
+    const QRect first = details.FileDataCLB->visualItemRect(details.FileDataCLB->item(0));
+    QTest::mouseClick(details.FileDataCLB->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_TRUE(details.MemoSaveBtn->isEnabled());
+
+    form.BtnImageDateClick();
+    form.BtnImageSportModeClick();
+    EXPECT_FALSE(details.MemoSaveBtn->isEnabled());
+    EXPECT_EQ(details.FileDataCLB->MarkedCount(), 0);
+    EXPECT_EQ(details.findChild<QLineEdit *>("Dura_Edit")->text(), "");
+
+    QTest::mouseClick(details.FileDataCLB->viewport(), Qt::LeftButton, {}, first.center());
+    ModalAnswerer answer;
+    answer.AnswerBox(QMessageBox::Yes);
+    QTest::mouseClick(details.FileDeleteBtn, Qt::LeftButton);
+    EXPECT_TRUE(answer.Saw("File Deleted!"));
+    EXPECT_EQ(details.FileDataCLB->count(), 1);
+    if (analysisList != nullptr) {  // the analysis view's list, once it has one
+        EXPECT_EQ(analysisList->count(), 1);
+    }
+    mainForm = nullptr;
 }
 
 } // namespace

@@ -30,6 +30,10 @@ protected:
     }
     void Click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }
     TCalenderPanel &Calendar() const { return *form->CalenderPanel; }
+    // The calendar's controls, as the rider finds them.
+    QString Caption() const { return Calendar().findChild<QLabel *>("YearMonthLab")->text(); }
+    TImage *Day(int k) const { return Calendar().findChild<TImage *>(QString("DayImage%1").arg(k)); }
+    TImage *Arrow(const char *name) const { return Calendar().findChild<TImage *>(name); }
     TSummaryPanel &Summary() const { return *form->SummaryPanel; }
 };
 
@@ -50,11 +54,11 @@ TEST_F(CalendarWindow, ADownloadMarksItsDayInTheCalendar)
     EXPECT_EQ(form->ShowYear, 2012);
     EXPECT_EQ(form->ShowMonth, 7);
     EXPECT_EQ(form->DayMarks[3], 1);
-    EXPECT_EQ(Calendar().YearMonthLab->text(), "2012, July");
+    EXPECT_EQ(Caption(), "2012, July");
     // July 2012 starts on a Sunday: the 4th is cell 10.
-    EXPECT_EQ(Calendar().DayImage[10]->ShownList, Calendar().CalImageListData.get());
-    EXPECT_EQ(Calendar().DayImage[10]->ShownIndex, 3);
-    EXPECT_EQ(Calendar().DayImage[11]->ShownList, Calendar().CalImageListNormal.get());
+    EXPECT_EQ(Day(10)->ShownList, Calendar().CalImageListData.get());
+    EXPECT_EQ(Day(10)->ShownIndex, 3);
+    EXPECT_EQ(Day(11)->ShownList, Calendar().CalImageListNormal.get());
 }
 
 TEST_F(CalendarWindow, MonthArrowsStepEveryViewAndResetTheSummary)
@@ -84,15 +88,15 @@ TEST_F(CalendarWindow, MonthArrowsStepEveryViewAndResetTheSummary)
 
     // The calendar shows the same month, and its own arrows step it across years.
     form->BtnImageDateClick();
-    EXPECT_EQ(Calendar().YearMonthLab->text(), "2012, August");
-    EXPECT_EQ(Calendar().DayImage[3]->ShownList, Calendar().CalImageListData.get());
+    EXPECT_EQ(Caption(), "2012, August");
+    EXPECT_EQ(Day(3)->ShownList, Calendar().CalImageListData.get());
     for (int i = 0; i < 5; ++i)
-        Click(Calendar().ArrowNRImage);
-    EXPECT_EQ(Calendar().YearMonthLab->text(), "2013, January");
+        Click(Arrow("ArrowNRImage"));
+    EXPECT_EQ(Caption(), "2013, January");
     EXPECT_EQ(form->CalSet->FirstWeekDay, 2);
-    Click(Calendar().ArrowNLImage);
-    EXPECT_EQ(Calendar().YearMonthLab->text(), "2012, December");
-    EXPECT_EQ(Calendar().DayImage[6]->ShownIndex, 0); // 1 December 2012, a Saturday
+    Click(Arrow("ArrowNLImage"));
+    EXPECT_EQ(Caption(), "2012, December");
+    EXPECT_EQ(Day(6)->ShownIndex, 0); // 1 December 2012, a Saturday
 }
 
 TEST_F(CalendarWindow, AMonthTileMovesTheCalendarAndTheTilesFollowTheLanguage)
@@ -106,10 +110,10 @@ TEST_F(CalendarWindow, AMonthTileMovesTheCalendarAndTheTilesFollowTheLanguage)
     Click(Summary().MonthImage[4]);
     EXPECT_EQ(Summary().Sum_Dura_Edit->text(), "03:00:00");
     form->BtnImageDateClick();
-    EXPECT_EQ(Calendar().YearMonthLab->text(), "2012, May");
+    EXPECT_EQ(Caption(), "2012, May");
     // 1 May 2012, a Tuesday: cell 2; the 20th, with a record, is cell 21.
-    EXPECT_EQ(Calendar().DayImage[2]->ShownIndex, 0);
-    EXPECT_EQ(Calendar().DayImage[21]->ShownList, Calendar().CalImageListData.get());
+    EXPECT_EQ(Day(2)->ShownIndex, 0);
+    EXPECT_EQ(Day(21)->ShownList, Calendar().CalImageListData.get());
 
     const QImage english = Summary().MonthImage[4]->Canvas().copy();
     writeFileBytes(form->MultiLang->LangFolder + "/DEU.lre", "May=Mai\r\n");
@@ -119,7 +123,7 @@ TEST_F(CalendarWindow, AMonthTileMovesTheCalendarAndTheTilesFollowTheLanguage)
     EXPECT_EQ(Summary().MonthImage[4]->ShownIndex, 16);
     EXPECT_NE(Summary().MonthImage[4]->Canvas(), english);
     form->FillCalendar();
-    EXPECT_EQ(Calendar().YearMonthLab->text(), "2012, Mai");
+    EXPECT_EQ(Caption(), "2012, Mai");
 }
 
 } // namespace

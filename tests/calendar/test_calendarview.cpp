@@ -27,8 +27,10 @@ protected:
     // The list and picture shown by cell k.
     std::pair<const TImageList *, int> Face(int k) const
     {
-        return {panel.DayImage[std::size_t(k)]->ShownList, panel.DayImage[std::size_t(k)]->ShownIndex};
+        const TImage *day = panel.findChild<TImage *>(QString("DayImage%1").arg(k));
+        return {day->ShownList, day->ShownIndex};
     }
+    QString Caption() const { return panel.findChild<QLabel *>("YearMonthLab")->text(); }
 
     TempFolder rider;
     TCalenderSet cal;
@@ -39,7 +41,7 @@ protected:
 TEST_F(CalendarView, TheGridShowsTheShownMonthWithItsRecordDays)
 {
     panel.FillCalendar("2012, March");
-    EXPECT_EQ(panel.YearMonthLab->text(), "2012, March");
+    EXPECT_EQ(Caption(), "2012, March");
     // Hidden: no cell is drawn.
     EXPECT_EQ(Face(4).first, nullptr);
 

@@ -193,8 +193,7 @@ TEST_F(SummaryView, ModeFacesAndTheirHoverReset)
     EXPECT_TRUE(panel.ModeHover[0]);
     EXPECT_EQ(panel.CleanSummaryMoveInIMGTimer->interval(), 50);
     panel.CleanSummaryMoveInIMGTimer->start();
-    QTest::qWait(120);
-    EXPECT_FALSE(panel.CleanSummaryMoveInIMGTimer->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !panel.CleanSummaryMoveInIMGTimer->isActive(); }, 5000));
     EXPECT_EQ(faces(), (std::array<int, 3>{1, 0, 0}));
     EXPECT_FALSE(panel.ModeHover[1]);
 

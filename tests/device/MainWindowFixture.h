@@ -3,8 +3,11 @@
 // scripted HID devices, a logged-in rider, and message boxes answered and
 // recorded as they come up.
 #include "app/Main.h"
+#include "calendar/CalendarView.h"
 #include "device/Download.h"
+#include "device/DownloadProgress.h"
 #include "device/FakeHidPlatform.h"
+#include "tests/device/HidTestSupport.h"
 #include "draw/Image.h"
 #include "store/Databasecontroler.h"
 #include "tests/support/EventLoop.h"
@@ -17,27 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
-
-constexpr std::uint16_t DongleVid = 0x1915, DonglePid = 0x003B;
-
-// Report of the dongle carrying one log line (up to 33 data bytes as hex).
-inline FakeHidPlatform::Report reportOf(const std::string &line, int pauseMs = 0)
-{
-    FakeHidPlatform::Report r;
-    r.pauseMs = pauseMs;
-    r.bytes.assign(65, 0);
-    for (std::size_t i = 0; i + 1 < line.size() && i / 2 + 1 < r.bytes.size(); i += 2)
-        r.bytes[i / 2 + 1] = std::uint8_t(std::stoi(line.substr(i, 2), nullptr, 16));
-    return r;
-}
-
-inline std::vector<FakeHidPlatform::Report> reportsOf(const std::vector<std::string> &lines)
-{
-    std::vector<FakeHidPlatform::Report> out;
-    for (const std::string &l : lines)
-        out.push_back(reportOf(l));
-    return out;
-}
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -55,21 +37,38 @@ protected:
         ASSERT_FALSE(form->DataBase->CreateRiderFolder("bob"));
         form->DataBase->CurrentID = "bob";
         form->DataBase->RiderFolder = form->DataBase->RootFolder + "bob/";
-        form->DongleLinkStatusImage->show();
-        form->mainStartImage->show();
+        form->CalenderPanel->ShowDownloadControls(true);
+        logMemo = ctl<QPlainTextEdit>("LogMemo");
+        devList = ctl<QListWidget>("DevListBox");
+        startImage = ctl<TImage>("mainStartImage");
+        statusImage = ctl<TImage>("DongleLinkStatusImage");
+        progress = ctl<TDownloadProgress>("DownloadProgress");
+    }
+
+    // A control of the window by its component name.
+    template <class T> T *ctl(const char *name) const
+    {
+        T *control = form->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
     }
 
     std::string riderFile(const std::string &name) const { return form->DataBase->RiderFolder + name; }
     int logLines() const
     {
-        const QString t = form->LogMemo->toPlainText();
+        const QString t = logMemo->toPlainText();
         return t.isEmpty() ? 0 : int(t.count('\n')) + 1;
     }
-    void clickStart() { emit form->mainStartImage->clicked(form->mainStartImage); }
+    void clickStart() { emit startImage->clicked(startImage); }
 
     TempFolder app;
     FakeHidPlatform fake;
     ModalAnswerer boxes;
     std::unique_ptr<TmainForm> form;
     TDongleDownload *dl = nullptr;
+    QPlainTextEdit *logMemo = nullptr;
+    QListWidget *devList = nullptr;
+    TImage *startImage = nullptr;
+    TImage *statusImage = nullptr;
+    TDownloadProgress *progress = nullptr;
 };

@@ -10,11 +10,11 @@ using DongleLink = MainWindowTest;
 TEST_F(DongleLink, NoHidDeviceAtStart)
 {
     open();
-    EXPECT_EQ(form->DevListBox->count(), 0);
-    EXPECT_FALSE(form->DongleLinked);
-    EXPECT_EQ(form->DongleLinkStatusImage->ShownIndex, 0);
-    EXPECT_EQ(form->mainStartImage->ShownIndex, 2);
-    EXPECT_FALSE(form->mainStartImage->isEnabled());
+    EXPECT_EQ(devList->count(), 0);
+    EXPECT_FALSE(dl->DongleLinked());
+    EXPECT_EQ(statusImage->ShownIndex, 0);
+    EXPECT_EQ(startImage->ShownIndex, 2);
+    EXPECT_FALSE(startImage->isEnabled());
 }
 
 TEST_F(DongleLink, ADongleAtStartIsLinkedBeforeTheLoginAndOtherDevicesAreIgnored)
@@ -23,14 +23,14 @@ TEST_F(DongleLink, ADongleAtStartIsLinkedBeforeTheLoginAndOtherDevicesAreIgnored
     fake.plug(DongleVid, 0x003C, 65);    // the same maker, another product
     fake.plug(DongleVid, DonglePid, 65);
     open();
-    ASSERT_EQ(form->DevListBox->count(), 1);
-    EXPECT_EQ(form->DevListBox->item(0)->text(), "VID=1915 PID=003B");
-    EXPECT_TRUE(form->DevListBox->item(0)->isSelected());
-    EXPECT_EQ(form->InRepSizeEdit->text(), "65");
-    EXPECT_TRUE(form->DongleLinked);
-    EXPECT_EQ(form->DongleLinkStatusImage->ShownIndex, 1);
-    EXPECT_EQ(form->mainStartImage->ShownIndex, 0);
-    EXPECT_TRUE(form->mainStartImage->isEnabled());
+    ASSERT_EQ(devList->count(), 1);
+    EXPECT_EQ(devList->item(0)->text(), "VID=1915 PID=003B");
+    EXPECT_TRUE(devList->item(0)->isSelected());
+    EXPECT_EQ(ctl<QLineEdit>("InRepSizeEdit")->text(), "65");
+    EXPECT_TRUE(dl->DongleLinked());
+    EXPECT_EQ(statusImage->ShownIndex, 1);
+    EXPECT_EQ(startImage->ShownIndex, 0);
+    EXPECT_TRUE(startImage->isEnabled());
     EXPECT_EQ(dl->DevList.size(), 1u);
 }
 
@@ -39,16 +39,16 @@ TEST_F(DongleLink, TwoDonglesAreListedAndTheSecondIsReadFrom)
     const std::string first = fake.plug(DongleVid, DonglePid, 65);
     const std::string second = fake.plug(DongleVid, DonglePid, 65);
     open();
-    ASSERT_EQ(form->DevListBox->count(), 2);
-    EXPECT_EQ(form->DevListBox->currentRow(), 1);
-    EXPECT_TRUE(form->DevListBox->item(1)->isSelected());
+    ASSERT_EQ(devList->count(), 2);
+    EXPECT_EQ(devList->currentRow(), 1);
+    EXPECT_TRUE(devList->item(1)->isSelected());
 
     fake.stream(first, {reportOf("11")});
     fake.stream(second, {reportOf("22"), reportOf("2222")});
     clickStart();
     ASSERT_TRUE(RunUntil([&] { return logLines() == 2; }));
     RunFor(30);
-    EXPECT_EQ(form->LogMemo->toPlainText().toStdString(),
+    EXPECT_EQ(logMemo->toPlainText().toStdString(),
               "22" + std::string(64, '0') + "\n2222" + std::string(62, '0'));
     EXPECT_EQ(fake.unread(first), 1u);
 }
@@ -57,7 +57,7 @@ TEST_F(DongleLink, UnplugAndAnUnrelatedDeviceChangeRelinkOrUnlink)
 {
     const std::string dongle = fake.plug(DongleVid, DonglePid, 65);
     open();
-    ASSERT_TRUE(dl->DownloadRunning == false && form->DongleLinked);
+    ASSERT_TRUE(dl->DownloadRunning == false && dl->DongleLinked());
 
     // Another HID device comes while a download runs: it stops, the dongle
     // is released, found and selected again.
@@ -66,23 +66,23 @@ TEST_F(DongleLink, UnplugAndAnUnrelatedDeviceChangeRelinkOrUnlink)
     const std::string mouse = fake.plug(0x046D, 0xC077, 5);
     ASSERT_TRUE(RunUntil([&] { return !dl->DownloadRunning; }));
     EXPECT_FALSE(dl->StartShowsRunning);
-    EXPECT_EQ(form->DevListBox->count(), 1);
-    EXPECT_TRUE(form->DevListBox->item(0)->isSelected());
-    EXPECT_TRUE(form->mainStartImage->isEnabled());
-    EXPECT_EQ(form->mainStartImage->ShownIndex, 0);
-    EXPECT_TRUE(form->StartButton->isEnabled());
-    EXPECT_FALSE(form->StopButton->isEnabled());
+    EXPECT_EQ(devList->count(), 1);
+    EXPECT_TRUE(devList->item(0)->isSelected());
+    EXPECT_TRUE(startImage->isEnabled());
+    EXPECT_EQ(startImage->ShownIndex, 0);
+    EXPECT_TRUE(ctl<QPushButton>("StartButton")->isEnabled());
+    EXPECT_FALSE(ctl<QPushButton>("StopButton")->isEnabled());
 
     fake.unplug(dongle);
-    ASSERT_TRUE(RunUntil([&] { return !form->DongleLinked; }));
-    EXPECT_EQ(form->DevListBox->count(), 0);
-    EXPECT_EQ(form->DongleLinkStatusImage->ShownIndex, 0);
-    EXPECT_EQ(form->mainStartImage->ShownIndex, 2);
-    EXPECT_FALSE(form->mainStartImage->isEnabled());
+    ASSERT_TRUE(RunUntil([&] { return !dl->DongleLinked(); }));
+    EXPECT_EQ(devList->count(), 0);
+    EXPECT_EQ(statusImage->ShownIndex, 0);
+    EXPECT_EQ(startImage->ShownIndex, 2);
+    EXPECT_FALSE(startImage->isEnabled());
     EXPECT_TRUE(dl->DevList.empty());
 
     // Start from the diagnostic panel without a dongle.
-    form->StartButton->click();
+    ctl<QPushButton>("StartButton")->click();
     RunFor(50);
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(boxes.seen[0].text, "You must select an USB HID device");

@@ -47,7 +47,7 @@ protected:
         fake.stream(dongle, reports);
         clickStart();
         EXPECT_TRUE(dl->StartShowsRunning);
-        EXPECT_EQ(form->mainStartImage->ShownIndex, 1);
+        EXPECT_EQ(startImage->ShownIndex, 1);
         // An empty lastBox waits for any message box.
         ASSERT_TRUE(RunUntil([&] { return lastBox.isEmpty() ? !boxes.seen.empty() : boxes.Saw(lastBox); }, ms));
         RunFor(20);
@@ -78,8 +78,8 @@ TEST_F(Download, AFullTransferEndsAsTheByteExactRecordInTheRidersFolder)
     EXPECT_NE(std::find(listed.begin(), listed.end(), name), listed.end());
     EXPECT_EQ(logLines(), 0);
     EXPECT_FALSE(dl->DownloadRunning);
-    EXPECT_EQ(form->mainStartImage->ShownIndex, 0);
-    EXPECT_EQ(form->InRepCountEdit->text().toInt(), int(b.reportLines().size()));
+    EXPECT_EQ(startImage->ShownIndex, 0);
+    EXPECT_EQ(ctl<QLineEdit>("InRepCountEdit")->text().toInt(), int(b.reportLines().size()));
 }
 
 TEST_F(Download, AnExistingRecordIsReplacedOnYesAndKeptOnNo)
@@ -204,7 +204,7 @@ TEST_F(Download, StopOrUnplugInMidTransferFailsAndKeepsTempTxt)
     ASSERT_TRUE(RunUntil([&] { return logLines() == 40; }));
     clickStart(); // the user's button again: Stop
     EXPECT_FALSE(dl->DownloadRunning);
-    EXPECT_EQ(form->mainStartImage->ShownIndex, 0);
+    EXPECT_EQ(startImage->ShownIndex, 0);
     ASSERT_TRUE(RunUntil([&] { return boxes.Saw("TR900 data transfer Fail!"); }));
     EXPECT_EQ(boxes.seen[0].caption, "info");
     EXPECT_EQ(readFileBytes(app.file("Temp.txt")), DumpBuilder::joinLines(half));
@@ -214,14 +214,14 @@ TEST_F(Download, StopOrUnplugInMidTransferFailsAndKeepsTempTxt)
     boxes.seen.clear();
     fake.unplug(dongle);
     const std::string second = fake.plug(DongleVid, DonglePid, 65);
-    ASSERT_TRUE(RunUntil([&] { return form->DongleLinked; }));
+    ASSERT_TRUE(RunUntil([&] { return dl->DongleLinked(); }));
     fake.stream(second, reportsOf(half));
     clickStart();
     ASSERT_TRUE(RunUntil([&] { return logLines() == 40; }));
     fake.unplug(second);
     ASSERT_TRUE(RunUntil([&] { return boxes.Saw("TR900 data transfer Fail!"); }));
     EXPECT_EQ(readFileBytes(app.file("Temp.txt")), DumpBuilder::joinLines(half));
-    EXPECT_EQ(form->mainStartImage->ShownIndex, 2);
+    EXPECT_EQ(startImage->ShownIndex, 2);
 }
 
 TEST_F(Download, ANewStartIsNotEndedByTheRuleOfAStoppedDownload)
@@ -231,10 +231,13 @@ TEST_F(Download, ANewStartIsNotEndedByTheRuleOfAStoppedDownload)
     clickStart();
     ASSERT_TRUE(RunUntil([&] { return logLines() == 2; }));
     clickStart(); // stopped with lines pending
-    RunFor(150);
+    ASSERT_TRUE(dl->StatusCheckTimer->isActive()); // the old download's rule still runs
     clickStart(); // a new download before the rule ended the old one
     ASSERT_TRUE(dl->DownloadRunning);
-    RunFor(600);  // well past three ticks without a report
+    int ticks = 0;
+    QObject::connect(dl->MeasureTimer, &QTimer::timeout, [&] { ++ticks; });
+    // Well past three ticks without a report.
+    ASSERT_TRUE(RunUntil([&] { return ticks >= 5 || !dl->DownloadRunning; }));
     EXPECT_TRUE(dl->DownloadRunning);
     EXPECT_TRUE(boxes.seen.empty());
     clickStart();

@@ -53,14 +53,13 @@ FakeHidPlatform::Report report(std::vector<std::uint8_t> bytes, int pauseMs = 0)
 TEST_F(Controller, SignalsOnceAfterStartEvenWithoutDevicesAndAfterEveryPlugOrUnplug)
 {
     EXPECT_EQ(changes, 0); // through the event queue only
-    RunFor(50);
+    ASSERT_TRUE(RunUntil([&] { return changes >= 1; }));
     EXPECT_EQ(changes, 1);
     EXPECT_TRUE(list().ids.empty());
 
     const std::string mouse = fake.plug(0x046D, 0xC077);
     const std::string dongle = fake.plug(Vid, Pid);
-    RunFor(50);
-    EXPECT_GE(changes, 2);
+    EXPECT_TRUE(RunUntil([&] { return changes >= 2; }));
     const int afterPlug = changes;
     Listing l = list();
     ASSERT_EQ(l.ids.size(), 2u);
@@ -73,7 +72,7 @@ TEST_F(Controller, SignalsOnceAfterStartEvenWithoutDevicesAndAfterEveryPlugOrUnp
     EXPECT_EQ(list().ids.size(), 2u);
 
     fake.unplug(mouse);
-    RunFor(50);
+    ASSERT_TRUE(RunUntil([&] { return changes >= afterPlug + 1; }));
     EXPECT_EQ(changes, afterPlug + 1);
     l = list();
     ASSERT_EQ(l.ids.size(), 1u);
@@ -191,7 +190,12 @@ TEST_F(Reader, StopReturnsQuicklyWhileAReadWaitsAndServesAPendingHandOver)
     TJvHidDevice *dev2 = dev;
     fake.stream(dongle, {report({0, 1, 2})});
     TDevInThread second(dev2, [&] { ++got; });
-    QThread::msleep(50); // the hand-over is posted, nobody serves it yet
+    // The report is read and its hand-over posted; nobody serves it yet.
+    QElapsedTimer posted;
+    posted.start();
+    while (fake.unread(dongle) != 0 && posted.elapsed() < 5000)
+        QThread::msleep(1);
+    QThread::msleep(20);
     second.Stop();
     EXPECT_EQ(got, 1);
 }

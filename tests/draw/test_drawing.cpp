@@ -99,6 +99,12 @@ TEST(DrawFrameLabel, FrameNearTheEdgeStaysInside)
     QImage img = Surface(40, 30);
     TKorvanDraw().DrawFrameLabel(img, 0, 0, 40, 30, 0xFFFFFF, "a long caption that is wider than the picture");
     TKorvanDraw().DrawFrameLabel(img, -50, -50, 10, 10, 0xFFFFFF, "x");
+    // What lies inside is drawn, the picture keeps its size and the
+    // middle, away from every edge, stays as it was.
+    EXPECT_EQ(img.size(), QSize(40, 30));
+    EXPECT_EQ(img.format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(img.pixel(0, 15), Grey(255));
+    EXPECT_EQ(img.pixel(25, 15), qRgba(0, 0, 0, 0));
 }
 
 TEST(PictureControl, CanvasFollowsTheSizeAlsoWhileHidden)

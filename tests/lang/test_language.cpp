@@ -3,6 +3,7 @@
 // every caption.
 #include "tests/accounts/WindowsFixture.h"
 
+#include "draw/Controls.h"
 #include "draw/Image.h"
 #include "lang/Multilan.h"
 
@@ -45,21 +46,9 @@ protected:
         for (const QString &name : QDir(SourceLanguageFolder).entryList(QDir::Files))
             ASSERT_TRUE(QFile::copy(SourceLanguageFolder + "/" + name, to + "/" + name));
         Open();
-        // Controls of views built later: stand-ins where they do not exist yet.
-        weather = main->findChild<QComboBox *>("cbbWCB");
-        if (weather == nullptr) {
-            weather = new QComboBox(main);
-            weather->setObjectName("cbbWCB");
-            for (int i = 0; i < 13; ++i)
-                weather->addItem(QString("weather %1").arg(i));
-        }
-        duration = main->findChild<QLabel *>("Dura_Lab");
-        if (duration == nullptr) {
-            duration = new QLabel("Duration", main);
-            duration->setObjectName("Dura_Lab");
-            duration->setGeometry(300, 40, 80, 20);
-            main->LabelHomeLeft[3] = 300;
-        }
+        weather = Control<QComboBox>("cbbWCB");
+        duration = Control<QLabel>("Dura_Lab");
+        ASSERT_TRUE(weather != nullptr && duration != nullptr);
     }
     // Opens the language window from the login window and picks an entry.
     QStringList Choose(int entry, bool yes, int *selected = nullptr)
@@ -146,17 +135,19 @@ TEST_F(LanguageTest, TheListIsThereBeforeTheWindowIsActive)
 TEST_F(LanguageTest, PicturesTooltipsAndFontFollowTheLanguage)
 {
     const QImage button = main->BtnImageDate->Canvas().copy();
-    const QImage dongle = main->DongleLinkStatusImage->Canvas().copy();
-    const QImage start = main->mainStartImage->Canvas().copy();
+    TImage *dongleStatus = Control<TImage>("DongleLinkStatusImage");
+    TImage *startPicture = Control<TImage>("mainStartImage");
+    const QImage dongle = dongleStatus->Canvas().copy();
+    const QImage start = startPicture->Canvas().copy();
     EXPECT_EQ(main->BtnImageLogout->toolTip(), "Log out");
     EXPECT_EQ(login->ID_Select_ComboBox->placeholderText(), "No rider yet: press Create ID");
 
     Choose(1, true); // CHT
     EXPECT_NE(main->BtnImageDate->Canvas(), button);
-    EXPECT_NE(main->DongleLinkStatusImage->Canvas(), dongle);
-    EXPECT_NE(main->mainStartImage->Canvas(), start);
+    EXPECT_NE(dongleStatus->Canvas(), dongle);
+    EXPECT_NE(startPicture->Canvas(), start);
     EXPECT_EQ(main->BtnImageLogout->toolTip(), QString::fromUtf8("登出"));
-    EXPECT_EQ(main->DongleLinkStatusImage->toolTip(), QString::fromUtf8("USB 接收器狀態"));
+    EXPECT_EQ(dongleStatus->toolTip(), QString::fromUtf8("USB 接收器狀態"));
     EXPECT_EQ(login->img_Language->toolTip(), QString::fromUtf8("選擇語言"));
     EXPECT_EQ(login->ID_Select_ComboBox->placeholderText(), QString::fromUtf8("尚無帳號：請按「建立帳號」"));
     EXPECT_EQ(QApplication::font().families().value(0), "Noto Sans CJK TC");
@@ -167,7 +158,7 @@ TEST_F(LanguageTest, PicturesTooltipsAndFontFollowTheLanguage)
 
     Choose(0, true);
     EXPECT_EQ(main->BtnImageDate->Canvas(), button);
-    EXPECT_EQ(main->DongleLinkStatusImage->Canvas(), dongle);
+    EXPECT_EQ(dongleStatus->Canvas(), dongle);
     EXPECT_EQ(main->BtnImageLogout->toolTip(), "Log out");
     EXPECT_EQ(QApplication::font().families().size(), 1);
 }
@@ -179,10 +170,11 @@ TEST_F(LanguageTest, LabelsAreCentredOnTheirColumnsInTheirOwnFont)
     EXPECT_EQ(CaptionColumnLeft(100, 75), 100);
     EXPECT_EQ(CaptionColumnLeft(100, 76), 100); // -1 / 2 truncates toward zero
 
+    // The column's left edge, from where the label stands in its font now.
+    const int home = duration->x() - (75 - duration->fontMetrics().horizontalAdvance(duration->text())) / 2;
     QFont big = duration->font();
     big.setPointSize(18);
     duration->setFont(big);
-    const int home = main->LabelHomeLeft[3];
     for (int entry : {2, 0}) {
         Choose(entry, true);
         const int w = QFontMetrics(big).horizontalAdvance(duration->text());

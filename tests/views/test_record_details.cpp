@@ -3,7 +3,6 @@
 // notes saved and read back, Clean All, Delete and the failures shown.
 #include "views/RecordDetails.h"
 
-#include "app/Main.h"
 #include "draw/Image.h"
 #include "store/Databasecontroler.h"
 #include "tests/store/RecordFixture.h"
@@ -345,48 +344,6 @@ TEST_F(RecordDetailsTest, AVanishedRecordShowsZerosAndNoOtherNotes)
 }
 
 
-
-// Through the main window: the view chosen from the top buttons, a deletion
-// refilling the lists of both record views.
-TEST(RecordDetailsInMainWindow, ChosenAgainStartsEmptyAndDeletionRefillsBothLists)
-{
-    TempFolder app;
-    TmainForm form(QString::fromStdString(app.path()));
-    mainForm = &form;
-    form.FormCreate();
-    const std::string rider = app.file("ID/Alex");
-    QDir().mkpath(QString::fromStdString(rider));
-    for (const std::string &name : {kFirst, kSecond})
-        writeFileBytes(rider + "/" + name, RecordFixture().text());
-    form.DataBase->RiderFolder = rider + "/";
-    form.SetTransparent(false);
-    form.show();
-
-    form.BtnImageSportModeClick();
-    TSportModePanel &details = *form.SportModePanel;
-    auto *analysisList = form.SportAnalysisPanel->findChild<QListWidget *>("FileAnalysisCLB");
-    ASSERT_EQ(details.FileDataCLB->count(), 2);
-    const QRect first = details.FileDataCLB->visualItemRect(details.FileDataCLB->item(0));
-    QTest::mouseClick(details.FileDataCLB->viewport(), Qt::LeftButton, {}, first.center());
-    EXPECT_TRUE(details.MemoSaveBtn->isEnabled());
-
-    form.BtnImageDateClick();
-    form.BtnImageSportModeClick();
-    EXPECT_FALSE(details.MemoSaveBtn->isEnabled());
-    EXPECT_EQ(details.FileDataCLB->MarkedCount(), 0);
-    EXPECT_EQ(details.findChild<QLineEdit *>("Dura_Edit")->text(), "");
-
-    QTest::mouseClick(details.FileDataCLB->viewport(), Qt::LeftButton, {}, first.center());
-    ModalAnswerer answer;
-    answer.AnswerBox(QMessageBox::Yes);
-    QTest::mouseClick(details.FileDeleteBtn, Qt::LeftButton);
-    EXPECT_TRUE(answer.Saw("File Deleted!"));
-    EXPECT_EQ(details.FileDataCLB->count(), 1);
-    if (analysisList != nullptr) {  // the analysis view's list, once it has one
-        EXPECT_EQ(analysisList->count(), 1);
-    }
-    mainForm = nullptr;
-}
 
 // The export button writes the shown record in the format of the chosen
 // filter or of the extension typed, starts where the last export went, and
