@@ -393,7 +393,7 @@ void TSportAnalysisPanel::PrintReport()
         return ReportLayout(W, H, R, ticked, multi, db_.CurrentID, blocks);
     };
     const auto drawChart = [this](QPainter &painter, int kind, const QRectF &target) {
-        (kind < 0 ? MultiChart : SingleCharts()[std::size_t(kind)])->RenderInto(painter, target);
+        (kind < 0 ? MultiChart : SingleCharts()[std::size_t(kind)])->RenderInto(painter, target, ChartLook::Paper);
     };
     if (::PrintReport(this, layoutPage, drawChart) == PrintOutcome::Failed)
         ShowMessage(this, QStringLiteral("The report could not be printed."), QStringLiteral("Error"),

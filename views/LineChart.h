@@ -13,6 +13,9 @@
 
 class QPainter;
 
+// How a chart is drawn: dark as on screen, or light for paper.
+enum class ChartLook { Screen, Paper };
+
 class TLineChart : public QWidget {
     Q_OBJECT
 public:
@@ -49,8 +52,8 @@ public:
     QPoint PointPosition(int position, int index) const;
 
     // Draws the chart scaled into target of another surface, laid out as on
-    // screen at this chart's width.
-    void RenderInto(QPainter &painter, const QRectF &target);
+    // screen at this chart's width, in the given look.
+    void RenderInto(QPainter &painter, const QRectF &target, ChartLook look = ChartLook::Screen);
 
 signals:
     void MouseMoved(TLineChart *sender, QPoint pos);
