@@ -8,6 +8,7 @@
 #include "views/LineChart.h"
 #include "views/RecordValues.h"
 #include "views/Report.h"
+#include "views/TimeCursor.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -129,6 +130,7 @@ void TSportAnalysisPanel::CreateControls()
     ClearMultiSeries();
     SpaceChart = new TLineChart(this, "SpaceChart", 0, false);
     SpaceChart->setGeometry(area);
+    ChartCursor = new TTimeCursor(this, area);
 
     setStyleSheet(QStringLiteral(
         "#FileAnalysisCLB { background: #262626; color: white; border: 1px solid white; border-radius: 6px;"
@@ -151,8 +153,10 @@ void TSportAnalysisPanel::ConnectHandlers()
     connect(MultiFileCB, &QCheckBox::toggled, this, &TSportAnalysisPanel::MultiFileCBClick);
     connect(FileAnalysisCLB, &TCheckList::Pressed, this, &TSportAnalysisPanel::FileAnalysisCLBMouseDown);
     connect(FileAnalysisCLB, &TCheckList::Released, this, &TSportAnalysisPanel::FileAnalysisCLBMouseUp);
-    for (TLineChart *chart : {AnDistChart, AnHRMChart, AnSPDChart, AnRPMChart, MultiChart, SpaceChart})
+    for (TLineChart *chart : {AnDistChart, AnHRMChart, AnSPDChart, AnRPMChart, MultiChart, SpaceChart}) {
         connect(chart, &TLineChart::MouseMoved, this, &TSportAnalysisPanel::CommonChartMouseMove);
+        connect(chart, &TLineChart::MouseLeft, ChartCursor, &TTimeCursor::Hide);
+    }
 }
 
 std::array<QCheckBox *, 4> TSportAnalysisPanel::ChartBoxes() const
@@ -191,6 +195,7 @@ void TSportAnalysisPanel::ResetAnalysisView()
 
 void TSportAnalysisPanel::LayoutCharts()
 {
+    ChartCursor->Hide();
     MultiChart->hide();
     SpaceChart->hide();
     const TChartStack stack = StackCharts(Ticked(), FileAnalysisCLB->MarkedCount() > 0);
@@ -219,6 +224,7 @@ void TSportAnalysisPanel::BuildMultiChart(int kind)
     if (ChartBusy)
         return;
     ChartBusy = true;
+    ChartCursor->Hide();
     for (TLineChart *chart : SingleCharts())
         chart->hide();
     SpaceChart->show();
@@ -366,6 +372,19 @@ void TSportAnalysisPanel::CommonChartMouseMove(TLineChart *chart, QPoint pos)
     const bool found = FindPointValue(pos.x(), pos.y(), chart);
     ChartValueEdit->setText(
         QString::fromStdString(ReadoutText(found, ReadoutValue, QLocale().decimalPoint().toStdString())));
+    ChartCursor->Follow(chart, pos, CursorCharts());
+}
+
+std::vector<TCursorChart> TSportAnalysisPanel::CursorCharts() const
+{
+    if (MultiChart->isVisible())
+        return {{MultiChart, MultiKind(Ticked()), QString()}};
+    const std::array<QLabel *, 4> captions{DistLab, HRMLab, SPDLab, RPMLab};
+    std::vector<TCursorChart> shown;
+    for (int kind = 0; kind < 4; ++kind)
+        if (SingleCharts()[std::size_t(kind)]->isVisible())
+            shown.push_back({SingleCharts()[std::size_t(kind)], kind, captions[std::size_t(kind)]->text()});
+    return shown;
 }
 
 void TSportAnalysisPanel::PrintReport()

@@ -15,6 +15,8 @@ class QLineEdit;
 class TCheckList;
 class TKorvanDataBase;
 class TLineChart;
+class TTimeCursor;
+struct TCursorChart;
 
 class TSportAnalysisPanel : public TViewPanel {
     Q_OBJECT
@@ -47,6 +49,7 @@ public:
     TLineChart *AnRPMChart = nullptr;
     TLineChart *MultiChart = nullptr;
     TLineChart *SpaceChart = nullptr;
+    TTimeCursor *ChartCursor = nullptr;
 
     // The record file names, none marked.
     void FillList(const std::vector<std::string> &names);
@@ -88,6 +91,8 @@ private:
     // Fills the series of quantity kind from the record read last.
     void FillQuantity(int kind, TLineChart *chart, uint32_t colour, int position, bool recordRead);
     void ClearMultiSeries();
+    // The shown data charts as the time cursor reads them.
+    std::vector<TCursorChart> CursorCharts() const;
 
     TKorvanDataBase &db_;
 };

@@ -257,6 +257,42 @@ QPoint TLineChart::PointPosition(int position, int index) const
     return p.view->mapFromScene(p.chart->mapToScene(inChart));
 }
 
+bool TLineChart::SampleAt(QPoint pos, int &index) const
+{
+    const Parts &p = *parts_;
+    const QPointF at = p.chart->mapFromScene(p.view->mapToScene(pos));
+    if (p.series.empty() || !p.chart->plotArea().contains(at))
+        return false;
+    int most = 0;
+    for (const QLineSeries *s : p.series)
+        if (s->isVisible())
+            most = std::max(most, int(s->count()));
+    if (most == 0)
+        return false;
+    index = std::clamp(int(std::lround(p.chart->mapToValue(at, p.series[0]).x())), 0, most - 1);
+    return true;
+}
+
+int TLineChart::SampleX(int index) const
+{
+    const Parts &p = *parts_;
+    if (p.series.empty())
+        return 0;
+    const QPointF inChart = p.chart->mapToPosition(QPointF(index, p.axisY->min()), p.series[0]);
+    return p.view->mapFromScene(p.chart->mapToScene(inChart)).x();
+}
+
+QRect TLineChart::PlotRect() const
+{
+    const Parts &p = *parts_;
+    return p.view->mapFromScene(p.chart->mapToScene(p.chart->plotArea())).boundingRect();
+}
+
+void TLineChart::leaveEvent(QEvent *)
+{
+    emit MouseLeft(this);
+}
+
 bool TLineChart::FindPointValue(QPoint pos, double &value) const
 {
     const Parts &p = *parts_;
