@@ -2,12 +2,17 @@
 // the captions drawn into pictures; where a window comes back on the screen.
 #include "draw/Controls.h"
 #include "draw/Fonts.h"
+#include "draw/GuideWindow.h"
 #include "draw/WindowSight.h"
+#include "tests/support/ModalAnswer.h"
+#include "tests/support/TempFolder.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QRect>
+#include <QTextBrowser>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,6 +27,14 @@ QImage Drawn(QFont font, const QString &text)
     p.setPen(Qt::black);
     p.drawText(4, 28, text);
     return img;
+}
+
+QWidget *FindTopLevel(const QString &name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == name)
+            return w;
+    return nullptr;
 }
 
 QFont Face(const QString &family)
@@ -75,6 +88,51 @@ TEST(WindowSight, KeptOnScreenMovesInWhereTheWindowFits)
     EXPECT_EQ(KeptOnScreen(QRect(-900, -74, 1024, 748), QRect(0, 0, 1280, 600)), QPoint(0, -74));
     // A screen that does not start at 0, 0.
     EXPECT_EQ(KeptOnScreen(QRect(0, 0, 200, 100), QRect(1280, 24, 1024, 744)), QPoint(1280, 24));
+}
+
+// The guide: the browser when there is one; else the program's own viewer
+// (one window, showing the page and its title); a missing file is named.
+TEST(Guide, ShownWithoutABrowserAndAMissingFileNamed)
+{
+    TempFolder folder;
+    const std::string page = folder.file("UserGuide.html");
+    writeFileBytes(page, "<html><head><title>Riding guide</title></head><body><h1>Start</h1>"
+                         "<p>Plug in the dongle.</p></body></html>");
+    const auto browser = GuideBrowser;
+    std::vector<QUrl> handed;
+    bool hasBrowser = true;
+    GuideBrowser = [&](const QUrl &url) {
+        handed.push_back(url);
+        return hasBrowser;
+    };
+    const QString path = QString::fromStdString(page);
+    const auto viewer = [] { return qobject_cast<QTextBrowser *>(FindTopLevel("GuideViewer")); };
+    OpenGuide(nullptr, path);
+    ASSERT_EQ(handed.size(), 1u);
+    EXPECT_EQ(handed[0], QUrl::fromLocalFile(path));
+    EXPECT_EQ(viewer(), nullptr);
+
+    hasBrowser = false;
+    OpenGuide(nullptr, path);
+    OpenGuide(nullptr, path);
+    ASSERT_NE(viewer(), nullptr);
+    EXPECT_TRUE(viewer()->isVisible());
+    EXPECT_EQ(viewer()->windowTitle(), "Riding guide");
+    EXPECT_TRUE(viewer()->toPlainText().contains("Plug in the dongle."));
+    int viewers = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        viewers += w->objectName() == "GuideViewer" ? 1 : 0;
+    EXPECT_EQ(viewers, 1);
+    viewer()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    ModalAnswerer boxes;
+    const QString missing = QString::fromStdString(folder.file("gone/UserGuide.html"));
+    OpenGuide(nullptr, missing);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_TRUE(boxes.seen[0].text.contains(missing));
+    EXPECT_EQ(handed.size(), 3u);
+    GuideBrowser = browser;
 }
 
 }  // namespace
