@@ -37,7 +37,17 @@ QPoint CentredIn(const QRect &area, const QSize &size)
 QPoint CentredOnScreen(const QSize &size)
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen == nullptr ? QPoint(0, 0) : CentredIn(screen->geometry(), size);
+    if (screen == nullptr)
+        return QPoint(0, 0);
+    // The work area: the screen without its panels. Along an axis where the
+    // window is larger it starts at the work area's start.
+    const QRect area = screen->availableGeometry();
+    QPoint at = CentredIn(area, size);
+    if (size.width() > area.width())
+        at.setX(area.x());
+    if (size.height() > area.height())
+        at.setY(area.y());
+    return at;
 }
 
 QStringList DialogNameFilters(const QString &filterText)

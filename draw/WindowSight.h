@@ -16,6 +16,12 @@ class QWidget;
 void SetWindowUnseen(QWidget *window, bool unseen);
 
 // Top-left corner for a window frame so that it lies wholly on the screen
-// area: moved in along each axis where it fits, left where it is along an
-// axis where it does not fit.
+// area: moved in along each axis where it fits, at the area's start along
+// an axis where it does not fit (so its title bar stays reachable).
 QPoint KeptOnScreen(const QRect &frame, const QRect &screen);
+
+// From now on every window the program shows is kept in its screen's work
+// area: once shown and framed by the window manager (whose frame size is
+// known only then), a window whose frame leaves the work area is moved in
+// as KeptOnScreen says. Windows the rider moves later are left alone.
+void KeepWindowsInWorkArea();

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QRect>
+#include <QScreen>
+#include <QTest>
 #include <QTextBrowser>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -83,11 +85,37 @@ TEST(WindowSight, KeptOnScreenMovesInWhereTheWindowFits)
     EXPECT_EQ(KeptOnScreen(QRect(100, 50, 1024, 748), screen), QPoint(100, 50));
     EXPECT_EQ(KeptOnScreen(QRect(-920, -670, 1024, 748), screen), QPoint(0, 0));
     EXPECT_EQ(KeptOnScreen(QRect(900, 600, 1024, 748), screen), QPoint(256, 276));
-    // An axis where it does not fit keeps its place (centred, negative).
-    EXPECT_EQ(KeptOnScreen(QRect(-112, -74, 1024, 748), QRect(0, 0, 800, 600)), QPoint(-112, -74));
-    EXPECT_EQ(KeptOnScreen(QRect(-900, -74, 1024, 748), QRect(0, 0, 1280, 600)), QPoint(0, -74));
+    // An axis where it does not fit starts at the area's start: the title
+    // bar stays reachable (a 1366 x 768 screen with a 32-pixel panel).
+    EXPECT_EQ(KeptOnScreen(QRect(-112, -74, 1024, 748), QRect(0, 0, 800, 600)), QPoint(0, 0));
+    EXPECT_EQ(KeptOnScreen(QRect(-900, -74, 1024, 748), QRect(0, 0, 1280, 600)), QPoint(0, 0));
+    EXPECT_EQ(KeptOnScreen(QRect(171, 10, 1026, 773), QRect(0, 32, 1366, 736)), QPoint(171, 32));
     // A screen that does not start at 0, 0.
     EXPECT_EQ(KeptOnScreen(QRect(0, 0, 200, 100), QRect(1280, 24, 1024, 744)), QPoint(1280, 24));
+}
+
+// Every window shown is moved into the work area once it shows; a window
+// the rider moves afterwards stays where it was put.
+TEST(WindowSight, ShownWindowsAreKeptInTheWorkArea)
+{
+    KeepWindowsInWorkArea();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget window;
+    window.resize(300, 200);
+    window.move(area.left() - 120, area.top() - 80);
+    window.show();
+    QTest::qWait(300);
+    EXPECT_EQ(window.frameGeometry().topLeft(), area.topLeft());
+    window.move(area.left() - 10, area.top() + 5);
+    QTest::qWait(300);
+    EXPECT_LT(window.frameGeometry().left(), area.left());
+    // Larger than the work area: at its top-left.
+    QWidget large;
+    large.resize(area.width() + 50, area.height() + 50);
+    large.move(area.left() + 40, area.top() + 40);
+    large.show();
+    QTest::qWait(300);
+    EXPECT_EQ(large.frameGeometry().topLeft(), area.topLeft());
 }
 
 // The guide: the browser when there is one; else the program's own viewer
