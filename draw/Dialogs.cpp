@@ -11,8 +11,13 @@ QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &text, co
     QMessageBox box(icon, caption, text, buttons, modal != nullptr ? modal : parent);
     box.setTextFormat(Qt::PlainText); // texts may hold names from files
     box.setDefaultButton(defaultButton);
-    if (onTop)
-        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // A dialog of its window: modal to it, a title and a close button, no
+    // minimise or maximise (which Wayland's own frames would otherwise draw).
+    // The modality first: a message box resets its flags when it is set.
+    if (box.parentWidget() != nullptr)
+        box.setWindowModality(Qt::WindowModal);
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                       (onTop ? Qt::WindowStaysOnTopHint : Qt::WindowFlags()));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

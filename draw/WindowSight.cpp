@@ -82,9 +82,20 @@ public:
 
 }  // namespace
 
+bool OpacityHonoured(const QString &platform)
+{
+    return !platform.startsWith(QLatin1String("wayland"));
+}
+
+void SetOpacityWhereHonoured(QWidget *window, double opacity)
+{
+    if (OpacityHonoured(QGuiApplication::platformName()))
+        window->setWindowOpacity(opacity);
+}
+
 void SetWindowUnseen(QWidget *window, bool unseen)
 {
-    window->setWindowOpacity(unseen ? 0.0 : 1.0);
+    SetOpacityWhereHonoured(window, unseen ? 0.0 : 1.0);
     if (!window->isVisible() || window->windowHandle() == nullptr)
         return;
     if (xcb_connection_t *c = X11Connection())

@@ -8,7 +8,15 @@
 // the same native window comes back when it is made seen again.
 class QPoint;
 class QRect;
+class QString;
 class QWidget;
+
+// Sets a top-level window's opacity where the platform honours it; on
+// Wayland, which has no window opacity, the window keeps 1 and nothing is
+// asked of the platform (it would only warn).
+void SetOpacityWhereHonoured(QWidget *window, double opacity);
+// Whether a platform (QGuiApplication::platformName) takes window opacity.
+bool OpacityHonoured(const QString &platform);
 
 // Makes the top-level window unseen (opacity 0, withdrawn on X11) or seen
 // again (opacity 1, mapped and activated). A window Qt does not show is

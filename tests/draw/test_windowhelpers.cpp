@@ -1,6 +1,7 @@
 // Window helpers: the Han face of each Chinese variant in the windows and in
 // the captions drawn into pictures; where a window comes back on the screen.
 #include "draw/Controls.h"
+#include "draw/Dialogs.h"
 #include "draw/Fonts.h"
 #include "draw/GuideWindow.h"
 #include "draw/WindowSight.h"
@@ -13,6 +14,8 @@
 #include <QRect>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <QTextBrowser>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -161,6 +164,40 @@ TEST(Guide, ShownWithoutABrowserAndAMissingFileNamed)
     EXPECT_TRUE(boxes.seen[0].text.contains(missing));
     EXPECT_EQ(handed.size(), 3u);
     GuideBrowser = browser;
+}
+
+// Message boxes are dialogs of their window: modal to it, with a title and
+// a close button but no minimise or maximise; opacity is left alone where
+// the platform has none.
+TEST(WindowSight, MessageBoxesBelongToTheirWindow)
+{
+    QWidget window;
+    window.resize(200, 100);
+    window.show();
+    Qt::WindowModality modality = Qt::NonModal;
+    Qt::WindowFlags flags;
+    QWindow *transientParent = nullptr;
+    QTimer::singleShot(0, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        modality = box->windowModality();
+        flags = box->windowFlags();
+        transientParent = box->windowHandle()->transientParent();
+        box->close();
+    });
+    ShowMessage(&window, QStringLiteral("Saved"), QStringLiteral("info"), QMessageBox::Information, true);
+    EXPECT_EQ(modality, Qt::WindowModal);
+    EXPECT_EQ(transientParent, window.windowHandle());
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+
+    EXPECT_FALSE(OpacityHonoured(QStringLiteral("wayland")));
+    EXPECT_FALSE(OpacityHonoured(QStringLiteral("wayland-egl")));
+    EXPECT_TRUE(OpacityHonoured(QStringLiteral("xcb")));
+    SetOpacityWhereHonoured(&window, 0.0);
+    EXPECT_DOUBLE_EQ(window.windowOpacity(), OpacityHonoured(QGuiApplication::platformName()) ? 0.0 : 1.0);
 }
 
 }  // namespace
