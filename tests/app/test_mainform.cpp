@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -264,6 +265,37 @@ TEST_F(MainFormTest, SixthDoubleClickRevealsTheDiagnosticPanel)
     EXPECT_TRUE(form->EngineerModePanel->isVisible());
     QWidget *top = form->childAt(400, 200);
     EXPECT_TRUE(top == form->EngineerModePanel || form->EngineerModePanel->isAncestorOf(top));
+}
+
+// Quick clicks as the platform delivers them (every second press inside
+// the double-click interval comes as a double-click): four clicks on the
+// calendar's right arrow step four months; on the summary's month picture
+// the double-clicks still count toward the diagnostic panel.
+TEST_F(MainFormTest, EveryQuickClickOnAPictureActs)
+{
+    ShowWorking();
+    const auto quickClicks = [](QWidget *target, int pairs) {
+        const QPointF at(5, 5);
+        for (int i = 0; i < pairs; ++i)
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                      QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+                const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+                QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+                QCoreApplication::sendEvent(target, &event);
+            }
+    };
+    const QDate start(form->ShowYear, form->ShowMonth, 1);
+    quickClicks(form->CalenderPanel->ArrowNRImage, 2);
+    EXPECT_EQ(QDate(form->ShowYear, form->ShowMonth, 1), start.addMonths(4));
+    quickClicks(form->CalenderPanel->ArrowNLImage, 1);
+    EXPECT_EQ(QDate(form->ShowYear, form->ShowMonth, 1), start.addMonths(2));
+
+    form->ShowView(mvSummary);
+    quickClicks(form->SummaryPanel->SumShowImgMonth, 5);
+    EXPECT_EQ(form->EngineerClicks, 5);
+    EXPECT_FALSE(form->EngineerModePanel->isVisible());
+    quickClicks(form->SummaryPanel->SumShowImgMonth, 1);
+    EXPECT_TRUE(form->EngineerModePanel->isVisible());
 }
 
 TEST_F(MainFormTest, DiagnosticPanelControlsAndFixedCaptions)
