@@ -249,7 +249,7 @@ void TmainForm::BtnImageLogoutClick()
 
 void TmainForm::SetTransparent(bool transparent)
 {
-    setWindowOpacity(transparent ? 0.0 : 1.0);
+    SetOpacityWhereHonoured(this, transparent ? 0.0 : 1.0);
     // Opacity alone is ignored without a compositor and on Wayland: while
     // transparent the window stays shown for the program but is kept off the
     // desktop, and it comes back where the rider left it, wholly on screen.

@@ -6,6 +6,7 @@
 #include "calendar/SummaryView.h"
 #include "device/EngineerModePanel.h"
 #include "draw/Controls.h"
+#include "draw/GuideWindow.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
 #include "store/Databasecontroler.h"
@@ -13,10 +14,8 @@
 #include "views/RecordDetails.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QTimer>
-#include <QUrl>
 #include <algorithm>
 
 namespace {
@@ -174,9 +173,8 @@ void TmainForm::BtnImageSummaryClick()
 
 void TmainForm::BtnKorPageImageClick()
 {
-    // A failure to open the page is not reported.
-    const QString page = QDir(QString::fromStdString(AppFolder)).filePath(QString::fromLatin1(kHomePage));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    // Without a browser the guide shows in a window of the program's own.
+    OpenGuide(this, QDir(QString::fromStdString(AppFolder)).filePath(QString::fromLatin1(kHomePage)));
 }
 
 void TmainForm::TopButtonMouseMove(int k)

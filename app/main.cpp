@@ -3,6 +3,7 @@
 #include "accounts/Accountdel.h"
 #include "accounts/Accountset.h"
 #include "draw/Dialogs.h"
+#include "draw/WindowSight.h"
 #include "accounts/Login.h"
 #include "app/Main.h"
 #include "app/SingleInstance.h"
@@ -81,6 +82,7 @@ int main(int argc, char **argv)
     // The main window's Closed signal ends the program; the login window
     // closing while the main window is unseen must not.
     app.setQuitOnLastWindowClosed(false);
+    KeepWindowsInWorkArea();
     // Program files are found relative to the executable's folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     TSingleInstance instance(QCoreApplication::applicationDirPath());

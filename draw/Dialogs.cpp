@@ -11,8 +11,13 @@ QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &text, co
     QMessageBox box(icon, caption, text, buttons, modal != nullptr ? modal : parent);
     box.setTextFormat(Qt::PlainText); // texts may hold names from files
     box.setDefaultButton(defaultButton);
-    if (onTop)
-        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // A dialog of its window: modal to it, a title and a close button, no
+    // minimise or maximise (which Wayland's own frames would otherwise draw).
+    // The modality first: a message box resets its flags when it is set.
+    if (box.parentWidget() != nullptr)
+        box.setWindowModality(Qt::WindowModal);
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                       (onTop ? Qt::WindowStaysOnTopHint : Qt::WindowFlags()));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -37,7 +42,17 @@ QPoint CentredIn(const QRect &area, const QSize &size)
 QPoint CentredOnScreen(const QSize &size)
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen == nullptr ? QPoint(0, 0) : CentredIn(screen->geometry(), size);
+    if (screen == nullptr)
+        return QPoint(0, 0);
+    // The work area: the screen without its panels. Along an axis where the
+    // window is larger it starts at the work area's start.
+    const QRect area = screen->availableGeometry();
+    QPoint at = CentredIn(area, size);
+    if (size.width() > area.width())
+        at.setX(area.x());
+    if (size.height() > area.height())
+        at.setY(area.y());
+    return at;
 }
 
 QStringList DialogNameFilters(const QString &filterText)

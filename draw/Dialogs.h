@@ -26,7 +26,8 @@ bool AskYesNoWarning(QWidget *parent, const QString &text, const QString &captio
 // Top-left corner that centres a window of the given size in an area:
 // (area - size) halved, rounded toward minus infinity.
 QPoint CentredIn(const QRect &area, const QSize &size);
-// The same on the primary screen.
+// The same in the primary screen's work area (without its panels); along an
+// axis where the window is larger, at the work area's start.
 QPoint CentredOnScreen(const QSize &size);
 // Name filters for QFileDialog from a filter text of "description|patterns"
 // pairs (patterns separated by ";"): each becomes "description (patterns)"

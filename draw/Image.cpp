@@ -127,7 +127,10 @@ void TImage::mouseReleaseEvent(QMouseEvent *event)
 
 void TImage::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    // The second press of a double-click is a press too, but no click.
+    // The second press of a double-click is a press like any other: its
+    // release is a click of its own, so quick clicks are never lost.
+    if (event->button() == Qt::LeftButton)
+        pressed_ = true;
     emit mousePressed(this, event->button(), event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         emit doubleClicked(this);

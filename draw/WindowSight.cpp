@@ -1,7 +1,10 @@
 #include "draw/WindowSight.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QPointer>
 #include <QRect>
+#include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -40,14 +43,59 @@ void SetMapped(xcb_connection_t *c, xcb_window_t window, bool mapped)
 
 int KeptIn(int pos, int size, int areaStart, int areaSize)
 {
-    return size > areaSize ? pos : std::clamp(pos, areaStart, areaStart + areaSize - size);
+    return size > areaSize ? areaStart : std::clamp(pos, areaStart, areaStart + areaSize - size);
 }
+
+void MoveIntoWorkArea(QWidget *window)
+{
+    if (!window->isVisible() || window->screen() == nullptr)
+        return;
+    const QRect frame = window->frameGeometry();
+    const QPoint kept = KeptOnScreen(frame, window->screen()->availableGeometry());
+    if (kept != frame.topLeft())
+        window->move(kept);
+}
+
+// Sees each window being shown; checks it once the window manager has had
+// the time to frame it (at once, and again a little later on a slow one).
+class TWorkAreaKeeper : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *receiver, QEvent *event) override
+    {
+        if (event->type() != QEvent::Show || !receiver->isWidgetType())
+            return false;
+        auto *window = static_cast<QWidget *>(receiver);
+        const Qt::WindowType type = window->windowType();
+        if (!window->isWindow() || type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen ||
+            window->windowHandle() == nullptr)
+            return false;
+        QPointer<QWidget> guarded(window);
+        for (int delay : {0, 250})
+            QTimer::singleShot(delay, this, [guarded] {
+                if (guarded)
+                    MoveIntoWorkArea(guarded);
+            });
+        return false;
+    }
+};
 
 }  // namespace
 
+bool OpacityHonoured(const QString &platform)
+{
+    return !platform.startsWith(QLatin1String("wayland"));
+}
+
+void SetOpacityWhereHonoured(QWidget *window, double opacity)
+{
+    if (OpacityHonoured(QGuiApplication::platformName()))
+        window->setWindowOpacity(opacity);
+}
+
 void SetWindowUnseen(QWidget *window, bool unseen)
 {
-    window->setWindowOpacity(unseen ? 0.0 : 1.0);
+    SetOpacityWhereHonoured(window, unseen ? 0.0 : 1.0);
     if (!window->isVisible() || window->windowHandle() == nullptr)
         return;
     if (xcb_connection_t *c = X11Connection())
@@ -60,4 +108,13 @@ QPoint KeptOnScreen(const QRect &frame, const QRect &screen)
 {
     return QPoint(KeptIn(frame.x(), frame.width(), screen.x(), screen.width()),
                   KeptIn(frame.y(), frame.height(), screen.y(), screen.height()));
+}
+
+void KeepWindowsInWorkArea()
+{
+    static TWorkAreaKeeper *keeper = nullptr;
+    if (keeper == nullptr && qApp != nullptr) {
+        keeper = new TWorkAreaKeeper(qApp);
+        qApp->installEventFilter(keeper);
+    }
 }

@@ -9,6 +9,7 @@
 #include "views/LineChart.h"
 #include "views/RecordValues.h"
 #include "views/Report.h"
+#include "views/TimeCursor.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -130,6 +131,7 @@ void TSportAnalysisPanel::CreateControls()
     ClearMultiSeries();
     SpaceChart = new TLineChart(this, "SpaceChart", 0, false);
     SpaceChart->setGeometry(area);
+    ChartCursor = new TTimeCursor(this, area);
 
     setStyleSheet(QStringLiteral(
         "#FileAnalysisCLB { background: #262626; color: white; border: 1px solid white; border-radius: 6px;"
@@ -152,8 +154,10 @@ void TSportAnalysisPanel::ConnectHandlers()
     connect(MultiFileCB, &QCheckBox::toggled, this, &TSportAnalysisPanel::MultiFileCBClick);
     connect(FileAnalysisCLB, &TCheckList::Pressed, this, &TSportAnalysisPanel::FileAnalysisCLBMouseDown);
     connect(FileAnalysisCLB, &TCheckList::Released, this, &TSportAnalysisPanel::FileAnalysisCLBMouseUp);
-    for (TLineChart *chart : {AnDistChart, AnHRMChart, AnSPDChart, AnRPMChart, MultiChart, SpaceChart})
+    for (TLineChart *chart : {AnDistChart, AnHRMChart, AnSPDChart, AnRPMChart, MultiChart, SpaceChart}) {
         connect(chart, &TLineChart::MouseMoved, this, &TSportAnalysisPanel::CommonChartMouseMove);
+        connect(chart, &TLineChart::MouseLeft, ChartCursor, &TTimeCursor::Hide);
+    }
 }
 
 std::array<QCheckBox *, 4> TSportAnalysisPanel::ChartBoxes() const
@@ -192,6 +196,7 @@ void TSportAnalysisPanel::ResetAnalysisView()
 
 void TSportAnalysisPanel::LayoutCharts()
 {
+    ChartCursor->Hide();
     MultiChart->hide();
     SpaceChart->hide();
     const TChartStack stack = StackCharts(Ticked(), FileAnalysisCLB->MarkedCount() > 0);
@@ -220,6 +225,7 @@ void TSportAnalysisPanel::BuildMultiChart(int kind)
     if (ChartBusy)
         return;
     ChartBusy = true;
+    ChartCursor->Hide();
     for (TLineChart *chart : SingleCharts())
         chart->hide();
     SpaceChart->show();
@@ -367,6 +373,19 @@ void TSportAnalysisPanel::CommonChartMouseMove(TLineChart *chart, QPoint pos)
     const bool found = FindPointValue(pos.x(), pos.y(), chart);
     ChartValueEdit->setText(
         QString::fromStdString(ReadoutText(found, ReadoutValue, QLocale().decimalPoint().toStdString())));
+    ChartCursor->Follow(chart, pos, CursorCharts());
+}
+
+std::vector<TCursorChart> TSportAnalysisPanel::CursorCharts() const
+{
+    if (MultiChart->isVisible())
+        return {{MultiChart, MultiKind(Ticked()), QString()}};
+    const std::array<QLabel *, 4> captions{DistLab, HRMLab, SPDLab, RPMLab};
+    std::vector<TCursorChart> shown;
+    for (int kind = 0; kind < 4; ++kind)
+        if (SingleCharts()[std::size_t(kind)]->isVisible())
+            shown.push_back({SingleCharts()[std::size_t(kind)], kind, captions[std::size_t(kind)]->text()});
+    return shown;
 }
 
 void TSportAnalysisPanel::PrintReport()
@@ -394,7 +413,7 @@ void TSportAnalysisPanel::PrintReport()
         return ReportLayout(W, H, R, ticked, multi, db_.CurrentID, blocks);
     };
     const auto drawChart = [this](QPainter &painter, int kind, const QRectF &target) {
-        (kind < 0 ? MultiChart : SingleCharts()[std::size_t(kind)])->RenderInto(painter, target);
+        (kind < 0 ? MultiChart : SingleCharts()[std::size_t(kind)])->RenderInto(painter, target, ChartLook::Paper);
     };
     if (::PrintReport(this, layoutPage, drawChart) == PrintOutcome::Failed)
         ShowMessage(this, QStringLiteral("The report could not be printed."), QStringLiteral("Error"),

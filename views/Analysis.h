@@ -16,6 +16,8 @@ class TCheckList;
 class MultiLanguage;
 class TKorvanDataBase;
 class TLineChart;
+class TTimeCursor;
+struct TCursorChart;
 
 class TSportAnalysisPanel : public TViewPanel {
     Q_OBJECT
@@ -48,6 +50,7 @@ public:
     TLineChart *AnRPMChart = nullptr;
     TLineChart *MultiChart = nullptr;
     TLineChart *SpaceChart = nullptr;
+    TTimeCursor *ChartCursor = nullptr;
 
     // The record file names, none marked.
     void FillList(const std::vector<std::string> &names);
@@ -94,6 +97,8 @@ private:
     // Fills the series of quantity kind from the record read last.
     void FillQuantity(int kind, TLineChart *chart, uint32_t colour, int position, bool recordRead);
     void ClearMultiSeries();
+    // The shown data charts as the time cursor reads them.
+    std::vector<TCursorChart> CursorCharts() const;
 
     TKorvanDataBase &db_;
 };

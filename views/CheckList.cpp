@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyle>
 
 TCheckList::TCheckList(QWidget *parent, const char *name) : QListWidget(parent)
 {
@@ -11,6 +13,7 @@ TCheckList::TCheckList(QWidget *parent, const char *name) : QListWidget(parent)
     QFont fixed(QStringLiteral("Liberation Mono"));
     fixed.setStyleHint(QFont::Monospace);
     setFont(fixed);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void TCheckList::SetNames(const std::vector<std::string> &names)
@@ -25,7 +28,70 @@ void TCheckList::SetNames(const std::vector<std::string> &names)
         item->setCheckState(Qt::Unchecked);
         addItem(item);
     }
+    FitText();
+    newestPending_ = true;
+    ShowNewest();
     setCurrentRow(-1);
+}
+
+void TCheckList::ShowNewest()
+{
+    if (!newestPending_ || !isVisible())
+        return;
+    newestPending_ = false;
+    QListWidgetItem *newest = nullptr;
+    for (int i = 0; i < count(); ++i)
+        if (newest == nullptr || item(i)->text() > newest->text())
+            newest = item(i);
+    if (newest != nullptr)
+        scrollToItem(newest, QAbstractItemView::EnsureVisible);
+}
+
+void TCheckList::FitText()
+{
+    QListWidgetItem *widest = nullptr;
+    for (int i = 0; i < count(); ++i)
+        if (widest == nullptr || item(i)->text().size() > widest->text().size())
+            widest = item(i);
+    if (widest == nullptr)
+        return;
+    if (styledPixels_ == 0) {
+        ensurePolished();
+        styledPixels_ = QFontInfo(font()).pixelSize();
+    }
+    const int room = contentsRect().width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+    // The list's own style sheet overrides the text size of its parent's.
+    for (int pixels = styledPixels_; pixels >= 8; --pixels) {
+        const QString sheet = pixels == styledPixels_ ? QString() : QStringLiteral("font-size: %1px;").arg(pixels);
+        if (sheet != styleSheet())
+            setStyleSheet(sheet);
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        if (itemDelegate()->sizeHint(option, indexFromItem(widest)).width() <= room)
+            return;
+    }
+}
+
+void TCheckList::focusInEvent(QFocusEvent *event)
+{
+    // Taking the focus makes no item current: the list stays unchosen
+    // until the rider picks an item.
+    const bool none = currentRow() < 0;
+    QListWidget::focusInEvent(event);
+    if (none)
+        setCurrentRow(-1);
+}
+
+void TCheckList::showEvent(QShowEvent *event)
+{
+    QListWidget::showEvent(event);
+    ShowNewest();
+}
+
+void TCheckList::resizeEvent(QResizeEvent *event)
+{
+    QListWidget::resizeEvent(event);
+    FitText();
 }
 
 bool TCheckList::Marked(int row) const

@@ -5,7 +5,9 @@
 // x. A release runs Released. The views' handlers decide the rest (how
 // many marks may stay). The keyboard moves the selection only; Space or
 // Select acts as a press and release on the text of the current item, so
-// marks made with the keyboard pass through the same handlers.
+// marks made with the keyboard pass through the same handlers. A filled
+// list shows its newest item (the largest name: names start with the date),
+// and its text is made small enough that no name needs a horizontal scroll.
 #include <QListWidget>
 
 #include <string>
@@ -40,7 +42,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Scrolls the newest item into view (once the list shows).
+    void ShowNewest();
+    // Largest text size, at most the styled one, at which the widest name
+    // fits beside a vertical scroll bar.
+    void FitText();
+
+    bool newestPending_ = false;
+    int styledPixels_ = 0; // text size the style sheets give, before fitting
     bool pressOnItem_ = false; // the last press was on an item: its release counts
 };

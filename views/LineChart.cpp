@@ -25,8 +25,29 @@ constexpr int kMostCandidates = 64;
 // Pixels per time label of the horizontal axis.
 constexpr int kPixelsPerLabel = 90;
 
-const QColor kInk(0xF0, 0xF0, 0xF0);
-const QColor kGrid(0x5A, 0x5A, 0x5A);
+// The two looks of a chart: dark on screen, light on paper (white ground,
+// dark axes and texts); the series keep their colours in both.
+struct TLook {
+    QBrush background, plot;
+    QPen frame;
+    qreal roundness;
+    QColor title, ink, axis, grid;
+};
+
+const TLook &LookOf(ChartLook look)
+{
+    static const TLook screen = [] {
+        QLinearGradient fill(0, 0, 0, 1);
+        fill.setCoordinateMode(QGradient::ObjectMode);
+        fill.setColorAt(0, QColor(0x4A, 0x4A, 0x4A));
+        fill.setColorAt(1, QColor(0x1E, 0x1E, 0x1E));
+        return TLook{fill, QColor(0x2A, 0x2A, 0x2A, 0xC0), QPen(Qt::white, 1), 6, kAccent,
+                     QColor(0xF0, 0xF0, 0xF0), kDim, QColor(0x5A, 0x5A, 0x5A)};
+    }();
+    static const TLook paper{Qt::white, Qt::white, QPen(QColor(0x20, 0x20, 0x20), 1), 0, QColor(0x10, 0x10, 0x10),
+                             QColor(0x20, 0x20, 0x20), QColor(0x20, 0x20, 0x20), QColor(0xB0, 0xB0, 0xB0)};
+    return look == ChartLook::Paper ? paper : screen;
+}
 
 // The chart view: reports every pointer move over it, pressed or not.
 class TChartView : public QChartView {
@@ -68,36 +89,42 @@ qreal SegmentDistance(const QPointF &p, const QPointF &a, const QPointF &b)
     return Distance(p, a + t * ab);
 }
 
-void Theme(QChart *chart)
+void ThemeAxis(QAbstractAxis *axis, const TLook &look)
 {
-    QLinearGradient fill(0, 0, 0, 1);
-    fill.setCoordinateMode(QGradient::ObjectMode);
-    fill.setColorAt(0, QColor(0x4A, 0x4A, 0x4A));
-    fill.setColorAt(1, QColor(0x1E, 0x1E, 0x1E));
-    chart->setBackgroundBrush(fill);
-    chart->setBackgroundPen(QPen(Qt::white, 1));
-    chart->setBackgroundRoundness(6);
-    chart->setPlotAreaBackgroundBrush(QColor(0x2A, 0x2A, 0x2A, 0xC0));
+    axis->setLabelsBrush(look.ink);
+    axis->setLinePen(QPen(look.axis, 1));
+    axis->setGridLinePen(QPen(look.grid, 1, Qt::DotLine));
+}
+
+void Theme(QChart *chart, ChartLook which)
+{
+    const TLook &look = LookOf(which);
+    chart->setBackgroundBrush(look.background);
+    chart->setBackgroundPen(look.frame);
+    chart->setBackgroundRoundness(look.roundness);
+    chart->setPlotAreaBackgroundBrush(look.plot);
     chart->setPlotAreaBackgroundVisible(true);
-    chart->setTitleBrush(kAccent);
+    chart->setTitleBrush(look.title);
+    chart->legend()->setLabelColor(look.ink);
+    for (QAbstractAxis *axis : chart->axes())
+        ThemeAxis(axis, look);
+}
+
+// What stays the same in both looks: fonts, margins, the legend's place.
+void Shape(QChart *chart)
+{
     QFont title = chart->titleFont();
     title.setBold(true);
     title.setPointSize(10);
     chart->setTitleFont(title);
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->setMargins(QMargins(24, 0, 30, 0));  // room for the first and last time labels
-    chart->legend()->setLabelColor(kInk);
     chart->legend()->setAlignment(Qt::AlignBottom);
-}
-
-void ThemeAxis(QAbstractAxis *axis)
-{
-    axis->setLabelsBrush(kInk);
-    axis->setLinePen(QPen(kDim, 1));
-    axis->setGridLinePen(QPen(kGrid, 1, Qt::DotLine));
-    QFont font = axis->labelsFont();
-    font.setPointSize(8);
-    axis->setLabelsFont(font);
+    for (QAbstractAxis *axis : chart->axes()) {
+        QFont font = axis->labelsFont();
+        font.setPointSize(8);
+        axis->setLabelsFont(font);
+    }
 }
 
 } // namespace
@@ -117,7 +144,6 @@ TLineChart::TLineChart(QWidget *parent, const char *name, int seriesCount, bool 
     setObjectName(QString::fromLatin1(name));
     Parts &p = *parts_;
     p.chart = new QChart;
-    Theme(p.chart);
     // Scale values with the rider's decimal separator, as the value readout shows them.
     p.chart->setLocale(QLocale());
     p.chart->setLocalizeNumbers(true);
@@ -125,10 +151,10 @@ TLineChart::TLineChart(QWidget *parent, const char *name, int seriesCount, bool 
     p.axisX = new QCategoryAxis;
     p.axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     p.axisY = new QValueAxis;
-    ThemeAxis(p.axisX);
-    ThemeAxis(p.axisY);
     p.chart->addAxis(p.axisX, Qt::AlignBottom);
     p.chart->addAxis(p.axisY, Qt::AlignLeft);
+    Shape(p.chart);
+    Theme(p.chart, ChartLook::Screen);
     for (int i = 0; i < seriesCount; ++i) {
         auto *s = new QLineSeries;
         s->setPointsVisible(true);
@@ -231,6 +257,42 @@ QPoint TLineChart::PointPosition(int position, int index) const
     return p.view->mapFromScene(p.chart->mapToScene(inChart));
 }
 
+bool TLineChart::SampleAt(QPoint pos, int &index) const
+{
+    const Parts &p = *parts_;
+    const QPointF at = p.chart->mapFromScene(p.view->mapToScene(pos));
+    if (p.series.empty() || !p.chart->plotArea().contains(at))
+        return false;
+    int most = 0;
+    for (const QLineSeries *s : p.series)
+        if (s->isVisible())
+            most = std::max(most, int(s->count()));
+    if (most == 0)
+        return false;
+    index = std::clamp(int(std::lround(p.chart->mapToValue(at, p.series[0]).x())), 0, most - 1);
+    return true;
+}
+
+int TLineChart::SampleX(int index) const
+{
+    const Parts &p = *parts_;
+    if (p.series.empty())
+        return 0;
+    const QPointF inChart = p.chart->mapToPosition(QPointF(index, p.axisY->min()), p.series[0]);
+    return p.view->mapFromScene(p.chart->mapToScene(inChart)).x();
+}
+
+QRect TLineChart::PlotRect() const
+{
+    const Parts &p = *parts_;
+    return p.view->mapFromScene(p.chart->mapToScene(p.chart->plotArea())).boundingRect();
+}
+
+void TLineChart::leaveEvent(QEvent *)
+{
+    emit MouseLeft(this);
+}
+
 bool TLineChart::FindPointValue(QPoint pos, double &value) const
 {
     const Parts &p = *parts_;
@@ -273,11 +335,12 @@ bool TLineChart::FindPointValue(QPoint pos, double &value) const
     return false;
 }
 
-void TLineChart::RenderInto(QPainter &painter, const QRectF &target)
+void TLineChart::RenderInto(QPainter &painter, const QRectF &target, ChartLook look)
 {
     Parts &p = *parts_;
     if (target.width() <= 0 || target.height() <= 0)
         return;
+    Theme(p.chart, look);
     // Laid out at this chart's width and the target's proportions, so the
     // texts keep their screen size relative to the lines.
     const QSizeF screen = p.chart->size();
@@ -286,4 +349,5 @@ void TLineChart::RenderInto(QPainter &painter, const QRectF &target)
     p.chart->resize(page);
     p.view->scene()->render(&painter, target, QRectF(p.chart->pos(), page), Qt::IgnoreAspectRatio);
     p.chart->resize(screen);
+    Theme(p.chart, ChartLook::Screen);
 }

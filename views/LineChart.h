@@ -13,6 +13,9 @@
 
 class QPainter;
 
+// How a chart is drawn: dark as on screen, or light for paper.
+enum class ChartLook { Screen, Paper };
+
 class TLineChart : public QWidget {
     Q_OBJECT
 public:
@@ -47,16 +50,24 @@ public:
     bool FindPointValue(QPoint pos, double &value) const;
     // Widget position of point index of the series at position.
     QPoint PointPosition(int position, int index) const;
+    // The sample whose time lies under pos when pos is over the plot area
+    // and an active series has points (the nearest one it has).
+    bool SampleAt(QPoint pos, int &index) const;
+    // Widget x of sample index, and the plot area in widget coordinates.
+    int SampleX(int index) const;
+    QRect PlotRect() const;
 
     // Draws the chart scaled into target of another surface, laid out as on
-    // screen at this chart's width.
-    void RenderInto(QPainter &painter, const QRectF &target);
+    // screen at this chart's width, in the given look.
+    void RenderInto(QPainter &painter, const QRectF &target, ChartLook look = ChartLook::Screen);
 
 signals:
     void MouseMoved(TLineChart *sender, QPoint pos);
+    void MouseLeft(TLineChart *sender);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
     struct Parts;

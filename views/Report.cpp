@@ -34,13 +34,18 @@ void PaintReport(QPainter &painter, const TReportLayout &layout, const TDrawChar
     }
     painter.setFont(QFont(QStringLiteral("Arial"), 12));
     painter.setPen(Qt::black);
-    // Each line on a paper-white ground of its own: the rider's ID is placed
-    // over the bottom of a single chart, which is drawn dark.
+    // Each line on a white ground of its own, so it stays legible where it
+    // lies over a chart (the rider's ID over the bottom of a single chart);
+    // a ground stops at a chart's top edge, which stays in view.
     const QFontMetrics metrics = painter.fontMetrics();
     for (const TPlacedText &text : layout.texts) {
         const QString line = QString::fromStdString(text.text);
-        const QRect ground(text.x, text.y, metrics.horizontalAdvance(line), metrics.height());
-        painter.fillRect(ground.adjusted(-metrics.height() / 4, 0, metrics.height() / 4, 0), Qt::white);
+        QRect ground(text.x - metrics.height() / 4, text.y,
+                     metrics.horizontalAdvance(line) + metrics.height() / 2, metrics.height());
+        for (const TPlacedChart &chart : layout.charts)
+            if (ground.top() < chart.rect.top && ground.bottom() >= chart.rect.top)
+                ground.setBottom(chart.rect.top - 1);
+        painter.fillRect(ground, Qt::white);
         painter.drawText(text.x, text.y + metrics.ascent(), line);
     }
 }

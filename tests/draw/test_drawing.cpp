@@ -3,7 +3,9 @@
 #include "draw/ImageList.h"
 #include "draw/Korvandraw.h"
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -132,7 +134,16 @@ TEST(PictureControl, StretchedPictureFillsTheControl)
     EXPECT_TRUE(image.Picture().isNull());
 }
 
-TEST(PictureControl, ClickDoubleClickAndPressSignals)
+// What the platform delivers for quick clicks: the second press within the
+// double-click interval arrives as a double-click, its release as usual.
+void Send(QWidget *target, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+TEST(PictureControl, EveryQuickClickIsAClickAndDoubleClicksStillCount)
 {
     TImage image;
     image.resize(30, 30);
@@ -140,11 +151,26 @@ TEST(PictureControl, ClickDoubleClickAndPressSignals)
     QSignalSpy clicks(&image, &TImage::clicked);
     QSignalSpy doubles(&image, &TImage::doubleClicked);
     QSignalSpy presses(&image, &TImage::mousePressed);
-    QTest::mouseClick(&image, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(clicks.count(), 1);
-    QTest::mouseDClick(&image, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(doubles.count(), 1);
-    EXPECT_GE(presses.count(), 2);
+    for (int pair = 0; pair < 2; ++pair) {
+        Send(&image, QEvent::MouseButtonPress, QPoint(5, 5));
+        Send(&image, QEvent::MouseButtonRelease, QPoint(5, 5));
+        Send(&image, QEvent::MouseButtonDblClick, QPoint(5, 5));
+        Send(&image, QEvent::MouseButtonRelease, QPoint(5, 5));
+    }
+    EXPECT_EQ(clicks.count(), 4);
+    EXPECT_EQ(doubles.count(), 2);
+    EXPECT_EQ(presses.count(), 4);
+
+    // A double-click press released off the control, or with another
+    // button, is no click.
+    Send(&image, QEvent::MouseButtonPress, QPoint(5, 5));
+    Send(&image, QEvent::MouseButtonRelease, QPoint(5, 5));
+    Send(&image, QEvent::MouseButtonDblClick, QPoint(5, 5));
+    Send(&image, QEvent::MouseButtonRelease, QPoint(50, 5));
+    Send(&image, QEvent::MouseButtonDblClick, QPoint(5, 5), Qt::RightButton);
+    Send(&image, QEvent::MouseButtonRelease, QPoint(5, 5), Qt::RightButton);
+    EXPECT_EQ(clicks.count(), 5);
+    EXPECT_EQ(doubles.count(), 3);
 }
 
 TEST(PictureList, DrawReplacesThePixelsAndRemembersTheIndex)

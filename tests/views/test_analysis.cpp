@@ -3,6 +3,7 @@
 // series colours and legend names, and the readout under the pointer.
 #include "tests/views/AnalysisFixture.h"
 #include "views/LineChart.h"
+#include "views/TimeCursor.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -228,6 +229,65 @@ TEST_F(AnalysisTest, ReadoutShowsThePointUnderThePointer)
     ASSERT_TRUE(panel->SpaceChart->isVisible());
     QTest::mouseMove(panel->SpaceChart, QPoint(400, 200));
     EXPECT_EQ(edit->text(), "0");
+}
+
+// The time cursor: one line through every shown chart at the sample under
+// the pointer, a label with the time and each series' value beside it.
+TEST_F(AnalysisTest, TimeCursorReadsEveryShownSeriesAtThePointersTime)
+{
+    TTimeCursor *cursor = panel->ChartCursor;
+    const auto clearOfTheLine = [cursor] {
+        for (const QLine &piece : cursor->LinePieces())
+            if (cursor->LabelRect().left() <= piece.x1() && piece.x1() <= cursor->LabelRect().right())
+                return false;
+        return cursor->LabelRect().isValid() && cursor->rect().contains(cursor->LabelRect());
+    };
+    Tick(panel->ChartHRMCB, true);
+    Tick(panel->ChartDistCB, true);
+    Click(0);
+    TLineChart *hrm = panel->AnHRMChart;
+    // Far from the line (the readout finds nothing), at the time of sample 1.
+    const QPoint at(hrm->PointPosition(0, 1).x() + 2, hrm->PlotRect().top() + 5);
+    QTest::mouseMove(hrm, at);
+    EXPECT_EQ(panel->ChartValueEdit->text(), "0");
+    ASSERT_TRUE(cursor->CursorShown());
+    EXPECT_EQ(cursor->LabelLines(), (QStringList{"00:00:10", "Distance  1.5 km", "Heart Rate  75 bpm"}));
+    ASSERT_EQ(cursor->LinePieces().size(), 2u);
+    const int lineX = hrm->mapTo(panel.get(), at).x() - cursor->x();
+    for (const QLine &piece : cursor->LinePieces())
+        EXPECT_NEAR(piece.x1(), lineX, 3);
+    EXPECT_TRUE(clearOfTheLine());
+    // At the right end the label moves to the line's left.
+    QTest::mouseMove(hrm, QPoint(hrm->PlotRect().right() - 1, hrm->PlotRect().center().y()));
+    EXPECT_EQ(cursor->LabelLines().first(), "00:00:20");
+    EXPECT_LT(cursor->LabelRect().right(), cursor->LinePieces().front().x1());
+    EXPECT_TRUE(clearOfTheLine());
+    // Off the plot, or leaving the chart: no cursor.
+    QTest::mouseMove(hrm, QPoint(2, 2));
+    EXPECT_FALSE(cursor->CursorShown());
+    QTest::mouseMove(hrm, at);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(hrm, &leave);
+    EXPECT_FALSE(cursor->CursorShown());
+
+    // Compare mode: each ride by its name, with the colour of its line; a
+    // ride without a sample at that time is left out.
+    Tick(panel->MultiFileCB, true);
+    Tick(panel->ChartHRMCB, true);
+    Click(0);
+    Click(2);
+    TLineChart *multi = panel->MultiChart;
+    ASSERT_TRUE(multi->isVisible());
+    QTest::mouseMove(multi, QPoint(multi->PointPosition(0, 0).x(), multi->PlotRect().center().y()));
+    EXPECT_EQ(cursor->LabelLines(),
+              (QStringList{"00:00:00", QString::fromStdString(A) + "  72 bpm", QString::fromStdString(C) + "  130 bpm"}));
+    EXPECT_EQ(cursor->LinePieces().size(), 1u);
+    EXPECT_TRUE(clearOfTheLine());
+    QTest::mouseMove(multi, QPoint(multi->PointPosition(0, 1).x(), multi->PlotRect().center().y()));
+    EXPECT_EQ(cursor->LabelLines(), (QStringList{"00:00:10", QString::fromStdString(A) + "  75 bpm"}));
+    // A rebuild takes the cursor away until the pointer moves again.
+    Click(1);
+    EXPECT_FALSE(cursor->CursorShown());
 }
 
 TEST_F(AnalysisTest, AVanishedRecordShowsNoLines)

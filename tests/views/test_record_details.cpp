@@ -18,6 +18,9 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -388,6 +391,46 @@ TEST_F(RecordDetailsTest, ExportWritesTheShownRecordAndReportsAFailure)
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(boxes.seen.size(), 1u);
     TExportButton::ChooseFile = dialog;
+}
+
+// Many rides: the list keeps its order and its empty selection, shows the
+// newest ride (also when filled while hidden) and needs no sideways scroll.
+TEST_F(RecordDetailsTest, AFilledListShowsTheNewestRideAndFitsItsText)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < 2000; ++i)
+        names.push_back(QStringLiteral("%1%2.TR9").arg(100101 + i % 28 + i / 28 % 12 * 100 + i / 336 * 10000)
+                            .arg(80000 + i % 7, 6, 10, QLatin1Char('0')).toStdString());
+    std::swap(names[1500], names.back());  // the newest is not the last
+    const auto newestInView = [this](const std::string &newest) {
+        const QRect shown = List()->visualItemRect(List()->item(Row(newest)));
+        return List()->viewport()->rect().contains(shown);
+    };
+    for (bool hidden : {false, true}) {
+        panel->setVisible(!hidden);
+        panel->FillList(names);
+        panel->show();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(newestInView(names[1500])) << hidden;
+        EXPECT_EQ(List()->item(0)->text().toStdString(), names[0]);
+        EXPECT_EQ(List()->currentRow(), -1);
+        EXPECT_TRUE(List()->selectedItems().isEmpty());
+        EXPECT_TRUE(List()->MarkedRows().empty());
+        EXPECT_FALSE(List()->horizontalScrollBar()->isVisible());
+        EXPECT_LE(List()->visualItemRect(List()->item(0)).width(), List()->viewport()->width());
+        QStyleOptionViewItem option;
+        option.initFrom(List());
+        option.font = List()->font();
+        option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+        option.text = List()->item(0)->text();
+        const int textRight = List()->style()->subElementRect(QStyle::SE_ItemViewItemText, &option, List()).left() +
+                              List()->fontMetrics().horizontalAdvance(option.text);
+        EXPECT_LE(textRight, List()->viewport()->width()) << hidden;
+        EXPECT_GE(QFontInfo(List()->font()).pixelSize(), 10);
+    }
+    // Short names get the styled text size back.
+    panel->FillList({"1.TR9"});
+    EXPECT_EQ(QFontInfo(List()->font()).pixelSize(), 14);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The printed report through the PDF hook: nothing to print, the charts
-// really drawn into their rectangles of page 1 (rendered with pdftoppm),
+// really drawn into their rectangles of page 1 in the paper look (rendered
+// with pdftoppm),
 // the texts of the page (pdftotext).
 #include "tests/views/AnalysisFixture.h"
 #include "views/Report.h"
@@ -70,6 +71,7 @@ protected:
     std::string pdf = tmp.file("report.pdf");
 };
 
+const auto Dark = [](QRgb c) { return qRed(c) < 110 && qGreen(c) < 110 && qBlue(c) < 110; };
 const auto Blue = [](QRgb c) { return qBlue(c) > 150 && qRed(c) < 90 && qGreen(c) < 90; };
 const auto Green = [](QRgb c) { return qGreen(c) > 90 && qRed(c) < 70 && qBlue(c) < 70; };
 const auto Yellow = [](QRgb c) { return qRed(c) > 170 && qGreen(c) > 170 && qBlue(c) < 90; };
@@ -101,13 +103,20 @@ TEST_F(ReportTest, FourChartsAndOneBlockOnTheLetterPage)
     ASSERT_EQ(page.size(), QSize(510, 660));
     // The charts fill 300-925, 925-1550, 1550-2175, 2175-2800 between 200 and 4900.
     const std::function<bool(QRgb)> line[4] = {Blue, Green, nullptr, Yellow};
+    // On paper: a white ground with dark axes and texts, the lines in their colours.
     for (int k = 0; k < 4; ++k) {
         const QRect r(QPoint(200, 300 + 625 * k), QPoint(4900, 925 + 625 * k));
-        EXPECT_GT(Share(page, r, NotPaper), 0.95) << k;
+        EXPECT_LT(Share(page, r, NotPaper), 0.25) << k;
+        EXPECT_GT(Count(page, r, Dark), 300) << k;
         if (line[k]) {
             EXPECT_GT(Count(page, r, line[k]), 50) << k;
         }
     }
+    // The first chart's top edge runs along y 300, under the title too.
+    int edge = 0;
+    for (int x = 20; x < 490; ++x)
+        edge += Dark(page.pixel(x, 30)) ? 1 : 0;
+    EXPECT_GT(edge, 460);
     EXPECT_EQ(Count(page, QRect(QPoint(200, 2850), QPoint(4900, 3250)), NotPaper), 0);
     const QString text = Text();
     for (const char *expected : {"TR900 Analysis Report", "USER ID: bob", "File Name: 120701080000.TR9",
