@@ -250,12 +250,10 @@ void TTRAnalysis::WriteRecordFile()
     const std::string name = TwoDigits(Year) + TwoDigits(Month) + TwoDigits(Day) + TwoDigits(Hour) +
                              TwoDigits(Minute) + TwoDigits(Second) + ".TR9";
     // Assembled from the decoder's own lists: the work files on disk may
-    // belong to another decode in the same folder by now. Checked and
-    // renamed into place like every file, but not synced: the record only
-    // counts once it is filed into the rider's folder, which is synced
-    // before the copy here goes (a sync here would cost more than the
-    // whole decoding).
-    AtomicFile file(PathOf(name), Durability::Unsynced);
+    // belong to another decode in the same folder by now. Synced before it
+    // replaces an older record of the same name: the command-line tool's
+    // record is the one a rider recovers a lost ride with.
+    AtomicFile file(PathOf(name));
     auto section = [&file](const std::vector<std::string> &lines) {
         for (const std::string &line : lines)
             file.WriteLine(line);

@@ -17,26 +17,12 @@ constexpr std::size_t BufferSize = 16384;
 
 int SystemOpen(const char *path, int flags, mode_t mode) { return ::open(path, flags, mode); }
 
-// Gives the temporary file the target's name, atomically. Over an existing
-// file the two are exchanged and the old one then removed: ext4 starts
-// writing out at once a file renamed over another (its guard for programs
-// that do not sync), which takes longer than decoding a whole dump; an
-// exchange leaves the writing to the kernel's schedule. Synced files are on
-// disk before this step either way.
-int ReplaceName(const char *from, const char *to)
-{
-    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE) != 0)
-        return ::rename(from, to); // no target yet, or no exchange on this file system
-    if (::unlink(from) == 0)
-        return 0;
-    // Something rename does not replace (a folder): it goes back to its name.
-    const int error = errno;
-    ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE);
-    errno = error;
-    return -1;
-}
+// A plain rename, never an exchange: over an existing file, ext4 writes the
+// new content out before the rename is committed, so even an unsynced work
+// file never turns into an empty one after a power cut.
+int SystemRename(const char *from, const char *to) { return ::rename(from, to); }
 
-const FileCalls SystemCalls{SystemOpen, ::write, ::fsync, ::close, ReplaceName};
+const FileCalls SystemCalls{SystemOpen, ::write, ::fsync, ::close, SystemRename};
 FileCalls Calls = SystemCalls;
 
 std::string FolderOf(const std::string &path)

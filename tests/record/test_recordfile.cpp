@@ -160,8 +160,9 @@ TEST_F(RecordFile, OutputNamesTakenByFifosAndHardLinksAreReplaced)
 
 TEST_F(RecordFile, FailingDiskKeepsTheOlderRecordAndFails)
 {
-    // Only the record's own temporary file fails.
-    for (const DiskStep step : {DiskStep::Open, DiskStep::Write, DiskStep::Close}) {
+    // Only the record's own temporary file fails; a record that cannot be
+    // synced never replaces the older one.
+    for (const DiskStep step : {DiskStep::Open, DiskStep::Write, DiskStep::FileSync, DiskStep::Close}) {
         writeFileBytes(folder.file("120704080503.TR9"), "older record");
         {
             FailingDisk disk(step, ENOSPC, folder.file(".120704080503.TR9"));
