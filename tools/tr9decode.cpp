@@ -1,6 +1,7 @@
 // tr9decode [FOLDER]: decodes the saved transfer FOLDER/Temp.txt into a
 // record file in FOLDER, the way the program does after a download.
 #include "record/Trfsanalysis.h"
+#include "tools/Output.h"
 
 #include <cstdio>
 #include <cstring>
@@ -17,8 +18,9 @@ void Usage(std::FILE *out)
                "The decoder's work files (Temp0.txt ... Temp6.txt, ALLDATA.TXT) are\n"
                "written into FOLDER as well.\n"
                "\n"
-               "Exit status: 0 when the record file was written, 1 when the transfer\n"
-               "cannot be decoded (the reason is printed), 2 on a usage error.\n",
+               "Exit status: 0 when the record file was written and its name printed,\n"
+               "1 when the transfer cannot be decoded or the name cannot be printed\n"
+               "(the reason is printed), 2 on a usage error.\n",
                out);
 }
 
@@ -34,7 +36,7 @@ int main(int argc, char **argv)
     if (argc == 2) {
         if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
             Usage(stdout);
-            return 0;
+            return FinishOutput(0, "tr9decode");
         }
         folder = argv[1];
     }
@@ -47,5 +49,5 @@ int main(int argc, char **argv)
         return 1;
     }
     std::printf("%s\n", analysis.FileName.c_str());
-    return 0;
+    return FinishOutput(0, "tr9decode");
 }

@@ -2,6 +2,7 @@
 // files as FIT, TCX or CSV files for training platforms and spreadsheets.
 #include "export/Export.h"
 #include "store/Textfile.h"
+#include "tools/Output.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -112,7 +113,7 @@ int main(int argc, char **argv)
     }
     if (help) {
         Usage(stdout);
-        return 0;
+        return FinishOutput(0, "tr9export");
     }
 
     bool allWritten = true;
@@ -131,5 +132,5 @@ int main(int argc, char **argv)
             allWritten = false;
         }
     }
-    return allWritten ? 0 : 1;
+    return FinishOutput(allWritten ? 0 : 1, "tr9export");
 }
