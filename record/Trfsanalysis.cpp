@@ -56,6 +56,7 @@ bool TTRAnalysis::Decode(const std::string &folder)
     AppFolder = folder;
     FailReason.clear();
     FileName.clear();
+    RecordUnconfirmed = false;
     BadByte = false;
     WriteFailed = false;
 
@@ -149,7 +150,7 @@ void TTRAnalysis::SaveLines(const std::string &name, std::size_t first, std::siz
 {
     AtomicFile file(PathOf(name), Durability::Unsynced);
     WriteLines(file, first, last, keptOnly, skip);
-    if (!file.Commit())
+    if (file.Commit() == Saved::No)
         WriteFailed = true;
 }
 
@@ -187,7 +188,7 @@ void TTRAnalysis::WriteLines(AtomicFile &file, std::size_t first, std::size_t la
 
 void TTRAnalysis::SaveLines(const std::string &name, std::span<const std::string> lines)
 {
-    if (!SaveLineFile(PathOf(name), lines, Durability::Unsynced))
+    if (SaveLineFile(PathOf(name), lines, Durability::Unsynced) == Saved::No)
         WriteFailed = true;
 }
 
@@ -267,6 +268,8 @@ void TTRAnalysis::WriteRecordFile()
         file.WriteLine(line);
     WriteLines(file, 0, Lines.size());
     file.WriteLine("");
-    if (file.Commit())
+    const Saved saved = file.Commit();
+    RecordUnconfirmed = saved == Saved::Unconfirmed;
+    if (saved != Saved::No)
         FileName = name;
 }

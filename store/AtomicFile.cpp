@@ -189,33 +189,42 @@ bool AtomicFile::Write(std::string_view bytes)
 
 bool AtomicFile::WriteLine(std::string_view line) { return Write(line) && Write("\r\n"); }
 
-bool AtomicFile::Commit()
+Saved AtomicFile::Commit()
 {
     if (failed_ || !Flush() || (durability_ == Durability::Synced && Calls.fsync(fd_) != 0)) {
         Discard();
-        return false;
+        return Saved::No;
     }
     const int fd = fd_;
     fd_ = -1;
     if (Calls.close(fd) != 0 || Calls.rename(temp_.c_str(), path_.c_str()) != 0) {
         Discard();
-        return false;
+        return Saved::No;
     }
     temp_.clear(); // renamed: nothing left to remove
-    return durability_ == Durability::Unsynced || SyncFolder(FolderOf(path_));
+    if (durability_ == Durability::Unsynced || SyncFolder(FolderOf(path_)))
+        return Saved::Yes;
+    return Saved::Unconfirmed;
 }
 
 int WriteFileAtomic(const std::string &path, std::string_view bytes)
 {
     AtomicFile file(path);
-    return file.Write(bytes) && file.Commit() ? 0 : 1;
+    if (!file.Write(bytes))
+        return 1;
+    switch (file.Commit()) {
+    case Saved::Yes: return 0;
+    case Saved::Unconfirmed: return WriteUnconfirmed;
+    case Saved::No: break;
+    }
+    return 1;
 }
 
-bool SaveLineFile(const std::string &path, std::span<const std::string> lines, Durability durability)
+Saved SaveLineFile(const std::string &path, std::span<const std::string> lines, Durability durability)
 {
     AtomicFile file(path, durability);
     for (const std::string &line : lines)
         if (!file.WriteLine(line))
-            return false;
+            return Saved::No;
     return file.Commit();
 }

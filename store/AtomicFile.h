@@ -6,13 +6,21 @@
 // Every write is checked; a durable file is also flushed to disk (fsync)
 // before the rename, and the folder after it. On any failure the temporary
 // file is removed and the target keeps its old content; only a failing fsync
-// of the folder comes after the rename, and it is reported all the same.
+// of the folder comes after the rename: the new content is then in place,
+// but may not survive a power cut, and the result says so.
 #include <cstddef>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
+
+// What a write achieved.
+enum class Saved {
+    Yes,         // the new content is in place (and on disk, when synced)
+    Unconfirmed, // the new content is in place, but the folder's fsync failed
+    No,          // nothing was replaced: the target holds what it held
+};
 
 enum class Durability {
     Synced,   // the rider's data: on disk before success is reported
@@ -30,9 +38,9 @@ public:
     bool Write(std::string_view bytes);
     // The text and CR LF.
     bool WriteLine(std::string_view line);
-    // Flushes, syncs, closes and renames. True when the target holds exactly
-    // what was written.
-    bool Commit();
+    // Flushes, syncs, closes and renames; Yes or Unconfirmed when the target
+    // holds exactly what was written.
+    Saved Commit();
 
 private:
     bool WriteOut(const char *at, std::size_t left);
@@ -57,10 +65,12 @@ bool IsTemporaryFileName(std::string_view name);
 // or removed.
 bool RemoveTemporaryFiles(const std::string &folder);
 
-// The whole content at once. 0 on success, 1 on failure.
+// The whole content at once. 0 on success, 1 when nothing was written,
+// WriteUnconfirmed when the content is in place but its folder's fsync failed.
+inline constexpr int WriteUnconfirmed = 2;
 int WriteFileAtomic(const std::string &path, std::string_view bytes);
-// Lines with CR LF after each. False on failure.
-bool SaveLineFile(const std::string &path, std::span<const std::string> lines,
+// Lines with CR LF after each.
+Saved SaveLineFile(const std::string &path, std::span<const std::string> lines,
                   Durability durability = Durability::Synced);
 
 // The system calls of the writer. Tests replace them to make any step fail;

@@ -80,7 +80,9 @@ public:
     // SeriesText = the line after the first line containing heading. Returns 0.
     int ReadSeries(const std::string &heading);
     // Writes NoteLines as the notes file of record name (UTF-16 LE with mark,
-    // replaced atomically). 0 on success, 1 when the file could not be written.
+    // replaced atomically). 0 on success, 1 when the file could not be written,
+    // WriteUnconfirmed (store/AtomicFile.h) when it is written but its
+    // folder's fsync failed.
     int SaveNotes(const std::string &name);
     // A value in tenths (distance, speed) as shown: value x 0.1 in the
     // shortest general form, 123 gives 12.3, 100 gives 10; "0" and a text

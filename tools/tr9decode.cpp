@@ -48,6 +48,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "TR900 data transfer Fail!\n%s\n", analysis.FailReason.c_str());
         return 1;
     }
+    if (analysis.RecordUnconfirmed)
+        std::fprintf(stderr, "tr9decode: %s is written, but the disk did not confirm that it is kept"
+                             " (the folder could not be synced)\n", analysis.FileName.c_str());
     std::printf("%s\n", analysis.FileName.c_str());
     return FinishOutput(0, "tr9decode");
 }
