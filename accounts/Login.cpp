@@ -156,7 +156,7 @@ void TLoginForm::LoginBtnClick()
     // built-in picture stands in for it.
     LoadedPhoto photo;
     const std::string photoFile = db.PhotoFile(id);
-    if (photoFile.empty() || !LoadPhotoFile(photoFile, photo))
+    if (photoFile.empty() || !LoadPhotoFile(photoFile, photo, Links::NotFollowed))
         photo.image = AssetImage("MalePhoto");
     m.CalAccountImage->SetPicture(photo.image);
 

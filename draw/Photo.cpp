@@ -29,14 +29,14 @@ QByteArray EncodeJpegImage(const QImage &image, int quality)
     return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
 }
 
-bool LoadPhotoFile(const std::string &path, LoadedPhoto &out)
+bool LoadPhotoFile(const std::string &path, LoadedPhoto &out, Links links)
 {
     // No photo file is larger than the largest picture decoded, stored
     // uncompressed at 4 bytes a pixel (plus its headers).
     constexpr std::size_t MaxPhotoBytes = jpeg::MaxPixels * 4 + 4096;
     out = LoadedPhoto();
     std::string bytes;
-    if (!ReadFileBytes(path, bytes, MaxPhotoBytes) || bytes.empty())
+    if (!ReadFileBytes(path, bytes, MaxPhotoBytes, links) || bytes.empty())
         return false;
     const QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
     if (jpeg::LooksLikeJpeg(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size())) {

@@ -118,7 +118,7 @@ std::string TKorvanDataBase::PhotoFile(const std::string &id) const
     const std::string folder = RootFolder + id + "/";
     const std::string wanted = id + ".jpg";
     struct stat st {};
-    if (::stat((folder + wanted).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+    if (::lstat((folder + wanted).c_str(), &st) == 0 && S_ISREG(st.st_mode))
         return folder + wanted;
     const std::string found = FindEntryNoCase(folder, wanted, EntryKind::PlainFile);
     return found.empty() ? found : folder + found;
@@ -144,7 +144,7 @@ bool TKorvanDataBase::ReadRememberMe(const std::string &appFolder, std::string &
 {
     std::string bytes;
     id.clear();
-    if (!ReadFileBytes(RememberMePath(appFolder), bytes, filelimit::Text))
+    if (!ReadFileBytes(RememberMePath(appFolder), bytes, filelimit::Text, Links::NotFollowed))
         return false;
     id = bytes.substr(0, bytes.find_first_of("\r\n"));
     return true;

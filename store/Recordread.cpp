@@ -73,7 +73,7 @@ int TKorvanDataBase::SumDay(int year, int month, int day)
             (IntOf(pairs.size() > 2 ? pairs.substr(2, 2) : std::string()) & 0xFF) != (month & 0xFF) ||
             (IntOf(pairs.size() > 4 ? pairs.substr(4, 2) : std::string()) & 0xFF) != (day & 0xFF))
             continue;
-        if (!ReadNarrowLines(RiderFolder + name, RecordLines, filelimit::Record))
+        if (!ReadNarrowLines(RiderFolder + name, RecordLines, filelimit::Record, Links::NotFollowed))
             continue;
         const std::int64_t seconds = std::int64_t(IntOf(ValueOf("EXEHOUR"))) * 3600 +
                                      std::int64_t(IntOf(ValueOf("EXEMIN"))) * 60 + IntOf(ValueOf("EXESEC"));
@@ -90,7 +90,7 @@ int TKorvanDataBase::ReadRecord(const std::string &name)
     for (std::string *text : {&ExerciseTime, &DistanceText, &CadenceAvgText, &SpeedAvgText, &LapCountText,
                               &KcalText, &HrMaxText, &HrAvgText, &Vo2MaxText, &HrLimitText})
         *text = "0";
-    if (name.empty() || !ReadNarrowLines(RiderFolder + name, RecordLines, filelimit::Record))
+    if (name.empty() || !ReadNarrowLines(RiderFolder + name, RecordLines, filelimit::Record, Links::NotFollowed))
         return 1;
 
     Unit = static_cast<std::uint8_t>(IntOf(ValueOf("UNIT")));
@@ -112,7 +112,7 @@ int TKorvanDataBase::ReadRecord(const std::string &name)
     NoteLines.clear();
     Topic.clear();
     Weather.clear();
-    if (ReadWideLines(RiderFolder + NotesFileName(name), NoteLines, filelimit::Notes) && NoteLines.size() >= 2) {
+    if (ReadWideLines(RiderFolder + NotesFileName(name), NoteLines, filelimit::Notes, Links::NotFollowed) && NoteLines.size() >= 2) {
         Topic = NoteLines.takeFirst();
         Weather = NoteLines.takeFirst();
     }

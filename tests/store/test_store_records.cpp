@@ -116,6 +116,37 @@ TEST_F(StoreRecords, FifosAndFoldersAreNotReadAsFiles)
     EXPECT_EQ(db.ReadRecord("d.TR9"), 1);
 }
 
+TEST_F(StoreRecords, LinksUnderTheProgramsNamesAreNotFollowed)
+{
+    // A notes file or a record that is a symbolic link never shows what it
+    // points to; neither does the remembered ID nor a rider's photo.
+    TempFolder outside;
+    writeFileBytes(outside.file("secret.txt"), "topic\r\n1\r\nprivate line\r\n");
+    Put("a.TR9", RecordFixture{});
+    std::filesystem::create_symlink(outside.file("secret.txt"), tmp.file("a.TRM"));
+    EXPECT_EQ(db.ReadRecord("a.TR9"), 0);
+    EXPECT_TRUE(db.NoteLines.isEmpty());
+    EXPECT_TRUE(db.Topic.isEmpty());
+    std::filesystem::create_symlink(tmp.file("a.TR9"), tmp.file("b.TR9"));
+    EXPECT_EQ(db.ReadRecord("b.TR9"), 1);
+
+    writeFileBytes(outside.file("REME.txt"), "Bob\r\n");
+    std::filesystem::create_symlink(outside.file("REME.txt"), tmp.file("REME.txt"));
+    std::string id;
+    EXPECT_FALSE(TKorvanDataBase::ReadRememberMe(tmp.path(), id));
+    EXPECT_EQ(id, "");
+
+    db.RootFolder = tmp.path() + "/";
+    std::filesystem::create_directory(tmp.file("Bob"));
+    std::filesystem::create_symlink(outside.file("secret.txt"), tmp.file("Bob/Bob.jpg"));
+    EXPECT_EQ(db.PhotoFile("Bob"), "");
+
+    // A path the user names is followed.
+    std::string bytes;
+    EXPECT_EQ(ReadFile(tmp.file("a.TRM"), bytes, 1000), ReadStatus::Ok);
+    EXPECT_EQ(ReadFile(tmp.file("a.TRM"), bytes, 1000, Links::NotFollowed), ReadStatus::NotRegular);
+}
+
 TEST_F(StoreRecords, FilesHugeOnPaperAreNotRead)
 {
     // Sparse: nothing on disk, 64 GiB by their size. Read as unreadable.
