@@ -75,7 +75,12 @@ void TDeleteAccountForm::Del_Yes_BtnClick()
     }
     if (!AskYesNoWarning(this, "Delete user account?", "Delete user account?"))
         return;
-    main_->DataBase->DeleteRider(chosen.toStdString());
+    const int deleted = main_->DataBase->DeleteRider(chosen.toStdString());
+    if (deleted == TKorvanDataBase::RiderKept)
+        ShowErrorBox(this, "The user account could not be deleted!", "Error", false);
+    else if (deleted == TKorvanDataBase::RiderPartlyDeleted)
+        ShowErrorBox(this, "The user account was deleted, but some of its files could not be removed!", "Error",
+                     false);
     close();
 }
 

@@ -4,6 +4,11 @@
 #include "store/AtomicFile.h"
 #include "store/Textfile.h"
 
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,6 +43,32 @@ std::string Joined(const std::string &folder, const std::string &name)
     return folder + "/" + name;
 }
 
+// Every entry of a folder but "." and "..", hidden ones included. False when
+// the folder cannot be read.
+bool AllEntries(const std::string &folder, std::vector<std::string> &names)
+{
+    DIR *dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return false;
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    return ::closedir(dir) == 0;
+}
+
+// A hidden name beside a rider folder for its deletion, never listed as a
+// rider; of a long ID only the start is kept, so the name stays within 255
+// bytes.
+std::string AsideName(const std::string &root, const std::string &id)
+{
+    static std::atomic<unsigned> counter{0};
+    char suffix[48];
+    std::snprintf(suffix, sizeof suffix, ".deleted-%d-%u", static_cast<int>(::getpid()), counter++);
+    return root + "." + id.substr(0, 200) + suffix;
+}
+
 } // namespace
 
 int TKorvanDataBase::SetRootFolder(const std::string &folder)
@@ -67,9 +98,20 @@ int TKorvanDataBase::DeleteRider(const std::string &id)
     if (!UsableID(id))
         return 0;
     const std::string path = RootFolder + id;
-    if (IsPlainFolder(path))
-        DeleteFolderTree(path);
-    return 0;
+    if (!IsPlainFolder(path))
+        return RiderDeleted;
+    std::string aside;
+    for (int attempt = 0; attempt < 100 && aside.empty(); ++attempt) {
+        aside = AsideName(RootFolder, id);
+        if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) != 0) {
+            if (errno != EEXIST)
+                return RiderKept;
+            aside.clear();
+        }
+    }
+    if (aside.empty())
+        return RiderKept;
+    return DeleteFolderTree(aside) ? RiderDeleted : RiderPartlyDeleted;
 }
 
 bool TKorvanDataBase::DeleteFolderTree(const std::string &path)
@@ -81,8 +123,9 @@ bool TKorvanDataBase::DeleteFolderTree(const std::string &path)
     if (!IsPlainFolder(folder))
         return false;
     const std::string p = folder + "/";
-    bool ok = true;
-    for (const std::string &name : ListEntries(p, EntryKind::Any)) {
+    std::vector<std::string> names;
+    bool ok = AllEntries(folder, names);
+    for (const std::string &name : names) {
         const std::string full = p + name;
         if (IsPlainFolder(full)) {
             if (ok)
@@ -91,9 +134,7 @@ bool TKorvanDataBase::DeleteFolderTree(const std::string &path)
             ok = false; // files, links and anything else are removed as they are
         }
     }
-    // Hidden entries keep the folder, except what a write cut short by the
-    // program's end left behind.
-    return ok && RemoveTemporaryFiles(p) && ::rmdir(folder.c_str()) == 0;
+    return ok && ::rmdir(folder.c_str()) == 0;
 }
 
 int TKorvanDataBase::ListRiders()

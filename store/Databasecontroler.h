@@ -53,10 +53,17 @@ public:
     // the ID is not usable as a folder name (empty, ".", "..", holding "/" or
     // NUL); nothing is created then. False when the folder has been created.
     bool CreateRiderFolder(const std::string &id);
-    // Deletes RootFolder + id with everything in it. Returns 0 always.
+    // Deletes RootFolder + id with everything in it, hidden entries too. The
+    // folder is first renamed aside to a hidden name, so a deletion cut
+    // short never leaves something that looks like a rider. RiderDeleted (also
+    // when there is no such folder), RiderKept when it cannot be renamed (the
+    // rider stays as it was), or RiderPartlyDeleted when it is no longer a
+    // rider but some of its content could not be removed.
+    enum DeleteResult { RiderDeleted = 0, RiderKept = 1, RiderPartlyDeleted = 2 };
     int DeleteRider(const std::string &id);
-    // Removes a folder and everything below it; never follows a symbolic
-    // link. True when the folder is gone.
+    // Removes a folder and everything below it, hidden entries included; a
+    // symbolic link is removed as a link, never followed. True when the
+    // folder is gone.
     bool DeleteFolderTree(const std::string &path);
     // Refills Riders with the plain folders of RootFolder. Returns 0.
     int ListRiders();
