@@ -150,6 +150,7 @@ void TLoginForm::LoginBtnClick()
     TKorvanDataBase &db = *m.DataBase;
     db.CurrentID = id;
     db.RiderFolder = db.RootFolder + id + "/";
+    RemoveTemporaryFiles(db.RiderFolder); // left by a run that was killed while writing
     m.ShowRiderID(id);
 
     // A missing or unreadable photo does not lock the rider out: the

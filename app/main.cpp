@@ -11,6 +11,7 @@
 #include "calendar/SummaryView.h"
 #include "draw/Assets.h"
 #include "lang/Language.h"
+#include "store/AtomicFile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -89,6 +90,10 @@ int main(int argc, char **argv)
             QMessageBox::information(nullptr, "Cyclovex", "Cyclovex is already running from this folder.");
         return 0;
     }
+    // What writes of an earlier run that was killed left behind.
+    const std::string appFolder = QCoreApplication::applicationDirPath().toStdString();
+    RemoveTemporaryFiles(appFolder);
+    RemoveTemporaryFiles(appFolder + "/LANGUAGE");
     try {
         {
             TWelcomeForm welcome;

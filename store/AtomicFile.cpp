@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <csignal>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -70,6 +71,17 @@ bool IsTemporarySuffix(std::string_view digits)
     return numbers == 3 && digitBefore;
 }
 
+// Whether the process that named a temporary file has ended.
+bool WriterEnded(std::string_view name)
+{
+    name.remove_suffix(4); // ".tmp"
+    const std::size_t dot = name.rfind('.');
+    long pid = 0;
+    for (std::size_t i = dot + 1; i < name.size() && name[i] != '-' && pid <= 1L << 31; ++i)
+        pid = pid * 10 + (name[i] - '0');
+    return pid <= 0 || pid > 1L << 30 || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH);
+}
+
 bool SyncFolder(const std::string &folder)
 {
     const int fd = Calls.open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
@@ -101,7 +113,8 @@ bool RemoveTemporaryFiles(const std::string &folder)
     while (const dirent *entry = ::readdir(dir)) {
         struct stat st {};
         const std::string path = prefix + entry->d_name;
-        if (IsTemporaryFileName(entry->d_name) && ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        if (IsTemporaryFileName(entry->d_name) && WriterEnded(entry->d_name) && ::lstat(path.c_str(), &st) == 0 &&
+            S_ISREG(st.st_mode))
             ok = ::unlink(path.c_str()) == 0 && ok;
     }
     ::closedir(dir);

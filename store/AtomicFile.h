@@ -60,9 +60,11 @@ private:
 // (".NAME.PID-N-TIME.tmp"); such a file outlives its write only when the
 // program ended in the middle of it.
 bool IsTemporaryFileName(std::string_view name);
-// Removes the temporary files a write that never ended left in folder (not
-// its subfolders). False when one of them, or the folder, cannot be read
-// or removed.
+// Removes the temporary files that writes of processes no longer running
+// left in folder (not its subfolders); a running process's files, this
+// one's included, may still be written and stay. Called at start-up for the
+// application folder, at login for the rider's, and by the tools for
+// theirs. False when one of them, or the folder, cannot be read or removed.
 bool RemoveTemporaryFiles(const std::string &folder);
 
 // The whole content at once. 0 on success, 1 when nothing was written,

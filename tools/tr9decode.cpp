@@ -1,6 +1,7 @@
 // tr9decode [FOLDER]: decodes the saved transfer FOLDER/Temp.txt into a
 // record file in FOLDER, the way the program does after a download.
 #include "record/Trfsanalysis.h"
+#include "store/AtomicFile.h"
 #include "tools/Output.h"
 
 #include <cstdio>
@@ -41,6 +42,7 @@ int main(int argc, char **argv)
         folder = argv[1];
     }
 
+    RemoveTemporaryFiles(folder); // left by decodes that were killed
     TTRAnalysis analysis([](const std::string &text, const std::string &caption) {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     });

@@ -1,6 +1,7 @@
 // tr9export [--format fit|tcx|csv] [-o FOLDER] FILE.TR9...: writes record
 // files as FIT, TCX or CSV files for training platforms and spreadsheets.
 #include "export/Export.h"
+#include "store/AtomicFile.h"
 #include "store/Textfile.h"
 #include "tools/Output.h"
 
@@ -116,6 +117,7 @@ int main(int argc, char **argv)
         return FinishOutput(0, "tr9export");
     }
 
+    RemoveTemporaryFiles(options.folder); // left by exports that were killed
     bool allWritten = true;
     std::set<std::string> written; // two rides of the same second must not overwrite each other
     for (const std::string &argument : options.files) {

@@ -58,6 +58,14 @@ TEST(Tr9decode, DecodesTheSavedTransferInTheFolder)
     EXPECT_EQ(ok.status, 0);
     EXPECT_EQ(ok.output, "120704080503.TR9\n");
     EXPECT_TRUE(fileExists(folder.file("120704080503.TR9")));
+
+    // What killed decodes left behind goes; a running one's file stays.
+    const std::string running = ".Temp1.txt." + std::to_string(::getpid()) + "-0-1.tmp";
+    writeFileBytes(folder.file(".ALLDATA.TXT.99999999-3-4.tmp"), "half");
+    writeFileBytes(folder.file(running), "half");
+    EXPECT_EQ(run("'" + folder.path() + "'").status, 0);
+    EXPECT_FALSE(fileExists(folder.file(".ALLDATA.TXT.99999999-3-4.tmp")));
+    EXPECT_TRUE(fileExists(folder.file(running)));
 }
 
 TEST(Tr9decode, AnOutputThatCannotBeWrittenFails)

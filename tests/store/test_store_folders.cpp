@@ -156,6 +156,20 @@ TEST_F(StoreFolders, AFailedDeletionIsReportedAndNeverLeavesAGhost)
     EXPECT_EQ(db.Riders, std::vector<std::string>{"Ann"});
 }
 
+TEST_F(StoreFolders, OnlyTemporaryFilesOfEndedProcessesAreRemoved)
+{
+    // A PID above the largest the kernel gives never runs; this process's
+    // own files may still be written.
+    const std::string ended = ".a.TR9.99999999-0-1.tmp", running = ".a.TR9." + std::to_string(::getpid()) + "-0-1.tmp";
+    for (const std::string &name : {ended, running, std::string(".keep"), std::string("a.TR9")})
+        writeFileBytes(root + "/" + name, "x");
+    fs::create_directory(root + "/.b.TR9.99999998-0-1.tmp");
+    EXPECT_TRUE(RemoveTemporaryFiles(root));
+    EXPECT_EQ(entryNames(root), (std::vector<std::string>{".a.TR9." + std::to_string(::getpid()) + "-0-1.tmp",
+                                                          ".b.TR9.99999998-0-1.tmp", ".keep", "a.TR9"}));
+    EXPECT_FALSE(RemoveTemporaryFiles(tmp.file("missing")));
+}
+
 TEST_F(StoreFolders, WhatAnEndedWriteLeftBehindDoesNotKeepTheRider)
 {
     MakeRider("Bob");
