@@ -121,16 +121,16 @@ void TLoginForm::FormShow()
     main_->SetTransparent(true);
 }
 
-bool TLoginForm::ApplyRememberMe(const std::string &id)
+void TLoginForm::ApplyRememberMe(const std::string &id)
 {
     if (!RememberMeCB->isChecked()) {
         TKorvanDataBase::RemoveRememberMe(main_->AppFolder);
-        return true;
+        return;
     }
-    if (TKorvanDataBase::WriteRememberMe(main_->AppFolder, id) == 0)
-        return true;
+    if (TKorvanDataBase::WriteRememberMe(main_->AppFolder, id) != 1 || rememberMeReported_)
+        return;
+    rememberMeReported_ = true;
     ShowErrorBox(this, "The remembered user ID could not be saved!", "Error", false);
-    return false;
 }
 
 void TLoginForm::LoginBtnClick()
@@ -162,8 +162,7 @@ void TLoginForm::LoginBtnClick()
     m.CalAccountImage->SetPicture(photo.image);
 
     m.FillRecordLists();
-    if (!ApplyRememberMe(id))
-        return;
+    ApplyRememberMe(id);
     for (TImage *view : {m.AnalyAccountImage, m.DataAccountImage, m.SummaryAccountImage})
         view->SetPicture(m.CalAccountImage->Picture());
     m.FillCalendar();
@@ -174,11 +173,7 @@ void TLoginForm::LoginBtnClick()
 void TLoginForm::ExitBtnClick()
 {
     main_->ExitRequested = true;
-    if (!ApplyRememberMe(ID_Select_ComboBox->currentText().toStdString())) {
-        // The login window stays: a later login must not end the program.
-        main_->ExitRequested = false;
-        return;
-    }
+    ApplyRememberMe(ID_Select_ComboBox->currentText().toStdString());
     close();
 }
 

@@ -172,7 +172,12 @@ std::string TKorvanDataBase::RememberMePath(const std::string &appFolder)
 
 int TKorvanDataBase::WriteRememberMe(const std::string &appFolder, const std::string &id)
 {
-    return WriteFileAtomic(RememberMePath(appFolder), id.empty() ? std::string() : id + "\r\n");
+    // An unchanged file is left as it is: nothing to write on a full disk.
+    const std::string bytes = id.empty() ? std::string() : id + "\r\n";
+    std::string old;
+    if (ReadFileBytes(RememberMePath(appFolder), old, filelimit::Text, Links::NotFollowed) && old == bytes)
+        return 0;
+    return WriteFileAtomic(RememberMePath(appFolder), bytes);
 }
 
 int TKorvanDataBase::RemoveRememberMe(const std::string &appFolder)

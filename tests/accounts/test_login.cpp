@@ -6,6 +6,7 @@
 #include "draw/Photo.h"
 #include "draw/Assets.h"
 #include "draw/Image.h"
+#include "tests/support/FailingDisk.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -148,7 +149,7 @@ TEST_F(LoginTest, MissingOrBrokenPhotoDoesNotLockTheRiderOut)
     EXPECT_TRUE(modal.seen.empty());
 }
 
-TEST_F(LoginTest, UnwritableRememberMeFileLeavesTheLoginIncomplete)
+TEST_F(LoginTest, UnwritableRememberMeFileIsToldOnceAndBlocksNothing)
 {
     MakeRider("Ann");
     Open();
@@ -158,12 +159,26 @@ TEST_F(LoginTest, UnwritableRememberMeFileLeavesTheLoginIncomplete)
     login->RememberMeCB->setChecked(true);
     login->LoginBtnClick();
     ASSERT_EQ(modal.seen.size(), 1u);
-    EXPECT_EQ(modal.seen[0].caption, "Error");
-    EXPECT_DOUBLE_EQ(main->windowOpacity(), 0.0);
+    EXPECT_EQ(modal.seen[0].text, "The remembered user ID could not be saved!");
+    EXPECT_EQ(main->DataBase->CurrentID, "Ann");
+    EXPECT_DOUBLE_EQ(main->windowOpacity(), 1.0);
     login->ExitBtnClick();
-    EXPECT_EQ(modal.seen.size(), 2u);
-    // The exit did not happen: logging in afterwards must not end the program.
-    EXPECT_FALSE(main->ExitRequested);
+    EXPECT_EQ(modal.seen.size(), 1u);
+    EXPECT_TRUE(main->ExitRequested);
+}
+
+TEST_F(LoginTest, AnUnchangedRememberMeFileIsNotWrittenAgain)
+{
+    // On a full disk the same choice still logs in without a message.
+    MakeRider("Ann");
+    writeFileBytes(app.file("REME.txt"), "Ann\r\n");
+    Open();
+    ASSERT_TRUE(login->RememberMeCB->isChecked());
+    FailingDisk disk(DiskStep::Write);
+    login->LoginBtnClick();
+    EXPECT_TRUE(modal.seen.empty());
+    EXPECT_EQ(disk.Failures(), 0);
+    EXPECT_EQ(main->DataBase->CurrentID, "Ann");
 }
 
 TEST_F(LoginTest, LoginLogoutAndLoginAgainThroughTheMainWindow)
