@@ -149,6 +149,28 @@ TEST_F(LoginTest, MissingOrBrokenPhotoDoesNotLockTheRiderOut)
     EXPECT_TRUE(modal.seen.empty());
 }
 
+TEST_F(LoginTest, PhotosAreDecodedOnlyAsLargeAsTheirBox)
+{
+    // A BMP under the JPEG name is read by its content, scaled down to what
+    // covers 152 x 182; one too large to decode gives the built-in picture.
+    MakeRider("Ann", 0);
+    QImage big(1000, 800, QImage::Format_RGB32);
+    big.fill(Qt::blue);
+    ASSERT_TRUE(big.save(QString::fromStdString(Rider("Ann") + "/Ann.jpg"), "BMP"));
+    MakeRider("Bob", 0);
+    QImage huge(4000, 3000, QImage::Format_RGB32);
+    huge.fill(Qt::red);
+    ASSERT_TRUE(huge.save(QString::fromStdString(Rider("Bob") + "/Bob.jpg"), "BMP"));
+    Open();
+    login->ID_Select_ComboBox->setCurrentIndex(Choices().indexOf("Ann"));
+    login->LoginBtnClick();
+    EXPECT_EQ(main->CalAccountImage->Picture().size(), QSize(227, 182));
+    main->SetTransparent(true);
+    login->ID_Select_ComboBox->setCurrentIndex(Choices().indexOf("Bob"));
+    login->LoginBtnClick();
+    EXPECT_EQ(main->CalAccountImage->Picture(), AssetImage("MalePhoto"));
+}
+
 TEST_F(LoginTest, UnwritableRememberMeFileIsToldOnceAndBlocksNothing)
 {
     MakeRider("Ann");
