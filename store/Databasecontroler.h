@@ -84,7 +84,11 @@ public:
     // Loads RiderFolder + name and fills the value fields and the notes.
     // 0 on success, 1 when the file does not exist.
     int ReadRecord(const std::string &name);
-    // SeriesText = the line after the first line containing heading. Returns 0.
+    // SeriesText = the line after the first line containing heading, cut
+    // after its RecordSampleMax-th value (record/RecordLimits.h): no dump
+    // holds more, so only a file from elsewhere loses its tail, and every
+    // chart, report and export of a series stays as small as a real one's.
+    // Returns 0.
     int ReadSeries(const std::string &heading);
     // Writes NoteLines as the notes file of record name (UTF-16 LE with mark,
     // replaced atomically). 0 on success, 1 when the file could not be written,

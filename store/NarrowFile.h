@@ -18,6 +18,9 @@ inline constexpr std::size_t Dump = std::size_t(1) << 20;
 // A record file: about 0.7 MB for a full dump, plus the raw transfer lines,
 // which a dump within its limit keeps below 1.4 MB.
 inline constexpr std::size_t Record = std::size_t(4) << 20;
+// Lines of a record file: about 20,000 for the largest dump with its raw
+// transfer; a file of more is not read as a record.
+inline constexpr std::size_t RecordLines = 32768;
 // Language files, LangStr.set, LangSet.ini, REME.txt.
 inline constexpr std::size_t Text = std::size_t(4) << 20;
 // A record's notes: about 64,000 characters as written (UTF-16). More

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -145,6 +146,36 @@ TEST_F(StoreRecords, LinksUnderTheProgramsNamesAreNotFollowed)
     std::string bytes;
     EXPECT_EQ(ReadFile(tmp.file("a.TRM"), bytes, 1000), ReadStatus::Ok);
     EXPECT_EQ(ReadFile(tmp.file("a.TRM"), bytes, 1000, Links::NotFollowed), ReadStatus::NotRegular);
+}
+
+TEST_F(StoreRecords, ARecordHoldsNoMoreThanADumpCan)
+{
+    // A series longer than any dump gives is cut after RecordSampleMax
+    // values: the charts, the report and the export never hold more.
+    RecordFixture r;
+    r.hrmSeries.clear();
+    for (int i = 0; i < 30000; ++i)
+        r.hrmSeries += std::to_string(100 + i % 50) + ",";
+    Put("a.TR9", r);
+    ASSERT_EQ(db.ReadRecord("a.TR9"), 0);
+    db.ReadSeries("#HRM");
+    EXPECT_EQ(std::count(db.SeriesText.begin(), db.SeriesText.end(), ','), 11000);
+    EXPECT_EQ(db.SeriesText.substr(0, 8), "100,101,");
+    EXPECT_EQ(db.SeriesText.back(), ',');
+    // A series within the bound is kept whole, without a last comma too.
+    RecordFixture shortOne;
+    shortOne.hrmSeries = "72,75,80";
+    Put("b.TR9", shortOne);
+    db.ReadRecord("b.TR9");
+    db.ReadSeries("#HRM");
+    EXPECT_EQ(db.SeriesText, "72,75,80");
+
+    // A file of more lines than any record is not read as one.
+    writeFileBytes(tmp.file("120704080503.TR9"), RecordFixture{}.text() + std::string(40000, '\n'));
+    EXPECT_EQ(db.ReadRecord("120704080503.TR9"), 1);
+    db.RecordFiles = {"120704080503.TR9"};
+    db.SumDay(12, 7, 4);
+    EXPECT_EQ(db.DaySeconds, 0);
 }
 
 TEST_F(StoreRecords, FilesHugeOnPaperAreNotRead)
