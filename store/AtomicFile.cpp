@@ -2,9 +2,9 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <csignal>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
