@@ -76,7 +76,12 @@ void TDeleteAccountForm::Del_Yes_BtnClick()
     }
     if (!AskYesNoWarning(this, "Delete user account?", "Delete user account?"))
         return;
-    services_.DataBase->DeleteRider(chosen.toStdString());
+    const int deleted = services_.DataBase->DeleteRider(chosen.toStdString());
+    if (deleted == TKorvanDataBase::RiderKept)
+        ShowErrorBox(this, "The user account could not be deleted!", "Error", false);
+    else if (deleted == TKorvanDataBase::RiderPartlyDeleted)
+        ShowErrorBox(this, "The user account was deleted, but some of its files could not be removed!", "Error",
+                     false);
     close();
 }
 

@@ -329,10 +329,11 @@ bool TUserAccountSetForm::WriteRiderFiles(const std::string &id)
         photoName = id + ".jpg";
     }
     if (photo.isEmpty()
-        || WriteFileAtomic(folder + photoName, std::string(photo.constData(), std::size_t(photo.size()))) != 0)
+        || WriteFileAtomic(folder + photoName, std::string(photo.constData(), std::size_t(photo.size()))) == 1)
         return false;
     GenderCode = GenderIsMale ? 0 : 1;
-    return WriteFileAtomic(folder + id + ".dat", "Genter=" + std::to_string(GenderCode) + "\r\n") == 0;
+    // Written is enough for the account: an unconfirmed sync does not undo it.
+    return WriteFileAtomic(folder + id + ".dat", "Genter=" + std::to_string(GenderCode) + "\r\n") != 1;
 }
 
 void TUserAccountSetForm::OKBtnClick()

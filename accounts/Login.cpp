@@ -121,16 +121,16 @@ void TLoginForm::FormShow()
     emit Showing();
 }
 
-bool TLoginForm::ApplyRememberMe(const std::string &id)
+void TLoginForm::ApplyRememberMe(const std::string &id)
 {
     if (!RememberMeCB->isChecked()) {
         TKorvanDataBase::RemoveRememberMe(services_.AppFolder);
-        return true;
+        return;
     }
-    if (TKorvanDataBase::WriteRememberMe(services_.AppFolder, id) == 0)
-        return true;
+    if (TKorvanDataBase::WriteRememberMe(services_.AppFolder, id) != 1 || rememberMeReported_)
+        return;
+    rememberMeReported_ = true;
     ShowErrorBox(this, "The remembered user ID could not be saved!", "Error", false);
-    return false;
 }
 
 void TLoginForm::LoginBtnClick()
@@ -143,16 +143,16 @@ void TLoginForm::LoginBtnClick()
     TKorvanDataBase &db = *services_.DataBase;
     db.CurrentID = id;
     db.RiderFolder = db.RootFolder + id + "/";
+    RemoveTemporaryFiles(db.RiderFolder); // left by a run that was killed while writing
 
     // A missing or unreadable photo does not lock the rider out: the
     // built-in picture stands in for it.
     LoadedPhoto photo;
     const std::string photoFile = db.PhotoFile(id);
-    if (photoFile.empty() || !LoadPhotoFile(photoFile, photo))
+    if (photoFile.empty() || !LoadPhotoFile(photoFile, photo, Links::NotFollowed))
         photo.image = AssetImage("MalePhoto");
     emit RiderChosen(QString::fromStdString(id), photo.image);
-    if (!ApplyRememberMe(id))
-        return;
+    ApplyRememberMe(id);
     emit LoggedIn();
     close();
 }
@@ -160,11 +160,7 @@ void TLoginForm::LoginBtnClick()
 void TLoginForm::ExitBtnClick()
 {
     emit ExitRequestChanged(true);
-    if (!ApplyRememberMe(ID_Select_ComboBox->currentText().toStdString())) {
-        // The login window stays: a later login must not end the program.
-        emit ExitRequestChanged(false);
-        return;
-    }
+    ApplyRememberMe(ID_Select_ComboBox->currentText().toStdString());
     close();
 }
 

@@ -69,9 +69,11 @@ protected:
 private:
     void CreateControls();
     void FillRiderChoice();
-    // Writes or removes the remember-me file for the given choice; false
-    // (reported) when it could not be written.
-    bool ApplyRememberMe(const std::string &id);
+    // Writes or removes the remember-me file for the given choice. A file
+    // that cannot be written is reported once a run and never stops the
+    // login or the exit: it is a convenience, not the rider's data.
+    void ApplyRememberMe(const std::string &id);
 
     TWindowServices services_;
+    bool rememberMeReported_ = false;
 };

@@ -26,14 +26,17 @@ bool TSingleInstance::Acquire(std::function<void()> onCall)
     lock_ = std::make_unique<QLockFile>(folder_ + QStringLiteral("/Cyclovex.lock"));
     // A lock is stale only when its program is gone, however old it is.
     lock_->setStaleLockTime(0);
+    const QString name = ServerName(folder_);
     if (!lock_->tryLock(0)) {
         const bool taken = lock_->error() == QLockFile::LockFailedError;
         lock_.reset();
-        return !taken;
+        if (taken || CallFirst(200))
+            return false;
+        unguarded_ = true; // the socket below is all a later start can find
+    } else {
+        // Holding the lock, any socket of that name is a leftover of a crash.
+        QLocalServer::removeServer(name);
     }
-    // Holding the lock, any socket of that name is a leftover of a crash.
-    const QString name = ServerName(folder_);
-    QLocalServer::removeServer(name);
     server_ = new QLocalServer(this);
     connect(server_, &QLocalServer::newConnection, this, [this, onCall = std::move(onCall)] {
         while (QLocalSocket *caller = server_->nextPendingConnection()) {

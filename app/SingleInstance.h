@@ -17,9 +17,12 @@ public:
     ~TSingleInstance() override;
 
     // True when no other program runs on the folder: the lock is held and
-    // every call of a later start runs onCall. Also true when the lock file
-    // cannot be made at all (a read-only folder): nothing can be guarded.
+    // every call of a later start runs onCall. When the lock file cannot be
+    // made at all (a read-only or full folder), a program that answers on the
+    // socket still counts as running; otherwise this is true and Unguarded()
+    // says that a second start can no longer be detected.
     bool Acquire(std::function<void()> onCall);
+    bool Unguarded() const { return unguarded_; }
     // Calls the program that holds the lock; false when it cannot be reached.
     bool CallFirst(int timeoutMs = 2000) const;
 
@@ -30,4 +33,5 @@ private:
     QString folder_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer *server_ = nullptr;
+    bool unguarded_ = false;
 };

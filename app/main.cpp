@@ -12,6 +12,7 @@
 #include "calendar/SummaryView.h"
 #include "draw/Assets.h"
 #include "lang/Language.h"
+#include "store/AtomicFile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -91,6 +92,14 @@ int main(int argc, char **argv)
             QMessageBox::information(nullptr, "Cyclovex", "Cyclovex is already running from this folder.");
         return 0;
     }
+    if (instance.Unguarded())
+        QMessageBox::warning(nullptr, "Cyclovex",
+                             "The lock file Cyclovex.lock cannot be made in the program's folder: a second start "
+                             "of Cyclovex from this folder cannot be detected.");
+    // What writes of an earlier run that was killed left behind.
+    const std::string appFolder = QCoreApplication::applicationDirPath().toStdString();
+    RemoveTemporaryFiles(appFolder);
+    RemoveTemporaryFiles(appFolder + "/LANGUAGE");
     try {
         {
             TWelcomeForm welcome;

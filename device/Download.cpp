@@ -232,7 +232,7 @@ void TDongleDownload::EndTransfer()
         lines.push_back(line.toStdString());
     // A dump that could not be saved must not leave the decoder an older
     // "Temp.txt" to file as this transfer's record.
-    if (SaveLineFile(appFolder_ + "/Temp.txt", lines))
+    if (SaveLineFile(appFolder_ + "/Temp.txt", lines) != Saved::No)
         FinishTransfer();
     else
         FailTransfer("The received lines could not be saved");
@@ -247,9 +247,14 @@ bool TDongleDownload::FileRecord(const std::string &name, const std::string &tar
     std::string bytes;
     // Through a temporary file and a rename: the target is never half written,
     // and the application folder's copy goes only once the record is filed.
-    if (!ReadFileBytes(source, bytes, filelimit::Record) || WriteFileAtomic(folder + target, bytes) != 0)
+    if (!ReadFileBytes(source, bytes, filelimit::Record))
         return false;
-    std::remove(source.c_str());
+    const int written = WriteFileAtomic(folder + target, bytes);
+    if (written == 1)
+        return false;
+    // Filed, but perhaps not yet on disk: the application folder's copy stays.
+    if (written == 0)
+        std::remove(source.c_str());
     return true;
 }
 

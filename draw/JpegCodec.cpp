@@ -48,7 +48,7 @@ void InstallErrorManager(ErrorManager &err)
 
 // The libjpeg part of Decode; kept free of objects with destructors so the
 // long jump skips nothing.
-bool DecodeInto(const unsigned char *data, std::size_t size, Picture &out)
+bool DecodeInto(const unsigned char *data, std::size_t size, Picture &out, int boxWidth, int boxHeight)
 {
     jpeg_decompress_struct cinfo{};
     ErrorManager err{};
@@ -65,10 +65,23 @@ bool DecodeInto(const unsigned char *data, std::size_t size, Picture &out)
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
     // Bound libjpeg's own buffers too (a progressive picture keeps all its
     // coefficients): without a backing store a larger need is an error.
-    cinfo.mem->max_memory_to_use = 768L * 1024 * 1024;
+    cinfo.mem->max_memory_to_use = MaxDecoderBytes;
     jpeg_read_header(&cinfo, TRUE);
     if (std::size_t(cinfo.image_width) * cinfo.image_height > MaxPixels)
         OnError(reinterpret_cast<j_common_ptr>(&cinfo));
+    // Scaled by 1/denominator, rounded up as libjpeg rounds.
+    auto covers = [&](unsigned denominator) {
+        return (cinfo.image_width + denominator - 1) / denominator >= unsigned(boxWidth) &&
+               (cinfo.image_height + denominator - 1) / denominator >= unsigned(boxHeight);
+    };
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = 1;
+    if (boxWidth > 0 && boxHeight > 0)
+        for (const unsigned denominator : {8u, 4u, 2u})
+            if (covers(denominator)) {
+                cinfo.scale_denom = denominator;
+                break;
+            }
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBX;
     jpeg_start_decompress(&cinfo);
@@ -138,10 +151,10 @@ bool LooksLikeJpeg(const unsigned char *data, std::size_t size)
     return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
 }
 
-bool Decode(const unsigned char *data, std::size_t size, Picture &out)
+bool Decode(const unsigned char *data, std::size_t size, Picture &out, int boxWidth, int boxHeight)
 {
     out = Picture();
-    if (data == nullptr || size == 0 || !DecodeInto(data, size, out)) {
+    if (data == nullptr || size == 0 || !DecodeInto(data, size, out, boxWidth, boxHeight)) {
         out = Picture();
         return false;
     }

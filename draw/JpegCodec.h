@@ -11,6 +11,11 @@ namespace jpeg {
 
 // Largest picture decoded, in pixels; bigger ones are refused as bad input.
 inline constexpr std::size_t MaxPixels = std::size_t(1) << 25;
+// What libjpeg may allocate for one picture. A progressive picture keeps
+// all its coefficients (2 bytes each for every pixel of every component)
+// whatever it is scaled to, so one of more than about 8 million pixels with
+// four components is refused.
+inline constexpr long MaxDecoderBytes = 64L << 20;
 
 struct Picture {
     int width = 0;
@@ -23,8 +28,10 @@ struct Picture {
 bool LooksLikeJpeg(const unsigned char *data, std::size_t size);
 
 // Decodes data into out. Returns false (and leaves out empty) on any error
-// or warning.
-bool Decode(const unsigned char *data, std::size_t size, Picture &out);
+// or warning. With a box given, the picture is decoded scaled down by 1/2,
+// 1/4 or 1/8 (the smallest of these that still covers the box), which
+// costs a fraction of the full size's memory and time.
+bool Decode(const unsigned char *data, std::size_t size, Picture &out, int boxWidth = 0, int boxHeight = 0);
 
 // Encodes height rows of width RGB pixels (3 bytes each, rows stride bytes
 // apart) as a baseline JPEG of the given quality into out. Returns false on

@@ -3,11 +3,14 @@
 #include "draw/JpegCodec.h"
 #include "store/Textfile.h"
 
-QImage DecodeJpegImage(const QByteArray &data)
+#include <QBuffer>
+#include <QImageReader>
+
+QImage DecodeJpegImage(const QByteArray &data, int boxWidth, int boxHeight)
 {
     jpeg::Picture pic;
     if (!jpeg::Decode(reinterpret_cast<const unsigned char *>(data.constData()),
-                      static_cast<std::size_t>(data.size()), pic))
+                      static_cast<std::size_t>(data.size()), pic, boxWidth, boxHeight))
         return QImage();
     QImage image(pic.width, pic.height, QImage::Format_RGBX8888);
     if (image.isNull())
@@ -29,23 +32,47 @@ QByteArray EncodeJpegImage(const QImage &image, int quality)
     return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
 }
 
-bool LoadPhotoFile(const std::string &path, LoadedPhoto &out)
+namespace {
+
+// Another format through the toolkit: the size from the header first, so a
+// huge picture is refused before anything of its size is allocated; then
+// decoded (and scaled) to what covers the photo box.
+QImage DecodeOtherImage(const QByteArray &data)
 {
-    // No photo file is larger than the largest picture decoded, stored
-    // uncompressed at 4 bytes a pixel (plus its headers).
-    constexpr std::size_t MaxPhotoBytes = jpeg::MaxPixels * 4 + 4096;
+    QBuffer buffer;
+    buffer.setData(data);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty() || (long long)size.width() * size.height() > MaxOtherPhotoPixels)
+        return QImage();
+    reader.setAllocationLimit(int(MaxOtherPhotoPixels * 4 >> 20));
+    const QSize box(PhotoBoxWidth, PhotoBoxHeight);
+    if (size.width() > box.width() && size.height() > box.height())
+        reader.setScaledSize(size.scaled(box, Qt::KeepAspectRatioByExpanding));
+    return reader.read();
+}
+
+} // namespace
+
+bool LoadPhotoFile(const std::string &path, LoadedPhoto &out, Links links)
+{
+    // No photo file is larger than the largest picture of another format,
+    // stored uncompressed at 4 bytes a pixel (plus its headers); a JPEG
+    // file is far smaller than that.
+    constexpr std::size_t MaxPhotoBytes = std::size_t(MaxOtherPhotoPixels) * 4 + 4096;
     out = LoadedPhoto();
     std::string bytes;
-    if (!ReadFileBytes(path, bytes, MaxPhotoBytes) || bytes.empty())
+    if (!ReadFileBytes(path, bytes, MaxPhotoBytes, links) || bytes.empty())
         return false;
-    const QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    // No copy of the bytes for decoding; the JPEG ones are kept as a copy.
+    const QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     if (jpeg::LooksLikeJpeg(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size())) {
-        out.image = DecodeJpegImage(data);
+        out.image = DecodeJpegImage(data, PhotoBoxWidth, PhotoBoxHeight);
         if (out.image.isNull())
             return false;
-        out.jpeg = data;
+        out.jpeg = QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
         return true;
     }
-    out.image = QImage::fromData(data);
+    out.image = DecodeOtherImage(data);
     return !out.image.isNull();
 }

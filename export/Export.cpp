@@ -57,7 +57,12 @@ bool ExportRecord(const std::string &recordPath, ExportFormat format, const std:
         break;
     }
     errno = 0;
-    if (WriteFileAtomic(outPath, bytes) != 0) {
+    const int written = WriteFileAtomic(outPath, bytes);
+    if (written == WriteUnconfirmed) {
+        error = outPath + " was written, but the disk did not confirm that it is kept";
+        return true;
+    }
+    if (written != 0) {
         const int reason = errno;
         error = "cannot write " + outPath;
         if (reason != 0)

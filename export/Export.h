@@ -18,7 +18,9 @@ bool ExportFormatOf(const std::string &name, ExportFormat &format);
 // Writes the record file at recordPath as outPath in the format, replacing
 // outPath atomically. The record's local start is turned into UTC with the
 // time zone rules of this computer at that date. False with the reason in
-// error (the record cannot be read, or the file cannot be written).
+// error (the record cannot be read, or the file cannot be written). True
+// with a warning in error when the file is in place but the disk did not
+// confirm that it is kept.
 bool ExportRecord(const std::string &recordPath, ExportFormat format, const std::string &outPath,
                   std::string &error);
 

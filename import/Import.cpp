@@ -271,7 +271,7 @@ private:
         // Replaced atomically but not synced: the original is still where it
         // came from, and two more syncs would double the time of an import.
         AtomicFile copy(keptPath, Durability::Unsynced);
-        if (!copy.Write(bytes) || !copy.Commit()) {
+        if (!copy.Write(bytes) || copy.Commit() == Saved::No) {
             error = "cannot write " + keptPath + ": " + std::strerror(errno);
             return false;
         }

@@ -89,7 +89,7 @@ void TLanguageForm::btnLan_Yes_BtnClick()
         close();
         return;
     }
-    if (lang.WriteLangSetting(lang.LangFiles[std::size_t(chosen)]) != 0) {
+    if (lang.WriteLangSetting(lang.LangFiles[std::size_t(chosen)]) == 1) { // an unconfirmed sync still applies
         ShowErrorBox(this, "The language setting could not be saved!", "Error", true);
         return;
     }

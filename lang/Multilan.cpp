@@ -22,7 +22,7 @@ int MultiLanguage::ReadLangSetting()
     ::mkdir(LangFolder.c_str(), 0777); // exists already, or cannot be made: both go unreported
     const std::string path = LangFolder + "/LangSet.ini";
     std::string bytes;
-    const ReadStatus status = ReadFile(path, bytes, filelimit::Text);
+    const ReadStatus status = ReadFile(path, bytes, filelimit::Text, Links::NotFollowed);
     if (status == ReadStatus::Ok) {
         if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
             bytes.erase(0, 3); // a mark from a text editor is not part of the name
@@ -46,7 +46,7 @@ bool MultiLanguage::LoadLanguage(const std::string &name)
 {
     if (!SafeFileName(name))
         return true;
-    if (!ReadWideLines(LangFolder + "/" + name, Lines, filelimit::Text))
+    if (!ReadWideLines(LangFolder + "/" + name, Lines, filelimit::Text, Links::NotFollowed))
         return true;
     Entries.clear();
     for (const QString &line : Lines) {
@@ -89,7 +89,7 @@ QString MultiLanguage::DisplayName(const QString &fileName) const
     if (fileName.isEmpty())
         return {};
     QStringList lines;
-    ReadWideLines(LangFolder + "/LangStr.set", lines, filelimit::Text);
+    ReadWideLines(LangFolder + "/LangStr.set", lines, filelimit::Text, Links::NotFollowed);
     for (const QString &line : lines) {
         if (!line.contains(fileName))
             continue;

@@ -100,7 +100,7 @@ void TTRAnalysis::DecodeFlow()
         // Closed before the next file, which then takes over its buffer.
         AtomicFile marked(PathOf("Temp5.txt"), Durability::Unsynced);
         FlowHex = WriteMarkedDump(marked, DumpHex, end);
-        if (!marked.Commit())
+        if (marked.Commit() == Saved::No)
             WriteFailed = true;
     }
     SaveLines("Temp6.txt", {&FlowHex, 1});

@@ -56,6 +56,7 @@ bool TTRAnalysis::Decode(const std::string &folder)
     AppFolder = folder;
     FailReason.clear();
     FileName.clear();
+    RecordUnconfirmed = false;
     BadByte = false;
     WriteFailed = false;
 
@@ -149,7 +150,7 @@ void TTRAnalysis::SaveLines(const std::string &name, std::size_t first, std::siz
 {
     AtomicFile file(PathOf(name), Durability::Unsynced);
     WriteLines(file, first, last, keptOnly, skip);
-    if (!file.Commit())
+    if (file.Commit() == Saved::No)
         WriteFailed = true;
 }
 
@@ -187,7 +188,7 @@ void TTRAnalysis::WriteLines(AtomicFile &file, std::size_t first, std::size_t la
 
 void TTRAnalysis::SaveLines(const std::string &name, std::span<const std::string> lines)
 {
-    if (!SaveLineFile(PathOf(name), lines, Durability::Unsynced))
+    if (SaveLineFile(PathOf(name), lines, Durability::Unsynced) == Saved::No)
         WriteFailed = true;
 }
 
@@ -250,12 +251,10 @@ void TTRAnalysis::WriteRecordFile()
     const std::string name = TwoDigits(Year) + TwoDigits(Month) + TwoDigits(Day) + TwoDigits(Hour) +
                              TwoDigits(Minute) + TwoDigits(Second) + ".TR9";
     // Assembled from the decoder's own lists: the work files on disk may
-    // belong to another decode in the same folder by now. Checked and
-    // renamed into place like every file, but not synced: the record only
-    // counts once it is filed into the rider's folder, which is synced
-    // before the copy here goes (a sync here would cost more than the
-    // whole decoding).
-    AtomicFile file(PathOf(name), Durability::Unsynced);
+    // belong to another decode in the same folder by now. Synced before it
+    // replaces an older record of the same name: the command-line tool's
+    // record is the one a rider recovers a lost ride with.
+    AtomicFile file(PathOf(name));
     auto section = [&file](const std::vector<std::string> &lines) {
         for (const std::string &line : lines)
             file.WriteLine(line);
@@ -269,6 +268,8 @@ void TTRAnalysis::WriteRecordFile()
         file.WriteLine(line);
     WriteLines(file, 0, Lines.size());
     file.WriteLine("");
-    if (file.Commit())
+    const Saved saved = file.Commit();
+    RecordUnconfirmed = saved == Saved::Unconfirmed;
+    if (saved != Saved::No)
         FileName = name;
 }

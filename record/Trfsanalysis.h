@@ -48,6 +48,9 @@ public:
     // the header and the data length once page tails and laps are left out.
     std::string FlowHex;
     std::string FileName;
+    // The record file is in place, but the fsync of its folder failed: it
+    // may not survive a power cut.
+    bool RecordUnconfirmed = false;
     // A line of DumpText: where it starts and how many characters it keeps
     // (at most 66). Eight bytes a line keep short-line input cheap.
     struct TextLine {

@@ -251,7 +251,8 @@ std::string RideRecordText(const Ride &ride)
 
 bool WriteRideRecord(const Ride &ride, const std::string &path, std::string &error)
 {
-    if (WriteFileAtomic(path, RideRecordText(ride)) == 0)
+    // Unconfirmed durability still leaves the record in place.
+    if (WriteFileAtomic(path, RideRecordText(ride)) != 1)
         return true;
     error = "cannot write " + path + ": " + std::strerror(errno);
     return false;

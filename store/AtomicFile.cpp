@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -17,26 +18,12 @@ constexpr std::size_t BufferSize = 16384;
 
 int SystemOpen(const char *path, int flags, mode_t mode) { return ::open(path, flags, mode); }
 
-// Gives the temporary file the target's name, atomically. Over an existing
-// file the two are exchanged and the old one then removed: ext4 starts
-// writing out at once a file renamed over another (its guard for programs
-// that do not sync), which takes longer than decoding a whole dump; an
-// exchange leaves the writing to the kernel's schedule. Synced files are on
-// disk before this step either way.
-int ReplaceName(const char *from, const char *to)
-{
-    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE) != 0)
-        return ::rename(from, to); // no target yet, or no exchange on this file system
-    if (::unlink(from) == 0)
-        return 0;
-    // Something rename does not replace (a folder): it goes back to its name.
-    const int error = errno;
-    ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE);
-    errno = error;
-    return -1;
-}
+// A plain rename, never an exchange: over an existing file, ext4 writes the
+// new content out before the rename is committed, so even an unsynced work
+// file never turns into an empty one after a power cut.
+int SystemRename(const char *from, const char *to) { return ::rename(from, to); }
 
-const FileCalls SystemCalls{SystemOpen, ::write, ::fsync, ::close, ReplaceName};
+const FileCalls SystemCalls{SystemOpen, ::write, ::fsync, ::close, SystemRename};
 FileCalls Calls = SystemCalls;
 
 std::string FolderOf(const std::string &path)
@@ -84,6 +71,17 @@ bool IsTemporarySuffix(std::string_view digits)
     return numbers == 3 && digitBefore;
 }
 
+// Whether the process that named a temporary file has ended.
+bool WriterEnded(std::string_view name)
+{
+    name.remove_suffix(4); // ".tmp"
+    const std::size_t dot = name.rfind('.');
+    long pid = 0;
+    for (std::size_t i = dot + 1; i < name.size() && name[i] != '-' && pid <= 1L << 31; ++i)
+        pid = pid * 10 + (name[i] - '0');
+    return pid <= 0 || pid > 1L << 30 || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH);
+}
+
 bool SyncFolder(const std::string &folder)
 {
     const int fd = Calls.open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
@@ -115,7 +113,8 @@ bool RemoveTemporaryFiles(const std::string &folder)
     while (const dirent *entry = ::readdir(dir)) {
         struct stat st {};
         const std::string path = prefix + entry->d_name;
-        if (IsTemporaryFileName(entry->d_name) && ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        if (IsTemporaryFileName(entry->d_name) && WriterEnded(entry->d_name) && ::lstat(path.c_str(), &st) == 0 &&
+            S_ISREG(st.st_mode))
             ok = ::unlink(path.c_str()) == 0 && ok;
     }
     ::closedir(dir);
@@ -203,33 +202,42 @@ bool AtomicFile::Write(std::string_view bytes)
 
 bool AtomicFile::WriteLine(std::string_view line) { return Write(line) && Write("\r\n"); }
 
-bool AtomicFile::Commit()
+Saved AtomicFile::Commit()
 {
     if (failed_ || !Flush() || (durability_ == Durability::Synced && Calls.fsync(fd_) != 0)) {
         Discard();
-        return false;
+        return Saved::No;
     }
     const int fd = fd_;
     fd_ = -1;
     if (Calls.close(fd) != 0 || Calls.rename(temp_.c_str(), path_.c_str()) != 0) {
         Discard();
-        return false;
+        return Saved::No;
     }
     temp_.clear(); // renamed: nothing left to remove
-    return durability_ == Durability::Unsynced || SyncFolder(FolderOf(path_));
+    if (durability_ == Durability::Unsynced || SyncFolder(FolderOf(path_)))
+        return Saved::Yes;
+    return Saved::Unconfirmed;
 }
 
 int WriteFileAtomic(const std::string &path, std::string_view bytes)
 {
     AtomicFile file(path);
-    return file.Write(bytes) && file.Commit() ? 0 : 1;
+    if (!file.Write(bytes))
+        return 1;
+    switch (file.Commit()) {
+    case Saved::Yes: return 0;
+    case Saved::Unconfirmed: return WriteUnconfirmed;
+    case Saved::No: break;
+    }
+    return 1;
 }
 
-bool SaveLineFile(const std::string &path, std::span<const std::string> lines, Durability durability)
+Saved SaveLineFile(const std::string &path, std::span<const std::string> lines, Durability durability)
 {
     AtomicFile file(path, durability);
     for (const std::string &line : lines)
         if (!file.WriteLine(line))
-            return false;
+            return Saved::No;
     return file.Commit();
 }

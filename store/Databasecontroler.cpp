@@ -4,6 +4,11 @@
 #include "store/AtomicFile.h"
 #include "store/Textfile.h"
 
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,6 +43,32 @@ std::string Joined(const std::string &folder, const std::string &name)
     return folder + "/" + name;
 }
 
+// Every entry of a folder but "." and "..", hidden ones included. False when
+// the folder cannot be read.
+bool AllEntries(const std::string &folder, std::vector<std::string> &names)
+{
+    DIR *dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return false;
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    return ::closedir(dir) == 0;
+}
+
+// A hidden name beside a rider folder for its deletion, never listed as a
+// rider; of a long ID only the start is kept, so the name stays within 255
+// bytes.
+std::string AsideName(const std::string &root, const std::string &id)
+{
+    static std::atomic<unsigned> counter{0};
+    char suffix[48];
+    std::snprintf(suffix, sizeof suffix, ".deleted-%d-%u", static_cast<int>(::getpid()), counter++);
+    return root + "." + id.substr(0, 200) + suffix;
+}
+
 } // namespace
 
 int TKorvanDataBase::SetRootFolder(const std::string &folder)
@@ -67,9 +98,20 @@ int TKorvanDataBase::DeleteRider(const std::string &id)
     if (!UsableID(id))
         return 0;
     const std::string path = RootFolder + id;
-    if (IsPlainFolder(path))
-        DeleteFolderTree(path);
-    return 0;
+    if (!IsPlainFolder(path))
+        return RiderDeleted;
+    std::string aside;
+    for (int attempt = 0; attempt < 100 && aside.empty(); ++attempt) {
+        aside = AsideName(RootFolder, id);
+        if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) != 0) {
+            if (errno != EEXIST)
+                return RiderKept;
+            aside.clear();
+        }
+    }
+    if (aside.empty())
+        return RiderKept;
+    return DeleteFolderTree(aside) ? RiderDeleted : RiderPartlyDeleted;
 }
 
 bool TKorvanDataBase::DeleteFolderTree(const std::string &path)
@@ -81,8 +123,9 @@ bool TKorvanDataBase::DeleteFolderTree(const std::string &path)
     if (!IsPlainFolder(folder))
         return false;
     const std::string p = folder + "/";
-    bool ok = true;
-    for (const std::string &name : ListEntries(p, EntryKind::Any)) {
+    std::vector<std::string> names;
+    bool ok = AllEntries(folder, names);
+    for (const std::string &name : names) {
         const std::string full = p + name;
         if (IsPlainFolder(full)) {
             if (ok)
@@ -91,9 +134,7 @@ bool TKorvanDataBase::DeleteFolderTree(const std::string &path)
             ok = false; // files, links and anything else are removed as they are
         }
     }
-    // Hidden entries keep the folder, except what a write cut short by the
-    // program's end left behind.
-    return ok && RemoveTemporaryFiles(p) && ::rmdir(folder.c_str()) == 0;
+    return ok && ::rmdir(folder.c_str()) == 0;
 }
 
 int TKorvanDataBase::ListRiders()
@@ -118,7 +159,7 @@ std::string TKorvanDataBase::PhotoFile(const std::string &id) const
     const std::string folder = RootFolder + id + "/";
     const std::string wanted = id + ".jpg";
     struct stat st {};
-    if (::stat((folder + wanted).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+    if (::lstat((folder + wanted).c_str(), &st) == 0 && S_ISREG(st.st_mode))
         return folder + wanted;
     const std::string found = FindEntryNoCase(folder, wanted, EntryKind::PlainFile);
     return found.empty() ? found : folder + found;
@@ -131,7 +172,12 @@ std::string TKorvanDataBase::RememberMePath(const std::string &appFolder)
 
 int TKorvanDataBase::WriteRememberMe(const std::string &appFolder, const std::string &id)
 {
-    return WriteFileAtomic(RememberMePath(appFolder), id.empty() ? std::string() : id + "\r\n");
+    // An unchanged file is left as it is: nothing to write on a full disk.
+    const std::string bytes = id.empty() ? std::string() : id + "\r\n";
+    std::string old;
+    if (ReadFileBytes(RememberMePath(appFolder), old, filelimit::Text, Links::NotFollowed) && old == bytes)
+        return 0;
+    return WriteFileAtomic(RememberMePath(appFolder), bytes);
 }
 
 int TKorvanDataBase::RemoveRememberMe(const std::string &appFolder)
@@ -144,7 +190,7 @@ bool TKorvanDataBase::ReadRememberMe(const std::string &appFolder, std::string &
 {
     std::string bytes;
     id.clear();
-    if (!ReadFileBytes(RememberMePath(appFolder), bytes, filelimit::Text))
+    if (!ReadFileBytes(RememberMePath(appFolder), bytes, filelimit::Text, Links::NotFollowed))
         return false;
     id = bytes.substr(0, bytes.find_first_of("\r\n"));
     return true;

@@ -53,10 +53,17 @@ public:
     // the ID is not usable as a folder name (empty, ".", "..", holding "/" or
     // NUL); nothing is created then. False when the folder has been created.
     bool CreateRiderFolder(const std::string &id);
-    // Deletes RootFolder + id with everything in it. Returns 0 always.
+    // Deletes RootFolder + id with everything in it, hidden entries too. The
+    // folder is first renamed aside to a hidden name, so a deletion cut
+    // short never leaves something that looks like a rider. RiderDeleted (also
+    // when there is no such folder), RiderKept when it cannot be renamed (the
+    // rider stays as it was), or RiderPartlyDeleted when it is no longer a
+    // rider but some of its content could not be removed.
+    enum DeleteResult { RiderDeleted = 0, RiderKept = 1, RiderPartlyDeleted = 2 };
     int DeleteRider(const std::string &id);
-    // Removes a folder and everything below it; never follows a symbolic
-    // link. True when the folder is gone.
+    // Removes a folder and everything below it, hidden entries included; a
+    // symbolic link is removed as a link, never followed. True when the
+    // folder is gone.
     bool DeleteFolderTree(const std::string &path);
     // Refills Riders with the plain folders of RootFolder. Returns 0.
     int ListRiders();
@@ -77,10 +84,16 @@ public:
     // Loads RiderFolder + name and fills the value fields and the notes.
     // 0 on success, 1 when the file does not exist.
     int ReadRecord(const std::string &name);
-    // SeriesText = the line after the first line containing heading. Returns 0.
+    // SeriesText = the line after the first line containing heading, cut
+    // after its RecordSampleMax-th value (record/RecordLimits.h): no dump
+    // holds more, so only a file from elsewhere loses its tail, and every
+    // chart, report and export of a series stays as small as a real one's.
+    // Returns 0.
     int ReadSeries(const std::string &heading);
     // Writes NoteLines as the notes file of record name (UTF-16 LE with mark,
-    // replaced atomically). 0 on success, 1 when the file could not be written.
+    // replaced atomically). 0 on success, 1 when the file could not be written,
+    // WriteUnconfirmed (store/AtomicFile.h) when it is written but its
+    // folder's fsync failed.
     int SaveNotes(const std::string &name);
     // A value in tenths (distance, speed) as shown: value x 0.1 in the
     // shortest general form, 123 gives 12.3, 100 gives 10; "0" and a text

@@ -41,14 +41,17 @@ ReadStatus ReadOpenFile(int fd, std::size_t expected, std::string &bytes, std::s
 
 } // namespace
 
-ReadStatus ReadFile(const std::string &path, std::string &bytes, std::size_t maxBytes)
+ReadStatus ReadFile(const std::string &path, std::string &bytes, std::size_t maxBytes, Links links)
 {
     bytes.clear();
     if (path.empty() || path.find('\0') != std::string::npos)
         return ReadStatus::Missing;
     // Not blocking on open, so a FIFO placed under the name cannot hang us;
     // anything but a regular file is refused before it is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int noFollow = links == Links::NotFollowed ? O_NOFOLLOW : 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | noFollow);
+    if (fd < 0 && errno == ELOOP && noFollow != 0)
+        return ReadStatus::NotRegular; // a link (or a loop of links) under the name
     if (fd < 0)
         return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Unreadable;
     struct stat st {};
@@ -69,9 +72,9 @@ ReadStatus ReadFile(const std::string &path, std::string &bytes, std::size_t max
     return status;
 }
 
-bool ReadFileBytes(const std::string &path, std::string &bytes, std::size_t maxBytes)
+bool ReadFileBytes(const std::string &path, std::string &bytes, std::size_t maxBytes, Links links)
 {
-    return ReadFile(path, bytes, maxBytes) == ReadStatus::Ok;
+    return ReadFile(path, bytes, maxBytes, links) == ReadStatus::Ok;
 }
 
 std::string ReadStatusText(ReadStatus status, std::size_t maxBytes)
@@ -94,10 +97,11 @@ std::vector<std::string> SplitNarrowLines(const std::string &bytes)
     return lines;
 }
 
-bool ReadNarrowLines(const std::string &path, std::vector<std::string> &lines, std::size_t maxBytes)
+bool ReadNarrowLines(const std::string &path, std::vector<std::string> &lines, std::size_t maxBytes,
+                     Links links)
 {
     std::string bytes;
-    if (!ReadFileBytes(path, bytes, maxBytes))
+    if (!ReadFileBytes(path, bytes, maxBytes, links))
         return false;
     lines = SplitNarrowLines(bytes);
     return true;

@@ -18,6 +18,9 @@ inline constexpr std::size_t Dump = std::size_t(1) << 20;
 // A record file: about 0.7 MB for a full dump, plus the raw transfer lines,
 // which a dump within its limit keeps below 1.4 MB.
 inline constexpr std::size_t Record = std::size_t(4) << 20;
+// Lines of a record file: about 20,000 for the largest dump with its raw
+// transfer; a file of more is not read as a record.
+inline constexpr std::size_t RecordLines = 32768;
 // Language files, LangStr.set, LangSet.ini, REME.txt.
 inline constexpr std::size_t Text = std::size_t(4) << 20;
 // A record's notes: about 64,000 characters as written (UTF-16). More
@@ -28,11 +31,20 @@ inline constexpr std::size_t Notes = std::size_t(128) << 10;
 
 enum class ReadStatus { Ok, Missing, Folder, NotRegular, TooLarge, Unreadable };
 
-// Reads a whole regular file (symbolic links followed) of at most maxBytes.
-// Never blocks on a FIFO; bytes is empty unless the result is Ok.
-ReadStatus ReadFile(const std::string &path, std::string &bytes, std::size_t maxBytes);
+// Whether a symbolic link at the path's last component is followed. The
+// program's own files (notes, photos, language files, settings, records)
+// are NotFollowed: a link placed under such a name is refused (NotRegular),
+// so it never shows another file's content; a path the user names is
+// Followed.
+enum class Links { Followed, NotFollowed };
+
+// Reads a whole regular file of at most maxBytes. Never blocks on a FIFO;
+// bytes is empty unless the result is Ok.
+ReadStatus ReadFile(const std::string &path, std::string &bytes, std::size_t maxBytes,
+                    Links links = Links::Followed);
 // ReadFile, true when Ok.
-bool ReadFileBytes(const std::string &path, std::string &bytes, std::size_t maxBytes);
+bool ReadFileBytes(const std::string &path, std::string &bytes, std::size_t maxBytes,
+                   Links links = Links::Followed);
 // What a ReadFile result means, for messages: "does not exist", "is a
 // folder", ...
 std::string ReadStatusText(ReadStatus status, std::size_t maxBytes);
@@ -64,7 +76,8 @@ void ForEachNarrowLine(std::string_view text, LineFn line)
 std::vector<std::string> SplitNarrowLines(const std::string &bytes);
 // ReadFileBytes then SplitNarrowLines. False, and lines as they were, when
 // the file cannot be read.
-bool ReadNarrowLines(const std::string &path, std::vector<std::string> &lines, std::size_t maxBytes);
+bool ReadNarrowLines(const std::string &path, std::vector<std::string> &lines, std::size_t maxBytes,
+                     Links links = Links::Followed);
 
 // True when text is well-formed UTF-8 (no overlong forms, surrogates or
 // code points above U+10FFFF).

@@ -1,6 +1,7 @@
 // Reading record files and their notes files, and saving notes.
 #include "store/Databasecontroler.h"
 
+#include "record/RecordLimits.h"
 #include "store/Textfile.h"
 
 #include <charconv>
@@ -30,6 +31,36 @@ std::int32_t IntOf(const std::string &text)
     std::int32_t value = 0;
     const auto [end, ec] = std::from_chars(b, e, value);
     return (ec == std::errc() && end == e && b != e) ? value : 0;
+}
+
+// A record file's lines; false for a file that cannot be read or holds
+// more lines than any record does (a file of 4 MiB of line ends would
+// otherwise cost a hundred megabytes of empty lines).
+bool ReadRecordLines(const std::string &path, std::vector<std::string> &lines)
+{
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes, filelimit::Record, Links::NotFollowed))
+        return false;
+    std::size_t count = 0;
+    ForEachNarrowLine(bytes, [&count](std::size_t, std::size_t) { ++count; });
+    if (count > filelimit::RecordLines)
+        return false;
+    lines = SplitNarrowLines(bytes);
+    return true;
+}
+
+// The first RecordSampleMax values of a series line (each value ends with
+// its comma): what a dump can hold; the rest of a longer line is left out.
+std::string BoundedSeries(const std::string &line)
+{
+    std::size_t at = 0;
+    for (std::size_t values = 0; values < RecordSampleMax; ++values) {
+        at = line.find(',', at);
+        if (at == std::string::npos)
+            return line;
+        ++at;
+    }
+    return line.substr(0, at);
 }
 
 std::string TwoDigits(std::string text)
@@ -73,7 +104,7 @@ int TKorvanDataBase::SumDay(int year, int month, int day)
             (IntOf(pairs.size() > 2 ? pairs.substr(2, 2) : std::string()) & 0xFF) != (month & 0xFF) ||
             (IntOf(pairs.size() > 4 ? pairs.substr(4, 2) : std::string()) & 0xFF) != (day & 0xFF))
             continue;
-        if (!ReadNarrowLines(RiderFolder + name, RecordLines, filelimit::Record))
+        if (!ReadRecordLines(RiderFolder + name, RecordLines))
             continue;
         const std::int64_t seconds = std::int64_t(IntOf(ValueOf("EXEHOUR"))) * 3600 +
                                      std::int64_t(IntOf(ValueOf("EXEMIN"))) * 60 + IntOf(ValueOf("EXESEC"));
@@ -90,7 +121,7 @@ int TKorvanDataBase::ReadRecord(const std::string &name)
     for (std::string *text : {&ExerciseTime, &DistanceText, &CadenceAvgText, &SpeedAvgText, &LapCountText,
                               &KcalText, &HrMaxText, &HrAvgText, &Vo2MaxText, &HrLimitText})
         *text = "0";
-    if (name.empty() || !ReadNarrowLines(RiderFolder + name, RecordLines, filelimit::Record))
+    if (name.empty() || !ReadRecordLines(RiderFolder + name, RecordLines))
         return 1;
 
     Unit = static_cast<std::uint8_t>(IntOf(ValueOf("UNIT")));
@@ -112,7 +143,7 @@ int TKorvanDataBase::ReadRecord(const std::string &name)
     NoteLines.clear();
     Topic.clear();
     Weather.clear();
-    if (ReadWideLines(RiderFolder + NotesFileName(name), NoteLines, filelimit::Notes) && NoteLines.size() >= 2) {
+    if (ReadWideLines(RiderFolder + NotesFileName(name), NoteLines, filelimit::Notes, Links::NotFollowed) && NoteLines.size() >= 2) {
         Topic = NoteLines.takeFirst();
         Weather = NoteLines.takeFirst();
     }
@@ -127,7 +158,7 @@ int TKorvanDataBase::ReadSeries(const std::string &heading)
     for (std::size_t i = 0; i < RecordLines.size(); ++i) {
         if (RecordLines[i].find(heading) != std::string::npos) {
             if (i + 1 < RecordLines.size())
-                SeriesText = RecordLines[i + 1];
+                SeriesText = BoundedSeries(RecordLines[i + 1]);
             break;
         }
     }

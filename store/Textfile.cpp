@@ -78,10 +78,10 @@ QStringList SplitWideLines(const QString &text)
     return lines;
 }
 
-bool ReadWideLines(const std::string &path, QStringList &lines, std::size_t maxBytes)
+bool ReadWideLines(const std::string &path, QStringList &lines, std::size_t maxBytes, Links links)
 {
     std::string bytes;
-    if (!ReadFileBytes(path, bytes, maxBytes))
+    if (!ReadFileBytes(path, bytes, maxBytes, links))
         return false;
     lines = SplitWideLines(DecodeText(bytes));
     return true;

@@ -20,7 +20,8 @@ QString DecodeText(const std::string &bytes);
 QStringList SplitWideLines(const QString &text);
 // ReadFileBytes, DecodeText then SplitWideLines. False, and lines as they
 // were, when the file cannot be read (or is larger than maxBytes).
-bool ReadWideLines(const std::string &path, QStringList &lines, std::size_t maxBytes);
+bool ReadWideLines(const std::string &path, QStringList &lines, std::size_t maxBytes,
+                   Links links = Links::Followed);
 // Encodes lines as UTF-16 LE with the mark FF FE, each line ending CR LF.
 std::string EncodeUtf16Lines(const QStringList &lines);
 

@@ -2,6 +2,9 @@
 // files as FIT, TCX or CSV files for training platforms and spreadsheets.
 #include "export/Export.h"
 #include "ride/Ride.h"
+#include "store/AtomicFile.h"
+#include "store/Textfile.h"
+#include "tools/Output.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -83,6 +86,8 @@ bool Export(const std::string &record, const Options &options, std::set<std::str
     }
     if (!ExportRecord(record, options.format, out, error))
         return false;
+    if (!error.empty())
+        std::fprintf(stderr, "tr9export: %s\n", error.c_str());
     std::printf("%s\n", out.c_str());
     return true;
 }
@@ -99,9 +104,10 @@ int main(int argc, char **argv)
     }
     if (help) {
         Usage(stdout);
-        return 0;
+        return FinishOutput(0, "tr9export");
     }
 
+    RemoveTemporaryFiles(options.folder); // left by exports that were killed
     bool allWritten = true;
     std::set<std::string> written; // two rides of the same second must not overwrite each other
     for (const std::string &argument : options.files) {
@@ -118,5 +124,5 @@ int main(int argc, char **argv)
             allWritten = false;
         }
     }
-    return allWritten ? 0 : 1;
+    return FinishOutput(allWritten ? 0 : 1, "tr9export");
 }

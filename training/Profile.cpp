@@ -136,7 +136,7 @@ bool WriteProfile(const std::string &path, const Profile &profile, std::string &
     std::string zones = "Zones=";
     for (std::size_t i = 0; i < profile.zones.size(); ++i)
         zones += (i ? "," : "") + std::to_string(profile.zones[i]);
-    if (ok && file.WriteLine(zones) && file.Commit())
+    if (ok && file.WriteLine(zones) && file.Commit() != Saved::No)
         return true;
     error = "cannot write " + path;
     if (errno != 0)

@@ -104,6 +104,8 @@ void TExportButton::Export()
     std::string error;
     if (!ExportRecord(record_, format, path.toStdString(), error))
         ShowErrorBox(this, "The ride could not be exported: " + QString::fromStdString(error), "Error", true);
+    else if (!error.empty())
+        ShowErrorBox(this, QString::fromStdString(error), "Warning", true);
 }
 
 void TExportButton::enterEvent(QEnterEvent *event)

@@ -5,6 +5,7 @@
 #include "draw/Image.h"
 #include "draw/Korvandraw.h"
 #include "lang/Multilan.h"
+#include "store/AtomicFile.h"
 #include "store/Databasecontroler.h"
 #include "store/NarrowFile.h"
 #include "views/CheckList.h"
@@ -278,8 +279,13 @@ void TSportModePanel::MemoSaveBtnClick()
         entries << cbbWCB->itemText(i);
     const int weather = RecordValues::ChosenEntry(entries, cbbWCB->currentIndex(), cbbWCB->currentText());
     db_.NoteLines = RecordValues::NotesLines(TopicEdit->text(), weather, SportMemo->toPlainText());
-    if (db_.SaveNotes(shownRecord_) == 0)
+    const int saved = db_.SaveNotes(shownRecord_);
+    if (saved == 0)
         ShowMessage(this, "Save File Ok", "info", QMessageBox::Information, true);
+    else if (saved == WriteUnconfirmed)
+        ShowErrorBox(this, "The notes of " + QString::fromStdString(shownRecord_) +
+                               " were saved, but the disk did not confirm that they are kept!",
+                     "Error", true);
     else
         ShowErrorBox(this, "The notes of " + QString::fromStdString(shownRecord_) + " were not saved!", "Error",
                      true);

@@ -372,6 +372,25 @@ TEST_F(DeleteTest, NoKeepsTheWindowOpenAndYesDeletes)
     EXPECT_FALSE(del->isVisible());
 }
 
+TEST_F(DeleteTest, AFailedDeletionIsReported)
+{
+    writeFileBytes(Rider("Bob") + "/.directory", "hidden");
+    if (!setImmutable(Rider("Bob"), true))
+        GTEST_SKIP() << "no immutable folders here (needs root on ext4)";
+    modal.OnDialog("DeleteAccountForm", [&](QWidget *) {
+        del->ID_Delete_Select_ComboBox->setCurrentIndex(del->ID_Delete_Select_ComboBox->findText("Bob"));
+        ClickLater(del->Del_Yes_Btn);
+    });
+    modal.AnswerBox(QMessageBox::Yes);
+    modal.AnswerBox(QMessageBox::Ok);
+    del->exec();
+    setImmutable(Rider("Bob"), false);
+    ASSERT_EQ(modal.seen.size(), 2u);
+    EXPECT_EQ(modal.seen[1].text, "The user account could not be deleted!");
+    EXPECT_EQ(modal.seen[1].icon, QMessageBox::Critical);
+    EXPECT_TRUE(fileExists(Rider("Bob") + "/Bob.dat"));
+}
+
 TEST_F(DeleteTest, EmptyListReportsUserIdError)
 {
     main->DataBase->DeleteRider("Ann");

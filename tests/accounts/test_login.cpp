@@ -6,6 +6,7 @@
 #include "draw/Photo.h"
 #include "draw/Assets.h"
 #include "draw/Image.h"
+#include "tests/support/FailingDisk.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -149,7 +150,29 @@ TEST_F(LoginTest, MissingOrBrokenPhotoDoesNotLockTheRiderOut)
     EXPECT_TRUE(modal.seen.empty());
 }
 
-TEST_F(LoginTest, UnwritableRememberMeFileLeavesTheLoginIncomplete)
+TEST_F(LoginTest, PhotosAreDecodedOnlyAsLargeAsTheirBox)
+{
+    // A BMP under the JPEG name is read by its content, scaled down to what
+    // covers 152 x 182; one too large to decode gives the built-in picture.
+    MakeRider("Ann", 0);
+    QImage big(1000, 800, QImage::Format_RGB32);
+    big.fill(Qt::blue);
+    ASSERT_TRUE(big.save(QString::fromStdString(Rider("Ann") + "/Ann.jpg"), "BMP"));
+    MakeRider("Bob", 0);
+    QImage huge(4000, 3000, QImage::Format_RGB32);
+    huge.fill(Qt::red);
+    ASSERT_TRUE(huge.save(QString::fromStdString(Rider("Bob") + "/Bob.jpg"), "BMP"));
+    Open();
+    login->ID_Select_ComboBox->setCurrentIndex(Choices().indexOf("Ann"));
+    login->LoginBtnClick();
+    EXPECT_EQ(Control<TImage>("CalAccountImage")->Picture().size(), QSize(227, 182));
+    main->SetTransparent(true);
+    login->ID_Select_ComboBox->setCurrentIndex(Choices().indexOf("Bob"));
+    login->LoginBtnClick();
+    EXPECT_EQ(Control<TImage>("CalAccountImage")->Picture(), AssetImage("MalePhoto"));
+}
+
+TEST_F(LoginTest, UnwritableRememberMeFileIsToldOnceAndBlocksNothing)
 {
     MakeRider("Ann");
     Open();
@@ -159,12 +182,26 @@ TEST_F(LoginTest, UnwritableRememberMeFileLeavesTheLoginIncomplete)
     login->RememberMeCB->setChecked(true);
     login->LoginBtnClick();
     ASSERT_EQ(modal.seen.size(), 1u);
-    EXPECT_EQ(modal.seen[0].caption, "Error");
-    EXPECT_DOUBLE_EQ(main->windowOpacity(), 0.0);
+    EXPECT_EQ(modal.seen[0].text, "The remembered user ID could not be saved!");
+    EXPECT_EQ(main->DataBase->CurrentID, "Ann");
+    EXPECT_DOUBLE_EQ(main->windowOpacity(), 1.0);
     login->ExitBtnClick();
-    EXPECT_EQ(modal.seen.size(), 2u);
-    // The exit did not happen: logging in afterwards must not end the program.
-    EXPECT_FALSE(main->ExitRequested);
+    EXPECT_EQ(modal.seen.size(), 1u);
+    EXPECT_TRUE(main->ExitRequested);
+}
+
+TEST_F(LoginTest, AnUnchangedRememberMeFileIsNotWrittenAgain)
+{
+    // On a full disk the same choice still logs in without a message.
+    MakeRider("Ann");
+    writeFileBytes(app.file("REME.txt"), "Ann\r\n");
+    Open();
+    ASSERT_TRUE(login->RememberMeCB->isChecked());
+    FailingDisk disk(DiskStep::Write);
+    login->LoginBtnClick();
+    EXPECT_TRUE(modal.seen.empty());
+    EXPECT_EQ(disk.Failures(), 0);
+    EXPECT_EQ(main->DataBase->CurrentID, "Ann");
 }
 
 TEST_F(LoginTest, LoginLogoutAndLoginAgainThroughTheMainWindow)

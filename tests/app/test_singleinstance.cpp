@@ -47,6 +47,21 @@ TEST(SingleInstance, UnreachableFirstIsReportedAndAStaleLockIsTakenOver)
     EXPECT_TRUE(next.Acquire([] {}));
 }
 
+TEST(SingleInstance, AFolderWithoutALockIsToldAndStillFindsTheFirst)
+{
+    // No lock file can be made in a folder that is gone: the start goes on
+    // and says so, and a later start still finds it through its socket.
+    TempFolder dir;
+    const QString folder = QString::fromStdString(dir.file("gone"));
+    TSingleInstance first(folder);
+    int calls = 0;
+    EXPECT_TRUE(first.Acquire([&calls] { ++calls; }));
+    EXPECT_TRUE(first.Unguarded());
+    TSingleInstance second(folder);
+    EXPECT_FALSE(second.Acquire([] {}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return calls >= 1; }, 2000));
+}
+
 TEST(SingleInstance, SocketNameDependsOnTheFolderOnly)
 {
     TempFolder a, b;

@@ -1,5 +1,6 @@
 // JPEG codec: round trip, quality, and bad input as a failure result.
 #include "draw/JpegCodec.h"
+#include "tests/draw/ProgressiveJpeg.h"
 
 #include <gtest/gtest.h>
 
@@ -91,4 +92,27 @@ TEST(JpegCodec, BadInputFailsWithoutExit)
     EXPECT_FALSE(jpeg::Encode(nullptr, 4, 4, 12, 90, out));
     const unsigned char px[3] = {1, 2, 3};
     EXPECT_FALSE(jpeg::Encode(px, 0, 1, 3, 90, out));
+}
+
+TEST(JpegCodec, APhotoIsDecodedOnlyAsLargeAsItsBox)
+{
+    // 1/4 is the smallest scale that still covers 152 x 182 here (1/8 would
+    // give 125 x 100); without a box the full size.
+    const std::string data = EncodeGradient(1000, 800, 90);
+    jpeg::Picture pic;
+    ASSERT_TRUE(jpeg::Decode(Bytes(data), data.size(), pic, 152, 182));
+    EXPECT_EQ(pic.width, 250);
+    EXPECT_EQ(pic.height, 200);
+    EXPECT_EQ(pic.rgbx.size(), std::size_t(250) * 200 * 4);
+    ASSERT_TRUE(jpeg::Decode(Bytes(data), data.size(), pic, 2000, 10));
+    EXPECT_EQ(pic.width, 1000);
+    // A progressive CMYK picture keeps all its coefficients however it is
+    // scaled: one that would take more than the decoder may allocate is
+    // refused, not decoded at hundreds of megabytes.
+    const std::string progressive = ProgressiveCmykJpeg(3000, 3000);
+    EXPECT_FALSE(jpeg::Decode(Bytes(progressive), progressive.size(), pic, 152, 182));
+    EXPECT_TRUE(pic.rgbx.empty());
+    const std::string small = ProgressiveCmykJpeg(1200, 1200);
+    ASSERT_TRUE(jpeg::Decode(Bytes(small), small.size(), pic, 152, 182));
+    EXPECT_EQ(pic.width, 150 * 2); // 1/8 gives 150 < 182
 }

@@ -92,4 +92,15 @@ TEST(Tr9export, DamagedRecordsAreRefusedWithTheReason)
     EXPECT_TRUE(entryNames(out.path()).empty());
 }
 
+TEST(Tr9export, AnOutputThatCannotBeWrittenFails)
+{
+    TempFolder rider, out;
+    const std::string record = DecodedRecord(rider.path(), RideDump(5, 1));
+    const CommandRun full =
+        RunCommand(TR9EXPORT " -o " + Quoted(out.path()) + " " + Quoted(record) + " 2>&1 >/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.output, "tr9export: cannot write the standard output: No space left on device\n");
+    EXPECT_EQ(RunCommand(TR9EXPORT " --help 2>&1 >/dev/full").status, 1);
+}
+
 } // namespace

@@ -142,6 +142,20 @@ TEST_F(Lang, SettingFile)
     EXPECT_EQ(readFileBytes(ml.LangFolder + "/LangSet.ini"), "CHS.lre\r\n");
 }
 
+TEST_F(Lang, LinksAreNotFollowed)
+{
+    // The setting and a language file that are symbolic links are never
+    // read through: English for the run, the link left as it is.
+    Put("ENG.lre", "User ID=Benutzer\r\n");
+    Put("real.txt", "CHS.lre\r\n");
+    fs::create_symlink(ml.LangFolder + "/real.txt", ml.LangFolder + "/LangSet.ini");
+    EXPECT_EQ(ml.ReadLangSetting(), 0);
+    EXPECT_EQ(ml.LangFile, "ENG.lre");
+    EXPECT_TRUE(fs::is_symlink(ml.LangFolder + "/LangSet.ini"));
+    fs::create_symlink(ml.LangFolder + "/ENG.lre", ml.LangFolder + "/link.lre");
+    EXPECT_TRUE(ml.LoadLanguage("link.lre"));
+}
+
 TEST_F(Lang, FilesHugeOnPaperAreNotRead)
 {
     // Sparse files of 64 GiB: the language stays English, start-up goes on.

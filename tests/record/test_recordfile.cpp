@@ -160,8 +160,9 @@ TEST_F(RecordFile, OutputNamesTakenByFifosAndHardLinksAreReplaced)
 
 TEST_F(RecordFile, FailingDiskKeepsTheOlderRecordAndFails)
 {
-    // Only the record's own temporary file fails.
-    for (const DiskStep step : {DiskStep::Open, DiskStep::Write, DiskStep::Close}) {
+    // Only the record's own temporary file fails; a record that cannot be
+    // synced never replaces the older one.
+    for (const DiskStep step : {DiskStep::Open, DiskStep::Write, DiskStep::FileSync, DiskStep::Close}) {
         writeFileBytes(folder.file("120704080503.TR9"), "older record");
         {
             FailingDisk disk(step, ENOSPC, folder.file(".120704080503.TR9"));
@@ -172,6 +173,19 @@ TEST_F(RecordFile, FailingDiskKeepsTheOlderRecordAndFails)
         EXPECT_TRUE(analysis.FileName.empty());
         EXPECT_EQ(file("120704080503.TR9"), "older record") << DiskStepName(step);
     }
+    // A folder that cannot be synced: the record is in place, and said to be
+    // unconfirmed rather than not written.
+    {
+        FailingDisk disk(DiskStep::FolderSync, EIO, folder.path());
+        EXPECT_FALSE(decode(DumpBuilder()));
+        EXPECT_GT(disk.Failures(), 0);
+    }
+    EXPECT_EQ(analysis.FileName, "120704080503.TR9");
+    EXPECT_TRUE(analysis.RecordUnconfirmed);
+    EXPECT_EQ(file("120704080503.TR9").substr(0, 11), "[File Head]");
+    EXPECT_FALSE(decode(DumpBuilder()));
+    EXPECT_FALSE(analysis.RecordUnconfirmed);
+    writeFileBytes(folder.file("120704080503.TR9"), "older record");
     // A full disk at the first work file fails the decoding as well.
     FailingDisk disk(DiskStep::Write);
     EXPECT_TRUE(decode(DumpBuilder()));

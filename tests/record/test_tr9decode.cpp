@@ -32,7 +32,10 @@ struct ToolRun {
 
 ToolRun run(const std::string &arguments)
 {
-    const std::string command = std::string(TR9DECODE) + " " + arguments + " 2>&1";
+    // Arguments may redirect the output themselves; the standard error
+    // always reaches the pipe.
+    const std::string command = std::string(TR9DECODE) + " " + arguments +
+                                (arguments.find('>') == std::string::npos ? " 2>&1" : "");
     std::FILE *pipe = ::popen(command.c_str(), "r");
     ToolRun result{-1, ""};
     if (!pipe)
@@ -55,6 +58,26 @@ TEST(Tr9decode, DecodesTheSavedTransferInTheFolder)
     EXPECT_EQ(ok.status, 0);
     EXPECT_EQ(ok.output, "120704080503.TR9\n");
     EXPECT_TRUE(fileExists(folder.file("120704080503.TR9")));
+
+    // What killed decodes left behind goes; a running one's file stays.
+    const std::string running = ".Temp1.txt." + std::to_string(::getpid()) + "-0-1.tmp";
+    writeFileBytes(folder.file(".ALLDATA.TXT.99999999-3-4.tmp"), "half");
+    writeFileBytes(folder.file(running), "half");
+    EXPECT_EQ(run("'" + folder.path() + "'").status, 0);
+    EXPECT_FALSE(fileExists(folder.file(".ALLDATA.TXT.99999999-3-4.tmp")));
+    EXPECT_TRUE(fileExists(folder.file(running)));
+}
+
+TEST(Tr9decode, AnOutputThatCannotBeWrittenFails)
+{
+    // The printed name is the result: a full disk behind the standard
+    // output is a failure, with its reason on the standard error.
+    TempFolder folder;
+    writeFileBytes(folder.file("Temp.txt"), DumpBuilder().tempText());
+    const ToolRun full = run("'" + folder.path() + "' 2>&1 >/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.output, "tr9decode: cannot write the standard output: No space left on device\n");
+    EXPECT_EQ(run("--help 2>&1 >/dev/full").status, 1);
 }
 
 TEST(Tr9decode, ReportsWhyATransferFails)

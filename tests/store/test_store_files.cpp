@@ -27,7 +27,9 @@ TEST(AtomicFile, EveryFailingStepIsReportedAndTheOldFileStays)
             writeFileBytes(path, "old content");
             {
                 FailingDisk disk(step);
-                EXPECT_EQ(WriteFileAtomic(path, *content), 1) << DiskStepName(step);
+                // Written, but not confirmed: told apart from a failure.
+                EXPECT_EQ(WriteFileAtomic(path, *content), step == DiskStep::FolderSync ? WriteUnconfirmed : 1)
+                    << DiskStepName(step);
                 EXPECT_GT(disk.Failures(), 0) << DiskStepName(step);
             }
             // Only the folder's fsync comes after the rename.
@@ -39,16 +41,21 @@ TEST(AtomicFile, EveryFailingStepIsReportedAndTheOldFileStays)
     TempFolder tmp;
     {
         FailingDisk disk(DiskStep::Write);
-        EXPECT_FALSE(SaveLineFile(tmp.file("Temp.txt"), std::vector<std::string>{"A", "B"}));
+        EXPECT_EQ(SaveLineFile(tmp.file("Temp.txt"), std::vector<std::string>{"A", "B"}), Saved::No);
     }
     EXPECT_FALSE(fileExists(tmp.file("Temp.txt")));
+    {
+        FailingDisk disk(DiskStep::FolderSync);
+        EXPECT_EQ(SaveLineFile(tmp.file("Temp.txt"), std::vector<std::string>{"A"}), Saved::Unconfirmed);
+    }
+    EXPECT_EQ(readFileBytes(tmp.file("Temp.txt")), "A\r\n");
 }
 
 TEST(AtomicFile, UnsyncedFilesSkipOnlyTheSyncs)
 {
     TempFolder tmp;
     FailingDisk disk(DiskStep::FileSync);
-    EXPECT_TRUE(SaveLineFile(tmp.file("Temp1.txt"), std::vector<std::string>{"A", ""}, Durability::Unsynced));
+    EXPECT_EQ(SaveLineFile(tmp.file("Temp1.txt"), std::vector<std::string>{"A", ""}, Durability::Unsynced), Saved::Yes);
     EXPECT_EQ(readFileBytes(tmp.file("Temp1.txt")), "A\r\n\r\n");
     EXPECT_EQ(disk.Failures(), 0);
 }

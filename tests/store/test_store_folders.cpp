@@ -114,16 +114,60 @@ TEST_F(StoreFolders, DeleteRiderRemovesEverythingInside)
     EXPECT_EQ(entryNames(root), std::vector<std::string>{"Ann"});
 }
 
-TEST_F(StoreFolders, DotEntryKeepsTheFolderAndTheRider)
+TEST_F(StoreFolders, HiddenEntriesAreDeletedWithTheRider)
+{
+    // A hidden file (a file manager's .directory) is part of the folder: it
+    // no longer keeps a ghost rider.
+    MakeRider("Bob");
+    writeFileBytes(root + "/Bob/.directory", "x");
+    writeFileBytes(root + "/Bob/a.TR9", "x");
+    fs::create_directories(root + "/Bob/.hidden/sub");
+    writeFileBytes(root + "/Bob/.hidden/sub/.x", "x");
+    EXPECT_EQ(db.DeleteRider("Bob"), TKorvanDataBase::RiderDeleted);
+    EXPECT_EQ(entryNames(root), std::vector<std::string>{});
+    db.ListRiders();
+    EXPECT_TRUE(db.Riders.empty());
+    EXPECT_EQ(db.DeleteRider("Bob"), TKorvanDataBase::RiderDeleted); // nothing left to delete
+}
+
+TEST_F(StoreFolders, AFailedDeletionIsReportedAndNeverLeavesAGhost)
 {
     MakeRider("Bob");
-    writeFileBytes(root + "/Bob/.keep", "x");
     writeFileBytes(root + "/Bob/a.TR9", "x");
-    fs::create_directories(root + "/Bob/sub");
-    db.DeleteRider("Bob");
-    EXPECT_EQ(entryNames(root + "/Bob"), std::vector<std::string>{".keep"});
+    if (!setImmutable(root + "/Bob/a.TR9", true))
+        GTEST_SKIP() << "no immutable files here (needs root on ext4)";
+    // Content that cannot be removed: the rider is gone all the same (its
+    // folder was renamed aside to a hidden name first), and that is told.
+    EXPECT_EQ(db.DeleteRider("Bob"), TKorvanDataBase::RiderPartlyDeleted);
     db.ListRiders();
-    EXPECT_EQ(db.Riders, std::vector<std::string>{"Bob"});
+    EXPECT_TRUE(db.Riders.empty());
+    const std::vector<std::string> left = entryNames(root);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].rfind(".Bob.deleted-", 0), 0u);
+    EXPECT_EQ(entryNames(root + "/" + left[0]), std::vector<std::string>{"a.TR9"});
+    setImmutable(root + "/" + left[0] + "/a.TR9", false);
+
+    // A folder that cannot be renamed stays the rider it was.
+    MakeRider("Ann");
+    ASSERT_TRUE(setImmutable(root + "/Ann", true));
+    EXPECT_EQ(db.DeleteRider("Ann"), TKorvanDataBase::RiderKept);
+    setImmutable(root + "/Ann", false);
+    db.ListRiders();
+    EXPECT_EQ(db.Riders, std::vector<std::string>{"Ann"});
+}
+
+TEST_F(StoreFolders, OnlyTemporaryFilesOfEndedProcessesAreRemoved)
+{
+    // A PID above the largest the kernel gives never runs; this process's
+    // own files may still be written.
+    const std::string ended = ".a.TR9.99999999-0-1.tmp", running = ".a.TR9." + std::to_string(::getpid()) + "-0-1.tmp";
+    for (const std::string &name : {ended, running, std::string(".keep"), std::string("a.TR9")})
+        writeFileBytes(root + "/" + name, "x");
+    fs::create_directory(root + "/.b.TR9.99999998-0-1.tmp");
+    EXPECT_TRUE(RemoveTemporaryFiles(root));
+    EXPECT_EQ(entryNames(root), (std::vector<std::string>{".a.TR9." + std::to_string(::getpid()) + "-0-1.tmp",
+                                                          ".b.TR9.99999998-0-1.tmp", ".keep", "a.TR9"}));
+    EXPECT_FALSE(RemoveTemporaryFiles(tmp.file("missing")));
 }
 
 TEST_F(StoreFolders, WhatAnEndedWriteLeftBehindDoesNotKeepTheRider)

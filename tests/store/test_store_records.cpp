@@ -1,4 +1,5 @@
 // Reading record files, day totals and notes files.
+#include "store/AtomicFile.h"
 #include "store/Databasecontroler.h"
 #include "store/NarrowFile.h"
 #include "tests/store/RecordFixture.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -113,6 +115,67 @@ TEST_F(StoreRecords, FifosAndFoldersAreNotReadAsFiles)
     EXPECT_TRUE(db.NoteLines.isEmpty());
     std::filesystem::create_directory(tmp.file("d.TR9"));
     EXPECT_EQ(db.ReadRecord("d.TR9"), 1);
+}
+
+TEST_F(StoreRecords, LinksUnderTheProgramsNamesAreNotFollowed)
+{
+    // A notes file or a record that is a symbolic link never shows what it
+    // points to; neither does the remembered ID nor a rider's photo.
+    TempFolder outside;
+    writeFileBytes(outside.file("secret.txt"), "topic\r\n1\r\nprivate line\r\n");
+    Put("a.TR9", RecordFixture{});
+    std::filesystem::create_symlink(outside.file("secret.txt"), tmp.file("a.TRM"));
+    EXPECT_EQ(db.ReadRecord("a.TR9"), 0);
+    EXPECT_TRUE(db.NoteLines.isEmpty());
+    EXPECT_TRUE(db.Topic.isEmpty());
+    std::filesystem::create_symlink(tmp.file("a.TR9"), tmp.file("b.TR9"));
+    EXPECT_EQ(db.ReadRecord("b.TR9"), 1);
+
+    writeFileBytes(outside.file("REME.txt"), "Bob\r\n");
+    std::filesystem::create_symlink(outside.file("REME.txt"), tmp.file("REME.txt"));
+    std::string id;
+    EXPECT_FALSE(TKorvanDataBase::ReadRememberMe(tmp.path(), id));
+    EXPECT_EQ(id, "");
+
+    db.RootFolder = tmp.path() + "/";
+    std::filesystem::create_directory(tmp.file("Bob"));
+    std::filesystem::create_symlink(outside.file("secret.txt"), tmp.file("Bob/Bob.jpg"));
+    EXPECT_EQ(db.PhotoFile("Bob"), "");
+
+    // A path the user names is followed.
+    std::string bytes;
+    EXPECT_EQ(ReadFile(tmp.file("a.TRM"), bytes, 1000), ReadStatus::Ok);
+    EXPECT_EQ(ReadFile(tmp.file("a.TRM"), bytes, 1000, Links::NotFollowed), ReadStatus::NotRegular);
+}
+
+TEST_F(StoreRecords, ARecordHoldsNoMoreThanADumpCan)
+{
+    // A series longer than any dump gives is cut after RecordSampleMax
+    // values: the charts, the report and the export never hold more.
+    RecordFixture r;
+    r.hrmSeries.clear();
+    for (int i = 0; i < 30000; ++i)
+        r.hrmSeries += std::to_string(100 + i % 50) + ",";
+    Put("a.TR9", r);
+    ASSERT_EQ(db.ReadRecord("a.TR9"), 0);
+    db.ReadSeries("#HRM");
+    EXPECT_EQ(std::count(db.SeriesText.begin(), db.SeriesText.end(), ','), 11000);
+    EXPECT_EQ(db.SeriesText.substr(0, 8), "100,101,");
+    EXPECT_EQ(db.SeriesText.back(), ',');
+    // A series within the bound is kept whole, without a last comma too.
+    RecordFixture shortOne;
+    shortOne.hrmSeries = "72,75,80";
+    Put("b.TR9", shortOne);
+    db.ReadRecord("b.TR9");
+    db.ReadSeries("#HRM");
+    EXPECT_EQ(db.SeriesText, "72,75,80");
+
+    // A file of more lines than any record is not read as one.
+    writeFileBytes(tmp.file("120704080503.TR9"), RecordFixture{}.text() + std::string(40000, '\n'));
+    EXPECT_EQ(db.ReadRecord("120704080503.TR9"), 1);
+    db.RecordFiles = {"120704080503.TR9"};
+    db.SumDay(12, 7, 4);
+    EXPECT_EQ(db.DaySeconds, 0);
 }
 
 TEST_F(StoreRecords, FilesHugeOnPaperAreNotRead)
@@ -283,7 +346,7 @@ TEST_F(StoreRecords, SaveNotesReportsAFailedWrite)
     for (const DiskStep step : AllDiskSteps) {
         writeFileBytes(tmp.file("c.TRM"), old);
         FailingDisk disk(step);
-        EXPECT_EQ(db.SaveNotes("c.TR9"), 1) << DiskStepName(step);
+        EXPECT_EQ(db.SaveNotes("c.TR9"), step == DiskStep::FolderSync ? WriteUnconfirmed : 1) << DiskStepName(step);
         if (step != DiskStep::FolderSync) {
             EXPECT_EQ(readFileBytes(tmp.file("c.TRM")), old) << DiskStepName(step);
         }

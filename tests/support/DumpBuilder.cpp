@@ -34,6 +34,25 @@ DumpBuilder::DumpBuilder()
     headerFixed_ = {};
 }
 
+DumpBuilder DumpBuilder::full(int pages, int laps)
+{
+    DumpBuilder b;
+    const int capacity = (pages - 1) * 254 - 48;
+    const int samples = (capacity - laps * 32) / 6;
+    const int every = samples / (laps + 1);
+    int lapNo = 0;
+    for (int s = 0; s < samples; ++s) {
+        if (lapNo < laps && s == every * (lapNo + 1))
+            b.addLap(lap(static_cast<std::uint8_t>(++lapNo)));
+        b.addSample(static_cast<std::uint8_t>(100 + s % 80), static_cast<std::uint8_t>(s % 120),
+                    static_cast<std::uint16_t>(s * 3), static_cast<std::uint16_t>(5000 + s % 3000));
+    }
+    while (lapNo < laps)
+        b.addLap(lap(static_cast<std::uint8_t>(++lapNo)));
+    b.setMinPages(pages);
+    return b;
+}
+
 void DumpBuilder::setHeaderByte(int index, std::uint8_t value)
 {
     header_.at(static_cast<std::size_t>(index)) = value;

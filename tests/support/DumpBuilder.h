@@ -29,6 +29,10 @@ public:
     };
     // A lap record with LAP_IDX = index and a few non-zero values.
     static Lap lap(std::uint8_t index);
+    // A dump of the given pages (256 at most) whose data fills all but the
+    // last one, the longest data length the header can state: samples with
+    // laps spread among them.
+    static DumpBuilder full(int pages, int laps);
 
     DumpBuilder();
 

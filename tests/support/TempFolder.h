@@ -22,3 +22,7 @@ void writeFileBytes(const std::string &path, const std::string &bytes);
 bool fileExists(const std::string &path);
 // Every entry name of a folder, sorted (hidden ones included).
 std::vector<std::string> entryNames(const std::string &folder);
+// Sets or clears the immutable flag of a file or folder (which stops even
+// root from changing or removing it); false where the file system or the
+// user cannot.
+bool setImmutable(const std::string &path, bool on);

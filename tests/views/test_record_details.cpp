@@ -6,6 +6,7 @@
 #include "draw/Image.h"
 #include "store/Databasecontroler.h"
 #include "tests/store/RecordFixture.h"
+#include "tests/support/FailingDisk.h"
 #include "tests/support/ModalAnswer.h"
 #include "tests/support/TempFolder.h"
 #include "views/Analysis.h"
@@ -253,6 +254,23 @@ TEST_F(RecordDetailsTest, AFailedSaveIsShownAndKeepsTheNotes)
     EXPECT_EQ(panel->TopicEdit->text(), "Lost?");
     EXPECT_EQ(panel->SportMemo->toPlainText(), "not lost");
     EXPECT_TRUE(panel->MemoSaveBtn->isEnabled());
+}
+
+TEST_F(RecordDetailsTest, NotesInPlaceButUnconfirmedAreSaidToBeSaved)
+{
+    // The folder's fsync fails after the rename: the notes are on file, and
+    // the message says so instead of "not saved".
+    Show(kFirst);
+    TypeNotes("Kept", 2, "in place");
+    ModalAnswerer answer;
+    {
+        FailingDisk disk(DiskStep::FolderSync);
+        QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+    }
+    ASSERT_EQ(answer.seen.size(), 1u);
+    EXPECT_EQ(answer.seen[0].text,
+              "The notes of 120704080503.TR9 were saved, but the disk did not confirm that they are kept!");
+    EXPECT_EQ(NotesOnDisk(kFirst), (QStringList{"Kept", "2", "in place"}));
 }
 
 TEST_F(RecordDetailsTest, DeleteYesNoAndVanished)
