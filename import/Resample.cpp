@@ -1,6 +1,6 @@
 #include "import/Resample.h"
 
-#include "record/RecordLimits.h"
+#include "store/NarrowFile.h"
 
 #include <QDateTime>
 #include <QTimeZone>
@@ -276,11 +276,11 @@ bool RideOfTrack(Track track, const QTimeZone &zone, Ride &ride, std::string &er
     const std::int64_t last = points.empty() ? start : points.back().ms;
     const std::int64_t end = std::max({last, track.totals.endMs, start});
     const auto count = points.empty() ? std::size_t(0) : static_cast<std::size_t>((last - start) / WindowMs) + 1;
-    if (count > RecordSampleMax) {
+    if (count > filelimit::RecordSamples) {
         const std::int64_t hours = (last - start) / 3600000;
         error = "the ride lasts " + std::to_string(hours) + " hours: a record holds at most " +
-                std::to_string(RecordSampleMax * SampleSeconds / 3600) + " hours (" +
-                std::to_string(RecordSampleMax) + " samples of 10 s)";
+                std::to_string(filelimit::RecordSamples * SampleSeconds / 3600) + " hours (" +
+                std::to_string(filelimit::RecordSamples) + " samples of 10 s)";
         return false;
     }
     if (!LocalStart(start, zone, ride, error))

@@ -2,7 +2,6 @@
 // lines of each, the laps and the series, each checked once.
 #include "ride/Ride.h"
 
-#include "record/RecordLimits.h"
 #include "store/NarrowFile.h"
 
 #include <algorithm>
@@ -211,15 +210,15 @@ bool ReadLaps(const Lines &lines, std::size_t from, std::size_t to, const std::s
     return true;
 }
 
-// The values of a series line ("72,75,80,"), at most RecordSampleMax.
+// The values of a series line ("72,75,80,"), at most filelimit::RecordSamples.
 bool SeriesValues(std::string_view line, std::string_view heading, std::vector<int> &values, std::string &error)
 {
     values.clear();
     const char *p = line.data();
     const char *const end = p + line.size();
     while (p < end) {
-        if (values.size() == RecordSampleMax) {
-            error = "the series " + std::string(heading) + " holds more than " + std::to_string(RecordSampleMax) +
+        if (values.size() == filelimit::RecordSamples) {
+            error = "the series " + std::string(heading) + " holds more than " + std::to_string(filelimit::RecordSamples) +
                     " samples";
             return false;
         }

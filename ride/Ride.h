@@ -64,7 +64,7 @@ struct Ride {
     // Sensors that were present (HRM_EXIST, CAD_EXIST, SPD_EXIST).
     bool hasHeartRate = false, hasCadence = false, hasSpeed = false;
     std::vector<RideLap> laps;       // in the record's order
-    std::vector<RideSample> samples; // at most RecordSampleMax
+    std::vector<RideSample> samples; // at most filelimit::RecordSamples
 };
 
 // Reads the record file at recordPath. False with the reason in error when

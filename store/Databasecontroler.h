@@ -85,7 +85,7 @@ public:
     // 0 on success, 1 when the file does not exist.
     int ReadRecord(const std::string &name);
     // SeriesText = the line after the first line containing heading, cut
-    // after its RecordSampleMax-th value (record/RecordLimits.h): no dump
+    // after its filelimit::RecordSamples-th value (store/NarrowFile.h): no dump
     // holds more, so only a file from elsewhere loses its tail, and every
     // chart, report and export of a series stays as small as a real one's.
     // Returns 0.

@@ -21,6 +21,10 @@ inline constexpr std::size_t Record = std::size_t(4) << 20;
 // Lines of a record file: about 20,000 for the largest dump with its raw
 // transfer; a file of more is not read as a record.
 inline constexpr std::size_t RecordLines = 32768;
+// Samples of a record's series: a dump holds at most 256 pages of 254 data
+// bytes and a sample takes 6, so no transfer gives more than 10,837; the
+// bound leaves a little room above that.
+inline constexpr std::size_t RecordSamples = 11000;
 // Language files, LangStr.set, LangSet.ini, REME.txt.
 inline constexpr std::size_t Text = std::size_t(4) << 20;
 // A record's notes: about 64,000 characters as written (UTF-16). More

@@ -1,7 +1,7 @@
 // Reading record files and their notes files, and saving notes.
 #include "store/Databasecontroler.h"
 
-#include "record/RecordLimits.h"
+#include "store/NarrowFile.h"
 #include "store/Textfile.h"
 
 #include <charconv>
@@ -49,12 +49,12 @@ bool ReadRecordLines(const std::string &path, std::vector<std::string> &lines)
     return true;
 }
 
-// The first RecordSampleMax values of a series line (each value ends with
+// The first filelimit::RecordSamples values of a series line (each value ends with
 // its comma): what a dump can hold; the rest of a longer line is left out.
 std::string BoundedSeries(const std::string &line)
 {
     std::size_t at = 0;
-    for (std::size_t values = 0; values < RecordSampleMax; ++values) {
+    for (std::size_t values = 0; values < filelimit::RecordSamples; ++values) {
         at = line.find(',', at);
         if (at == std::string::npos)
             return line;

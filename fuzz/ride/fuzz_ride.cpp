@@ -2,7 +2,7 @@
 // says, an accepted ride has a real start, values within what the device
 // states and no more samples than a transfer can produce.
 #include "fuzz/store/FuzzFolder.h"
-#include "record/RecordLimits.h"
+#include "store/NarrowFile.h"
 #include "ride/Ride.h"
 
 #include <cstdint>
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (ride.year < 2000 || ride.year > 2099 || ride.month < 1 || ride.month > 12 || ride.day < 1 || ride.day > 31 ||
         ride.hour > 23 || ride.minute > 59 || ride.second > 59)
         __builtin_trap();
-    if (ride.samples.size() > RecordSampleMax || ride.totals.seconds > 255 * 3661 || ride.kcal > 65535)
+    if (ride.samples.size() > filelimit::RecordSamples || ride.totals.seconds > 255 * 3661 || ride.kcal > 65535)
         __builtin_trap();
     for (const RideLap &lap : ride.laps)
         if (lap.seconds > 255 * 3661 || lap.splitSeconds > 255 * 3661 || lap.distance > 65535 || lap.StartOffset() < 0)

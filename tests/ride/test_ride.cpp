@@ -1,6 +1,6 @@
 // Reading a record into a Ride: every value of a decoded record, and the
 // refusal of damaged ones with the reason.
-#include "record/RecordLimits.h"
+#include "store/NarrowFile.h"
 #include "ride/Ride.h"
 #include "tests/export/ExportRides.h"
 #include "tests/support/DumpBuilder.h"
@@ -163,9 +163,9 @@ TEST_F(RideRead, SeriesAreBoundedAndValuesHeldToTheDeviceRange)
         }
         return text;
     };
-    EXPECT_EQ(Refusal(series(RecordSampleMax + 1)),
+    EXPECT_EQ(Refusal(series(filelimit::RecordSamples + 1)),
               tmp.file("x.TR9") + ": the series #HRM holds more than 11000 samples");
-    EXPECT_EQ(Refusal(series(RecordSampleMax)), "");
+    EXPECT_EQ(Refusal(series(filelimit::RecordSamples)), "");
 
     std::string big = Edited(Edited(record, "EXEHOUR=1;", "EXEHOUR=99999999999999;"), "KCAL=412;", "KCAL=-5;");
     big = Edited(Edited(big, "LAP_DIST=60;", "LAP_DIST=2147483648;"), "WHEEL=2096;", "WHEEL=70000;");

@@ -34,6 +34,12 @@ std::string RecordFixture::text() const
         lines.push_back(line);
     lines.push_back("LAP_SPEED_AVG=" + lapSpeedAvg + ";");
     lines.push_back("LAP_DIST=77;");
+    // The lap's other fields, so the record is complete for every reader.
+    for (const char *line : {"LAP_HOUR_SLP=1;", "LAP_MIN_SLP=5;", "LAP_SEC_SLP=30;", "LAP_HOUR=1;", "LAP_MIN=5;",
+                             "LAP_SEC=30;", "LAP_HRM_AVG=142;", "LAP_HRM_MAX=171;", "LAP_SPEED_MAX=412;",
+                             "LAP_CA_AVG=85;", "LAP_CA_MAX=110;", "LAP_DIST_SPLIT=77;", "LAP_PRE_ADDR_H=0x01;",
+                             "LAP_PRE_ADDR_L=0x60;", "LAP_NEXT_ADDR_H=0x01;", "LAP_NEXT_ADDR_L=0x60;"})
+        lines.push_back(line);
     lines.push_back("");
     lines.push_back("[SENSOR]");
     for (const char *key : {"HRM_EXIST=", "CAD_EXIST=", "SPD_EXIST="})

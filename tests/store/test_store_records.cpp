@@ -150,7 +150,7 @@ TEST_F(StoreRecords, LinksUnderTheProgramsNamesAreNotFollowed)
 
 TEST_F(StoreRecords, ARecordHoldsNoMoreThanADumpCan)
 {
-    // A series longer than any dump gives is cut after RecordSampleMax
+    // A series longer than any dump gives is cut after filelimit::RecordSamples
     // values: the charts, the report and the export never hold more.
     RecordFixture r;
     r.hrmSeries.clear();
