@@ -3,6 +3,7 @@
 // notes saved and read back, Clean All, Delete and the failures shown.
 #include "views/RecordDetails.h"
 
+#include "draw/FaceButton.h"
 #include "draw/Image.h"
 #include "store/Databasecontroler.h"
 #include "tests/store/RecordFixture.h"
@@ -18,6 +19,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -388,6 +390,31 @@ TEST_F(RecordDetailsTest, ExportWritesTheShownRecordAndReportsAFailure)
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(boxes.seen.size(), 1u);
     TExportButton::ChooseFile = dialog;
+}
+
+// Import asks the shell (the panel cannot open the import window): by
+// mouse and by keyboard, with or without a shown record, never while
+// disabled; it looks like Export.
+TEST_F(RecordDetailsTest, ImportButtonAsksForAnImportByMouseAndKeyboard)
+{
+    TFaceButton *button = panel->ImportBtn;
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->objectName(), "ImportBtn");
+    EXPECT_EQ(button->size(), panel->ExportBtnImage->size());
+    EXPECT_FALSE(button->geometry().intersects(panel->ExportBtnImage->geometry()));
+    QSignalSpy asked(panel.get(), &TSportModePanel::ImportRequested);
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(asked.count(), 1) << "no record shown";
+    Show(kFirst);
+    button->setFocus();
+    EXPECT_TRUE(button->hasFocus()) << "reached from the keyboard";
+    QTest::keyClick(button, Qt::Key_Space);
+    QTest::keyClick(button, Qt::Key_Enter);
+    EXPECT_EQ(asked.count(), 3);
+    button->setEnabled(false);
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_EQ(asked.count(), 3);
 }
 
 } // namespace
