@@ -3,7 +3,7 @@
 // window; its end refreshes what shows the rider's records, once.
 #include "app/Main.h"
 
-#include "calendar/CalendarView.h"
+#include "draw/FaceButton.h"
 #include "import/ImportWindow.h"
 #include "store/Databasecontroler.h"
 #include "views/CheckList.h"
@@ -13,6 +13,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 

@@ -407,8 +407,7 @@ TEST_F(RecordDetailsTest, ImportButtonAsksForAnImportByMouseAndKeyboard)
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(asked.count(), 1) << "no record shown";
     Show(kFirst);
-    button->setFocus();
-    EXPECT_TRUE(button->hasFocus()) << "reached from the keyboard";
+    EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus) << "reached with Tab";
     QTest::keyClick(button, Qt::Key_Space);
     QTest::keyClick(button, Qt::Key_Enter);
     EXPECT_EQ(asked.count(), 3);
