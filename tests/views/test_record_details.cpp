@@ -19,8 +19,8 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
@@ -238,6 +238,30 @@ TEST_F(RecordDetailsTest, KeyboardMovesTheSelectionOnly)
     EXPECT_FALSE(fileExists(root.file(TKorvanDataBase::NotesFileName(kSecond))));
 }
 
+// Import asks the shell (the panel cannot open the import window): by
+// mouse and by keyboard, with or without a shown record, never while
+// disabled; it looks like Export.
+TEST_F(RecordDetailsTest, ImportButtonAsksForAnImportByMouseAndKeyboard)
+{
+    TFaceButton *button = panel->ImportBtn;
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->objectName(), "ImportBtn");
+    EXPECT_EQ(button->size(), panel->ExportBtnImage->size());
+    EXPECT_FALSE(button->geometry().intersects(panel->ExportBtnImage->geometry()));
+    QSignalSpy asked(panel.get(), &TSportModePanel::ImportRequested);
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(asked.count(), 1) << "no record shown";
+    Show(kFirst);
+    EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus) << "reached with Tab";
+    QTest::keyClick(button, Qt::Key_Space);
+    QTest::keyClick(button, Qt::Key_Enter);
+    EXPECT_EQ(asked.count(), 3);
+    button->setEnabled(false);
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_EQ(asked.count(), 3);
+}
+
 TEST_F(RecordDetailsTest, AFailedSaveIsShownAndKeepsTheNotes)
 {
     QDir().mkdir(QString::fromStdString(root.file(TKorvanDataBase::NotesFileName(kFirst))));
@@ -390,30 +414,6 @@ TEST_F(RecordDetailsTest, ExportWritesTheShownRecordAndReportsAFailure)
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(boxes.seen.size(), 1u);
     TExportButton::ChooseFile = dialog;
-}
-
-// Import asks the shell (the panel cannot open the import window): by
-// mouse and by keyboard, with or without a shown record, never while
-// disabled; it looks like Export.
-TEST_F(RecordDetailsTest, ImportButtonAsksForAnImportByMouseAndKeyboard)
-{
-    TFaceButton *button = panel->ImportBtn;
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->objectName(), "ImportBtn");
-    EXPECT_EQ(button->size(), panel->ExportBtnImage->size());
-    EXPECT_FALSE(button->geometry().intersects(panel->ExportBtnImage->geometry()));
-    QSignalSpy asked(panel.get(), &TSportModePanel::ImportRequested);
-
-    QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(asked.count(), 1) << "no record shown";
-    Show(kFirst);
-    EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus) << "reached with Tab";
-    QTest::keyClick(button, Qt::Key_Space);
-    QTest::keyClick(button, Qt::Key_Enter);
-    EXPECT_EQ(asked.count(), 3);
-    button->setEnabled(false);
-    QTest::keyClick(button, Qt::Key_Space);
-    EXPECT_EQ(asked.count(), 3);
 }
 
 } // namespace
