@@ -5,6 +5,7 @@
 #include "lang/Multilan.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <algorithm>
 #include <mutex>
 #include <set>
 
@@ -118,8 +120,10 @@ void TImportWindow::RefreshCaptions()
 {
     setWindowTitle(lang_.CL("Import rides"));
     ImportCancelBtn->setText(Busy() || results_.empty() ? lang_.CL("Cancel") : lang_.CL("Close"));
-    if (Busy())
+    if (Busy()) {
+        ImportTitleLab->setText(lang_.CL("Importing rides..."));
         ShowProgress();
+    }
 }
 
 bool TImportWindow::Start(const QStringList &sources, const std::string &riderFolder, unsigned threads)
