@@ -27,6 +27,7 @@ struct TImportWindow::Progress {
     bool listed = false;     // the folders have been walked
     std::size_t done = 0, total = 0;
     std::string file;        // the file last done
+    std::vector<ImportResult> results; // at the end, taken after the worker is joined
 };
 
 namespace {
@@ -168,9 +169,8 @@ bool TImportWindow::Start(const QStringList &sources, const std::string &riderFo
             progress->done = done;
             progress->file = result.file;
         };
-        std::vector<ImportResult> results = ImportRides(files, riderFolder, options);
-        QMetaObject::invokeMethod(
-            this, [this, r = std::move(results)]() mutable { Finish(std::move(r)); }, Qt::QueuedConnection);
+        progress->results = ImportRides(files, riderFolder, options);
+        QMetaObject::invokeMethod(this, &TImportWindow::Finish, Qt::QueuedConnection);
     });
     ImportRefreshTimer->start();
     show();
@@ -202,12 +202,13 @@ void TImportWindow::ShowProgress()
     ImportProgressBar->update();
 }
 
-void TImportWindow::Finish(std::vector<ImportResult> results)
+void TImportWindow::Finish()
 {
+    // Joined first: what the worker left is then this thread's to read.
     Wait();
     ImportRefreshTimer->stop();
     ShowProgress();
-    results_ = std::move(results);
+    results_ = std::move(progress_->results);
     const ImportCounts counts = CountResults(results_);
     ImportTitleLab->setText(counts.cancelled != 0 ? lang_.CL("Import cancelled") : lang_.CL("Import finished"));
     if (results_.empty())

@@ -66,7 +66,7 @@ private:
     struct Progress;
     void CreateControls();
     void ShowProgress();
-    void Finish(std::vector<ImportResult> results);
+    void Finish();
     void Wait();
 
     const MultiLanguage &lang_;
