@@ -28,6 +28,30 @@ QStringList DroppedPaths(const QMimeData *data)
     return paths;
 }
 
+// Text fields would take dropped files as text (their paths in the notes):
+// over them a drop of files imports as anywhere else on the window.
+class FilesDropImport : public QObject {
+public:
+    explicit FilesDropImport(TmainForm *form) : QObject(form), form_(form) {}
+    bool eventFilter(QObject *receiver, QEvent *event) override
+    {
+        const QEvent::Type t = event->type();
+        if (t != QEvent::DragEnter && t != QEvent::DragMove && t != QEvent::Drop)
+            return QObject::eventFilter(receiver, event);
+        auto *drop = static_cast<QDropEvent *>(event);
+        const QStringList paths = DroppedPaths(drop->mimeData());
+        if (paths.isEmpty() || form_->DataBase->RiderFolder.empty())
+            return QObject::eventFilter(receiver, event);
+        drop->acceptProposedAction();
+        if (t == QEvent::Drop)
+            form_->ImportSources(paths);
+        return true;
+    }
+
+private:
+    TmainForm *form_;
+};
+
 } // namespace
 
 void TmainForm::CreateImport()
@@ -43,6 +67,10 @@ void TmainForm::CreateImport()
             ImportSources(sources);
     });
     setAcceptDrops(true);
+    auto *filter = new FilesDropImport(this);
+    for (QWidget *w : findChildren<QWidget *>())
+        if (w->acceptDrops())
+            w->installEventFilter(filter);
 }
 
 bool TmainForm::ImportSources(const QStringList &sources)

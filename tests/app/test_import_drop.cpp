@@ -49,16 +49,17 @@ protected:
     }
     void TearDown() override { mainForm = nullptr; }
 
-    bool Dropped(const QList<QUrl> &urls)
+    bool Dropped(const QList<QUrl> &urls, QWidget *onto = nullptr)
     {
+        QWidget *target = onto != nullptr ? onto : form.get();
         QMimeData data;
         data.setUrls(urls);
         QDragEnterEvent enter(QPoint(500, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(form.get(), &enter);
+        QCoreApplication::sendEvent(target, &enter);
         if (!enter.isAccepted())
             return false;
         QDropEvent drop(QPointF(500, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(form.get(), &drop);
+        QCoreApplication::sendEvent(target, &drop);
         return drop.isAccepted();
     }
     bool Finish()
@@ -96,10 +97,14 @@ TEST_F(ImportIntoMainWindow, AFolderDroppedIsImportedAndTheViewsRefreshedOnce)
     EXPECT_EQ(std::count(form->DayMarks.begin(), form->DayMarks.end(), 1), marksBefore + 3)
         << "the calendar marks the three June days";
 
-    // Nothing new the second time: no refill.
-    ASSERT_TRUE(Dropped({QUrl::fromLocalFile(QString::fromStdString(rides.file("ride0.fit")))}));
+    // Nothing new the second time: no refill. Dropped onto the memo, the
+    // file is imported too, not written into the notes.
+    QPlainTextEdit *memo = form->SportModePanel->SportMemo;
+    ASSERT_TRUE(Dropped({QUrl::fromLocalFile(QString::fromStdString(rides.file("ride0.fit")))}, memo->viewport()));
     ASSERT_TRUE(Finish());
     EXPECT_EQ(reset.count(), 1);
+    EXPECT_TRUE(memo->toPlainText().isEmpty());
+    EXPECT_TRUE(form->ImportWindow->ImportSummaryMemo->toPlainText().contains("Already there: 1"));
 }
 
 TEST_F(ImportIntoMainWindow, TheImportButtonAsksForTheSourcesAndNoRiderMeansNoImport)
