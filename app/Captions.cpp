@@ -7,6 +7,7 @@
 #include "draw/Assets.h"
 #include "draw/Fonts.h"
 #include "draw/Image.h"
+#include "import/ImportWindow.h"
 #include "lang/Multilan.h"
 #include "views/Analysis.h"
 #include "views/RecordDetails.h"
@@ -36,6 +37,8 @@ void TmainForm::RefreshCaptions()
     SportAnalysisPanel->RefreshCaptions(lang);
     SummaryPanel->RefreshCaptions(lang);
     SummaryPanel->SetMonthNames(MonthNames);
+    if (ImportWindow != nullptr)
+        ImportWindow->RefreshCaptions();
 
     const std::array<TImage *, 7> buttons = TopButtons();
     for (std::size_t k = 0; k < buttons.size(); ++k) {

@@ -188,6 +188,7 @@ void TmainForm::FormCreate()
     CalenderPanel->ShowDongleLinked(false);
     // The dongle controller; its first scan is queued and runs in step 11.
     CreateDownload();
+    CreateImport();
 
     SportModePanel->ClearRecordDetails();
     SportModePanel->DrawMemoFrame();

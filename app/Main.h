@@ -32,6 +32,7 @@ class HidPlatform;
 class TDongleDownload;
 class TDownloadProgress;
 class TEngineerModePanel;
+class TImportWindow;
 class TmainForm;
 
 enum MainView : int { mvCalender = 0, mvSportMode = 1, mvSportAnalysis = 2, mvSummary = 3, mvNone = 4 };
@@ -91,6 +92,8 @@ public:
     TDongleDownload *Download = nullptr;
     TEngineerModePanel *EngineerModePanel = nullptr;
     TDownloadProgress *DownloadProgress = nullptr;
+    // Rides from other devices' files (import/), made by FormCreate.
+    TImportWindow *ImportWindow = nullptr;
 
     // ---- Picture lists (shared assets) ----------------------------------
     const TImageList *MainBtnImageList = nullptr;
@@ -165,6 +168,13 @@ public:
     void ArrowNRImageClick();
     // The rider's ID under the photo of every view.
     void ShowRiderID(const std::string &id);
+    // Imports the files and folders (every ride file below them) into the
+    // rider's folder in the import window; false when nothing started (no
+    // rider, nothing given, an import running).
+    bool ImportSources(const QStringList &sources);
+    // Records were added to the rider's folder: the record lists and the
+    // calendar show them, refreshed once for all of them.
+    void RecordsFiled();
     // The services the dialog windows are made with.
     TWindowServices Services() const;
 
@@ -189,6 +199,9 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
+    // Files and folders dropped onto the window are imported.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void CreateControls();
@@ -202,6 +215,7 @@ private:
     // What the download tells that this window shows: its message boxes,
     // the filed record in the calendar.
     void ConnectDownload();
+    void CreateImport();
 
     QObject *hook_ = nullptr;  // a TAppEventHook, calls ApplicationEvents1Message
     bool activatedOnce_ = false;

@@ -1,7 +1,7 @@
 #include "views/ExportButton.h"
 
 #include "draw/Dialogs.h"
-#include "draw/Faces.h"
+#include "draw/FaceButton.h"
 #include "export/Export.h"
 
 #include <QFileDialog>
@@ -25,23 +25,6 @@ void PaintGlyph(QPainter &p, const QColor &ink, int h)
     p.drawLine(QPointF(17, y), QPointF(17, y + 11));
     p.drawPolyline(QPolygonF({{12, y + 6}, {17, y + 11}, {22, y + 6}}));
     p.drawPolyline(QPolygonF({{9, y + 12}, {9, y + 17}, {25, y + 17}, {25, y + 12}}));
-}
-
-QPixmap ButtonFace(int w, int h, const QString &caption, Face face)
-{
-    QImage img = Blank(w, h);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    PaintFace(p, QRectF(0, 0, w, h), 6, face);
-    const QColor ink = face == Face::Hover ? kAccent : face == Face::Disabled ? kDim : QColor(Qt::white);
-    PaintGlyph(p, ink, h);
-    QFont font = p.font();
-    font.setPixelSize(12);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(ink);
-    p.drawText(QRect(28, 0, w - 32, h), Qt::AlignCenter, caption);
-    return QPixmap::fromImage(img);
 }
 
 QString SaveDialog(const QString &suggested, const QStringList &filters, int &filter)
@@ -69,8 +52,9 @@ TExportButton::TExportButton(QWidget *parent, const QRect &geometry) : TImage(pa
 void TExportButton::SetCaption(const QString &caption)
 {
     caption_ = caption;
-    faces_ = {ButtonFace(width(), height(), caption, Face::Normal), ButtonFace(width(), height(), caption, Face::Hover),
-              ButtonFace(width(), height(), caption, Face::Disabled)};
+    faces_ = {CaptionFace(width(), height(), caption, Face::Normal, PaintGlyph),
+              CaptionFace(width(), height(), caption, Face::Hover, PaintGlyph),
+              CaptionFace(width(), height(), caption, Face::Disabled, PaintGlyph)};
     ShowFace(underMouse());
 }
 

@@ -2,6 +2,7 @@
 
 #include "draw/Controls.h"
 #include "draw/Dialogs.h"
+#include "draw/FaceButton.h"
 #include "draw/Image.h"
 #include "draw/Korvandraw.h"
 #include "lang/Multilan.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -78,6 +80,17 @@ QListWidget#FileDataCLB { background: #f4f4f4; color: #202020; border: 1px solid
   selection-background-color: #E79333; selection-color: white; }
 )";
 
+// An arrow from the left into an open box: rides coming in.
+void PaintImportGlyph(QPainter &p, const QColor &ink, int h)
+{
+    const qreal y = (h - 18) / 2.0;
+    p.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({{17, y + 1}, {25, y + 1}, {25, y + 17}, {17, y + 17}}));
+    p.drawLine(QPointF(8, y + 9), QPointF(20, y + 9));
+    p.drawPolyline(QPolygonF({{15, y + 4}, {20, y + 9}, {15, y + 14}}));
+}
+
 } // namespace
 
 TSportModePanel::TSportModePanel(QWidget *parent, TKorvanDataBase &db)
@@ -98,6 +111,10 @@ TSportModePanel::TSportModePanel(QWidget *parent, TKorvanDataBase &db)
                               QRect(kTilesLeft, kSensorTop + 3 * kSensorStep + 10, 92, 30));
     connect(FileDeleteBtn, &QPushButton::clicked, this, &TSportModePanel::FileDeleteBtnClick);
     ExportBtnImage = new TExportButton(this, QRect(kTilesLeft, kSensorTop + 3 * kSensorStep + 50, 92, 30));
+    // Beside Export, one button's slot apart (that slot is the laps button's).
+    ImportBtn = new TFaceButton(this, "ImportBtn", ExportBtnImage->geometry().translated(2 * (92 + 8), 0),
+                                PaintImportGlyph);
+    connect(ImportBtn, &TImage::clicked, this, &TSportModePanel::ImportRequested);
     CreateNotes();
 }
 
@@ -143,6 +160,8 @@ void TSportModePanel::RefreshCaptions(const MultiLanguage &lang)
     for (int i = 0; i < 13 && i < cbbWCB->count(); ++i)
         cbbWCB->setItemText(i, lang.CL(kWeather[i]));
     ExportBtnImage->SetCaption(lang.CL("Export"));
+    ImportBtn->SetCaption(lang.CL("Import"));
+    ImportBtn->setToolTip(lang.CL("Import rides from FIT, TCX and GPX files"));
     for (int k = 0; k < RecordValues::BoxCount; ++k)
         CentreOnColumn(ValueLabels[k], captionHome_[std::size_t(k)]);
 }

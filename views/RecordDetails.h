@@ -16,6 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 class TCheckList;
 class TExportButton;
+class TFaceButton;
 class MultiLanguage;
 class TKorvanDataBase;
 
@@ -48,6 +49,8 @@ public:
     QPushButton *FileDeleteBtn = nullptr;
     // Exports the shown record (FIT, TCX, CSV).
     TExportButton *ExportBtnImage = nullptr;
+    // Imports rides from other devices' files (emits ImportRequested).
+    TFaceButton *ImportBtn = nullptr;
     // Where the frame around the notes is drawn (hidden after drawing).
     QWidget *MemoShape = nullptr;
 
@@ -57,7 +60,7 @@ public:
     void ClearRecordDetails();
     // The frame around the notes, drawn onto the background once.
     void DrawMemoFrame();
-    // The captions, weather choices and Export button in the chosen
+    // The captions, weather choices, Export and Import buttons in the chosen
     // language; each caption centred on its column in its own font.
     void RefreshCaptions(const MultiLanguage &lang);
 
@@ -73,6 +76,8 @@ public:
 signals:
     // A record file was deleted: the record lists are to be refilled.
     void RecordsChanged();
+    // ImportBtn was pressed: the files to import are to be chosen.
+    void ImportRequested();
 
 private:
     void CreateValueTiles();

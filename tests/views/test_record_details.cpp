@@ -3,6 +3,7 @@
 // notes saved and read back, Clean All, Delete and the failures shown.
 #include "views/RecordDetails.h"
 
+#include "draw/FaceButton.h"
 #include "draw/Image.h"
 #include "store/Databasecontroler.h"
 #include "tests/store/RecordFixture.h"
@@ -23,6 +24,7 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTest>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
@@ -238,6 +240,30 @@ TEST_F(RecordDetailsTest, KeyboardMovesTheSelectionOnly)
     QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
     EXPECT_EQ(NotesOnDisk(kFirst), (QStringList{"Shown one", "1"}));
     EXPECT_FALSE(fileExists(root.file(TKorvanDataBase::NotesFileName(kSecond))));
+}
+
+// Import asks the shell (the panel cannot open the import window): by
+// mouse and by keyboard, with or without a shown record, never while
+// disabled; it looks like Export.
+TEST_F(RecordDetailsTest, ImportButtonAsksForAnImportByMouseAndKeyboard)
+{
+    TFaceButton *button = panel->ImportBtn;
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->objectName(), "ImportBtn");
+    EXPECT_EQ(button->size(), panel->ExportBtnImage->size());
+    EXPECT_FALSE(button->geometry().intersects(panel->ExportBtnImage->geometry()));
+    QSignalSpy asked(panel.get(), &TSportModePanel::ImportRequested);
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(asked.count(), 1) << "no record shown";
+    Show(kFirst);
+    EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus) << "reached with Tab";
+    QTest::keyClick(button, Qt::Key_Space);
+    QTest::keyClick(button, Qt::Key_Enter);
+    EXPECT_EQ(asked.count(), 3);
+    button->setEnabled(false);
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_EQ(asked.count(), 3);
 }
 
 TEST_F(RecordDetailsTest, AFailedSaveIsShownAndKeepsTheNotes)

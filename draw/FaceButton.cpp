@@ -1,0 +1,97 @@
+#include "draw/FaceButton.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPainter>
+
+QPixmap CaptionFace(int w, int h, const QString &caption, Face face, const GlyphPainter &glyph)
+{
+    QImage img = Blank(w, h);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    PaintFace(p, QRectF(0, 0, w, h), 6, face);
+    const QColor ink = face == Face::Hover ? kAccent : face == Face::Disabled ? kDim : QColor(Qt::white);
+    if (glyph)
+        glyph(p, ink, h);
+    QFont font = p.font();
+    font.setPixelSize(12);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(ink);
+    p.drawText(QRect(28, 0, w - 32, h), Qt::AlignCenter, caption);
+    return QPixmap::fromImage(img);
+}
+
+TFaceButton::TFaceButton(QWidget *parent, const QString &name, const QRect &geometry, GlyphPainter glyph)
+    : TImage(parent, name), glyph_(std::move(glyph))
+{
+    setGeometry(geometry);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    SetCaption(name);
+}
+
+void TFaceButton::SetCaption(const QString &caption)
+{
+    caption_ = caption;
+    setAccessibleName(caption);
+    faces_ = {CaptionFace(width(), height(), caption, Face::Normal, glyph_),
+              CaptionFace(width(), height(), caption, Face::Hover, glyph_),
+              CaptionFace(width(), height(), caption, Face::Disabled, glyph_)};
+    ShowFace();
+}
+
+void TFaceButton::enterEvent(QEnterEvent *event)
+{
+    TImage::enterEvent(event);
+    hover_ = true;
+    ShowFace();
+}
+
+void TFaceButton::leaveEvent(QEvent *event)
+{
+    TImage::leaveEvent(event);
+    hover_ = false;
+    ShowFace();
+}
+
+void TFaceButton::changeEvent(QEvent *event)
+{
+    TImage::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        ShowFace();
+}
+
+void TFaceButton::focusInEvent(QFocusEvent *event)
+{
+    TImage::focusInEvent(event);
+    ShowFace();
+}
+
+void TFaceButton::focusOutEvent(QFocusEvent *event)
+{
+    TImage::focusOutEvent(event);
+    ShowFace();
+}
+
+void TFaceButton::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (isEnabled() && !event->isAutoRepeat() &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        emit clicked(this);
+        return;
+    }
+    TImage::keyPressEvent(event);
+}
+
+void TFaceButton::ShowFace()
+{
+    const bool hover = hover_ || hasFocus();
+    QImage &canvas = Canvas();
+    canvas.fill(Qt::transparent);
+    QPainter p(&canvas);
+    p.drawPixmap(0, 0, faces_[!isEnabled() ? 2 : hover ? 1 : 0]);
+    p.end();
+    update();
+}
