@@ -8,6 +8,7 @@
 #include "draw/Fonts.h"
 #include "draw/Image.h"
 #include "lang/Multilan.h"
+#include "training/TrainingPanel.h"
 #include "views/Analysis.h"
 #include "views/RecordDetails.h"
 
@@ -36,6 +37,7 @@ void TmainForm::RefreshCaptions()
     SportAnalysisPanel->RefreshCaptions(lang);
     SummaryPanel->RefreshCaptions(lang);
     SummaryPanel->SetMonthNames(MonthNames);
+    TrainingPanel->RefreshCaptions(&lang);
 
     const std::array<TImage *, 7> buttons = TopButtons();
     for (std::size_t k = 0; k < buttons.size(); ++k) {

@@ -33,6 +33,9 @@ class TDongleDownload;
 class TDownloadProgress;
 class TEngineerModePanel;
 class TmainForm;
+class TrainingService;
+class TTrainingPanel;
+class TLapsForm;
 
 enum MainView : int { mvCalender = 0, mvSportMode = 1, mvSportAnalysis = 2, mvSummary = 3, mvNone = 4 };
 
@@ -112,6 +115,12 @@ public:
     TSportModePanel *SportModePanel = nullptr;
     TSportAnalysisPanel *SportAnalysisPanel = nullptr;
     TSummaryPanel *SummaryPanel = nullptr;
+    // The Training mode of the summary view: the rider's metrics index,
+    // opened at login on a worker thread, and the panel laid over the
+    // summary's sub-panels; the laps window of the details view.
+    TrainingService *Training = nullptr;
+    TTrainingPanel *TrainingPanel = nullptr;
+    TLapsForm *LapsForm = nullptr;
 
     // Timers.
     QTimer *CleanTargetIMGTimer = nullptr;         // 100 ms, off
@@ -202,6 +211,10 @@ private:
     // What the download tells that this window shows: its message boxes,
     // the filed record in the calendar.
     void ConnectDownload();
+    // The Training panel, the laps window and what keeps the index current
+    // (app/Training.cpp).
+    void CreateTraining();
+    void ShowRideDetails(const QString &name);
 
     QObject *hook_ = nullptr;  // a TAppEventHook, calls ApplicationEvents1Message
     bool activatedOnce_ = false;

@@ -82,6 +82,7 @@ TSummaryPanel::TSummaryPanel(QWidget *parent, TShownMonth &shown, TKorvanDataBas
       db_(db)
 {
     CreateModeControls();
+    CreateTrainingMode();
     CreateTotals();
     CreateDayPanel();
     CreateWeekPanel();
@@ -120,6 +121,37 @@ void TSummaryPanel::CreateModeControls()
         (*radios[t])->setCursor(Qt::PointingHandCursor);
         *pictures[t] = NewPicture(this, beside[t], QRect(78, top, 100, 28));
         (*pictures[t])->SetPicture(CaptionPicture(100, 28, QString::fromLatin1(captions[t])));
+    }
+}
+
+void TSummaryPanel::CreateTrainingMode()
+{
+    const int top = kModeTop + 3 * kModePitch;
+    SummyShowModeImgTraining = NewPicture(this, "SummyShowModeImgTraining", QRect(40, top, 28, 28));
+    SummyShowModeImgTraining->Tag = 3;
+    SummyShowModeImgTraining->setCursor(Qt::PointingHandCursor);
+    SumShowImgTraining = NewPicture(this, "SumShowImgTraining", QRect(78, top, 100, 28));
+    SumShowImgTraining->SetPicture(CaptionPicture(100, 28, QStringLiteral("Training")));
+    RadioImgList->Draw(SummyShowModeImgTraining, 0);
+    connect(SummyShowModeImgTraining, &TImage::clicked, this, &TSummaryPanel::TrainingModeClick);
+    connect(SummyShowModeImgTraining, &TImage::mouseMoved, this, [this] {
+        CleanSummaryMoveInIMGTimer->stop();
+        if (!TrainingSelected && !TrainingHover)
+            RadioImgList->Draw(SummyShowModeImgTraining, 2);
+        TrainingHover = true;
+    });
+}
+
+void TSummaryPanel::TrainingModeClick()
+{
+    DrawModeRadios(-1);
+    RadioImgList->Draw(SummyShowModeImgTraining, 1);
+    ModeSelected = {false, false, false};
+    ModeHover = {false, false, false};
+    TrainingHover = false;
+    if (!TrainingSelected) {
+        TrainingSelected = true;
+        emit TrainingModeChanged(true);
     }
 }
 

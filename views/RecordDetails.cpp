@@ -97,6 +97,12 @@ TSportModePanel::TSportModePanel(QWidget *parent, TKorvanDataBase &db)
                               QRect(kTilesLeft, kSensorTop + 3 * kSensorStep + 10, 92, 30));
     connect(FileDeleteBtn, &QPushButton::clicked, this, &TSportModePanel::FileDeleteBtnClick);
     ExportBtnImage = new TExportButton(this, QRect(kTilesLeft, kSensorTop + 3 * kSensorStep + 50, 92, 30));
+    LapsBtn = NewButton(this, "LapsBtn", "Laps", QRect(kTilesLeft + 100, kSensorTop + 3 * kSensorStep + 50, 92, 30));
+    LapsBtn->setEnabled(false);
+    connect(LapsBtn, &QPushButton::clicked, this, [this] {
+        if (!shownRecord_.empty())
+            emit LapsRequested(QString::fromStdString(shownRecord_));
+    });
     CreateNotes();
 }
 
@@ -142,6 +148,7 @@ void TSportModePanel::RefreshCaptions(const MultiLanguage &lang)
     for (int i = 0; i < 13 && i < cbbWCB->count(); ++i)
         cbbWCB->setItemText(i, lang.CL(kWeather[i]));
     ExportBtnImage->SetCaption(lang.CL("Export"));
+    LapsBtn->setText(lang.CL("Laps"));
     for (int k = 0; k < RecordValues::BoxCount; ++k)
         CentreOnColumn(ValueLabels[k], captionHome_[std::size_t(k)]);
 }
@@ -215,6 +222,7 @@ void TSportModePanel::ClearRecordDetails()
     MemoSaveBtn->setEnabled(false);
     shownRecord_.clear();
     ExportBtnImage->SetRecord(std::string());
+    LapsBtn->setEnabled(false);
 }
 
 void TSportModePanel::FileDataCLBMouseDown(int x)
@@ -247,6 +255,7 @@ void TSportModePanel::ShowRecord(const std::string &name)
 {
     shownRecord_ = name;
     ExportBtnImage->SetRecord(db_.RiderFolder + name);
+    LapsBtn->setEnabled(true);
     const bool vanished = db_.ReadRecord(name) != 0;
     std::array<QString, RecordValues::BoxCount> texts;
     for (int k = 0; k < RecordValues::BoxCount; ++k)
@@ -278,8 +287,10 @@ void TSportModePanel::MemoSaveBtnClick()
         entries << cbbWCB->itemText(i);
     const int weather = RecordValues::ChosenEntry(entries, cbbWCB->currentIndex(), cbbWCB->currentText());
     db_.NoteLines = RecordValues::NotesLines(TopicEdit->text(), weather, SportMemo->toPlainText());
-    if (db_.SaveNotes(shownRecord_) == 0)
+    if (db_.SaveNotes(shownRecord_) == 0) {
+        emit NotesSaved(QString::fromStdString(shownRecord_));
         ShowMessage(this, "Save File Ok", "info", QMessageBox::Information, true);
+    }
     else
         ShowErrorBox(this, "The notes of " + QString::fromStdString(shownRecord_) + " were not saved!", "Error",
                      true);
@@ -311,6 +322,24 @@ void TSportModePanel::FileDeleteBtnClick()
         return;
     }
     emit RecordsChanged();
+    emit RecordDeleted(name);
     ShowMessage(this, "File Deleted!", kTitle, QMessageBox::NoIcon, false);
     ClearRecordDetails();
+}
+
+bool TSportModePanel::SelectRecord(const std::string &name)
+{
+    const QString text = QString::fromStdString(name);
+    for (int row = 0; row < FileDataCLB->count(); ++row)
+        if (FileDataCLB->item(row)->text() == text) {
+            if (!FileDataCLB->Marked(row))
+                FileDataCLB->ToggleMarked(row);
+            FileDataCLB->UnmarkOthers(row);
+            FileDataCLB->setCurrentRow(row);
+            PressedIndex = row;
+            MemoSaveBtn->setEnabled(true);
+            ShowRecord(name);
+            return true;
+        }
+    return false;
 }

@@ -48,6 +48,8 @@ public:
     QPushButton *FileDeleteBtn = nullptr;
     // Exports the shown record (FIT, TCX, CSV).
     TExportButton *ExportBtnImage = nullptr;
+    // Opens the laps window of the shown record (LapsRequested).
+    QPushButton *LapsBtn = nullptr;
     // Where the frame around the notes is drawn (hidden after drawing).
     QWidget *MemoShape = nullptr;
 
@@ -67,12 +69,21 @@ public:
     void MemoCleanBtnClick();
     void FileDeleteBtnClick();
 
+    // Marks and shows the record file of that name, as a click on it does;
+    // false when the list does not hold it.
+    bool SelectRecord(const std::string &name);
+
     // The record file shown at the last release (empty: none).
     const std::string &ShownRecord() const { return shownRecord_; }
 
 signals:
     // A record file was deleted: the record lists are to be refilled.
     void RecordsChanged();
+    // The record file of that name was deleted / its notes were saved.
+    void RecordDeleted(const QString &name);
+    void NotesSaved(const QString &name);
+    // The laps window is to show the record file of that name.
+    void LapsRequested(const QString &name);
 
 private:
     void CreateValueTiles();
