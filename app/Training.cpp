@@ -23,7 +23,12 @@ void TmainForm::CreateTraining()
         TrainingPanel->setVisible(chosen);
         if (chosen) {
             TrainingPanel->raise();
-            TrainingPanel->Fill();
+            // Files changed outside the program are read now (the panel
+            // fills when the service tells the change).
+            if (Training->Ready())
+                Training->Refresh();
+            else
+                TrainingPanel->Fill();
         }
     });
     connect(TrainingPanel, &TTrainingPanel::PeriodChosen, this, [this](int year, int month, int, bool) {

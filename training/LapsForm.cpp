@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableWidget>
 #include <optional>
 
@@ -96,6 +97,7 @@ QPushButton:hover { border-color: #E79333; color: #E79333; }
     connect(PrintBtn, &QPushButton::clicked, this, &TLapsForm::Print);
     connect(CopyBtn, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(TableText()); });
     connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
 }
 
 QString TLapsForm::C(const char *english) const
@@ -121,7 +123,7 @@ bool TLapsForm::ShowRide(const std::string &recordPath)
     const LapRow headings = LapHeadings(imperial);
     QStringList captions;
     for (const std::string &h : headings)
-        captions << C(h.c_str());
+        captions << C(h.c_str()).replace(" (", "\n(").replace(QStringLiteral("（"), QStringLiteral("\n（"));
     LapTable->setHorizontalHeaderLabels(captions);
     const std::vector<LapRow> rows = LapRows(ride_);
     LapTable->setRowCount(int(rows.size()));

@@ -25,6 +25,8 @@ namespace {
 const int kRangeMonths[4] = {3, 6, 12, 0};
 
 const char *const kStyle = R"(
+#TrainingPanel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3c3c3c, stop:1 #1a1a1a);
+  border-radius: 12px; }
 QPushButton, QComboBox {
   color: white; font-weight: bold; border: 2px solid white; border-radius: 6px; padding: 2px 8px;
   background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5c5c5c, stop:1 #242424); }
@@ -67,6 +69,7 @@ private:
 TTrainingPanel::TTrainingPanel(QWidget *parent, TrainingService &service) : QWidget(parent), service_(service)
 {
     setObjectName("TrainingPanel");
+    setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QString::fromLatin1(kStyle));
     year_ = QDate::currentDate().year();
     CreateControls();
@@ -106,22 +109,22 @@ void TTrainingPanel::CreateControls()
 
     BestsTable = new QTableWidget(0, 3, this);
     BestsTable->setObjectName("BestsTable");
-    BestsTable->setGeometry(0, 458, 400, 160);
+    BestsTable->setGeometry(0, 458, 452, 160);
     BestsTable->verticalHeader()->hide();
     BestsTable->verticalHeader()->setDefaultSectionSize(18);
     BestsTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    BestsTable->setColumnWidth(1, 110);
-    BestsTable->setColumnWidth(2, 110);
+    BestsTable->setColumnWidth(1, 146);
+    BestsTable->setColumnWidth(2, 146);
     BestsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     BestsTable->setSelectionBehavior(QAbstractItemView::SelectItems);
     BestsTable->setSelectionMode(QAbstractItemView::SingleSelection);
     NotesSearchEdit = new QLineEdit(this);
     NotesSearchEdit->setObjectName("NotesSearchEdit");
-    NotesSearchEdit->setGeometry(410, 458, w - 410, 26);
+    NotesSearchEdit->setGeometry(460, 458, w - 460, 26);
     NotesSearchEdit->setClearButtonEnabled(true);
     SearchResultList = new QListWidget(this);
     SearchResultList->setObjectName("SearchResultList");
-    SearchResultList->setGeometry(410, 490, w - 410, 128);
+    SearchResultList->setGeometry(460, 490, w - 460, 128);
     setTabOrder(FitnessRangeBox, ProfileBtn);
     setTabOrder(ProfileBtn, FitnessChart);
     setTabOrder(FitnessChart, TrainingYearLeft);

@@ -99,6 +99,14 @@ void TrainingService::Apply(Update update, const std::string &name)
     }
 }
 
+void TrainingService::Refresh()
+{
+    if (!ready_ || !index_)
+        return;
+    index_->Refresh();
+    Reload();
+}
+
 void TrainingService::RideFiled(const std::string &name)
 {
     if (!index_)

@@ -35,6 +35,9 @@ public:
     int AccountGender() const { return gender_; }
     std::string ProfilePath() const;
 
+    // Reads the folder again (files changed outside the program): only
+    // what is new or changed, never a new build.
+    void Refresh();
     void RideFiled(const std::string &name);
     void RideDeleted(const std::string &name);
     void NotesSaved(const std::string &name);
