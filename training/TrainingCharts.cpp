@@ -211,34 +211,48 @@ void TFitnessChart::PaintPlot(QPainter &p, const QRect &plot) const
     const double w = double(plot.width()) / n;
     const auto y = [&](double v) { return plot.bottom() - (v - low) / (top - low) * plot.height(); };
     const double zero = y(0);
+    // Twenty years hold more days than the plot has pixels: one point per
+    // pixel column (its last day), the highest load of the column.
+    const int stride = std::max(1, n / std::max(1, plot.width()));
+    std::vector<int> points;
+    for (int i = stride - 1; i < n; i += stride)
+        points.push_back(i);
+    if (points.empty() || points.back() != n - 1)
+        points.push_back(n - 1);
+    const auto xOf = [&](int i) { return plot.left() + (i + 0.5) * w; };
     p.setPen(QPen(QColor(255, 255, 255, 60), 1));
     p.drawLine(QPointF(plot.left(), zero), QPointF(plot.right(), zero));
     // The day's load as small bars at the foot, a fifth of the height.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, 90));
-    for (int i = 0; i < n; ++i)
-        if (days_[std::size_t(i)].load > 0) {
-            const double h = days_[std::size_t(i)].load / loadTop * plot.height() / 5;
-            p.drawRect(QRectF(plot.left() + i * w, plot.bottom() - h, std::max(1.0, w * 0.8), h));
+    p.setRenderHint(QPainter::Antialiasing, false);
+    for (int from = 0; from < n; from += stride) {
+        double load = 0;
+        for (int i = from; i < std::min(n, from + stride); ++i)
+            load = std::max(load, days_[std::size_t(i)].load);
+        if (load > 0) {
+            const double h = load / loadTop * plot.height() / 5;
+            p.drawRect(QRectF(plot.left() + from * w, plot.bottom() - h, std::max(1.0, w * stride * 0.8), h));
         }
+    }
+    p.setRenderHint(QPainter::Antialiasing, true);
     // Form as an area around zero.
     QPainterPath form;
     form.moveTo(plot.left(), zero);
-    for (int i = 0; i < n; ++i)
-        form.lineTo(plot.left() + (i + 0.5) * w, y(days_[std::size_t(i)].tsb));
+    for (int i : points)
+        form.lineTo(xOf(i), y(days_[std::size_t(i)].tsb));
     form.lineTo(plot.left() + n * w, zero);
     form.closeSubpath();
     p.setBrush(QColor(0x9a, 0x9a, 0x9a, 110));
     p.drawPath(form);
     const auto line = [&](double FitnessDay::*field, const QColor &colour) {
-        QPainterPath path;
-        for (int i = 0; i < n; ++i) {
-            const QPointF pt(plot.left() + (i + 0.5) * w, y(days_[std::size_t(i)].*field));
-            i == 0 ? path.moveTo(pt) : path.lineTo(pt);
-        }
+        QPolygonF path;
+        path.reserve(qsizetype(points.size()));
+        for (int i : points)
+            path << QPointF(xOf(i), y(days_[std::size_t(i)].*field));
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(colour, 2));
-        p.drawPath(path);
+        p.drawPolyline(path);
     };
     line(&FitnessDay::atl, QColor(0xd8, 0xd8, 0xd8));
     line(&FitnessDay::ctl, kAccent);
