@@ -9,10 +9,12 @@
 #include "lang/Multilan.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
@@ -68,6 +70,33 @@ void Grid(QWidget *panel, const char *headPrefix, std::array<TImage *, 7> &heads
         cells[k]->Tag = k;
     }
 }
+
+// Keys of a mode picture: Enter and Space choose it; focus shows its hover
+// face as the focus mark, and its face back when focus leaves.
+class TModeKeys : public QObject {
+public:
+    TModeKeys(QObject *parent, std::function<void()> choose, std::function<void(bool)> focus)
+        : QObject(parent), choose_(std::move(choose)), focus_(std::move(focus))
+    {
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                choose_();
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            focus_(event->type() == QEvent::FocusIn);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> choose_;
+    std::function<void(bool)> focus_;
+};
 
 } // namespace
 
@@ -134,6 +163,10 @@ void TSummaryPanel::CreateTrainingMode()
     SumShowImgTraining->SetPicture(CaptionPicture(100, 28, QStringLiteral("Training")));
     RadioImgList->Draw(SummyShowModeImgTraining, 0);
     connect(SummyShowModeImgTraining, &TImage::clicked, this, &TSummaryPanel::TrainingModeClick);
+    SummyShowModeImgTraining->setFocusPolicy(Qt::TabFocus);
+    SummyShowModeImgTraining->installEventFilter(new TModeKeys(
+        SummyShowModeImgTraining, [this] { TrainingModeClick(); },
+        [this](bool in) { RadioImgList->Draw(SummyShowModeImgTraining, TrainingSelected ? 1 : in ? 2 : 0); }));
     connect(SummyShowModeImgTraining, &TImage::mouseMoved, this, [this] {
         CleanSummaryMoveInIMGTimer->stop();
         if (!TrainingSelected && !TrainingHover)

@@ -45,7 +45,9 @@ TEST_F(TrainingShellTest, PanelWeekBarBestLapsNotesAndDeletion)
     QTest::mouseClick(summary->SummyShowModeImgDate, Qt::LeftButton);
     EXPECT_FALSE(main->TrainingPanel->isVisible());
     EXPECT_TRUE(summary->SummaryDatePanel->isVisible());
-    QTest::mouseClick(summary->SummyShowModeImgTraining, Qt::LeftButton);
+    // The keyboard chooses it as well: Tab reaches the picture, Space acts.
+    summary->SummyShowModeImgTraining->setFocus();
+    QTest::keyClick(summary->SummyShowModeImgTraining, Qt::Key_Space);
     ASSERT_TRUE(main->TrainingPanel->isVisible());
 
     // A week bar of June 2023 shows June 2023 in the calendar.
