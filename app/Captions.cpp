@@ -9,6 +9,7 @@
 #include "draw/Image.h"
 #include "import/ImportWindow.h"
 #include "lang/Multilan.h"
+#include "training/TrainingPanel.h"
 #include "views/Analysis.h"
 #include "views/RecordDetails.h"
 
@@ -37,6 +38,7 @@ void TmainForm::RefreshCaptions()
     SportAnalysisPanel->RefreshCaptions(lang);
     SummaryPanel->RefreshCaptions(lang);
     SummaryPanel->SetMonthNames(MonthNames);
+    TrainingPanel->RefreshCaptions(&lang);
     if (ImportWindow != nullptr)
         ImportWindow->RefreshCaptions();
 

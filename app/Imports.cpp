@@ -6,6 +6,7 @@
 #include "draw/FaceButton.h"
 #include "import/ImportWindow.h"
 #include "store/Databasecontroler.h"
+#include "training/TrainingService.h"
 #include "views/CheckList.h"
 #include "views/RecordDetails.h"
 
@@ -93,6 +94,7 @@ void TmainForm::RecordsFiled()
     if (const auto at = std::find(files.begin(), files.end(), shown); !shown.empty() && at != files.end())
         SportModePanel->FileDataCLB->SetMarked(int(at - files.begin()), true);
     FillCalendar();
+    Training->Refresh();
 }
 
 void TmainForm::dragEnterEvent(QDragEnterEvent *event)

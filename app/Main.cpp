@@ -18,6 +18,7 @@
 #include "draw/Korvandraw.h"
 #include "lang/Multilan.h"
 #include "store/Databasecontroler.h"
+#include "training/TrainingService.h"
 #include "views/Analysis.h"
 #include "views/RecordDetails.h"
 
@@ -111,6 +112,7 @@ void TmainForm::CreateControls()
     MultiLang = std::make_unique<MultiLanguage>();
     DataBase = std::make_unique<TKorvanDataBase>();
     CreateViews();
+    CreateTraining();
     for (TImage *a : LeftArrows()) {
         a->Tag = 0;
         MonthBtnImageList->Draw(a, 0);
@@ -245,6 +247,7 @@ void TmainForm::BtnImageLogoutClick()
     // The next rider never sees these totals.
     SummaryPanel->ResetTotals();
     SummaryPanel->DrawMonthTiles();
+    Training->Close();
     FormActivate();
 }
 
@@ -316,8 +319,9 @@ void TmainForm::ConnectDownload()
         ShowMessage(this, QString("The record could not be copied into the rider's folder. It was kept as %1").arg(keptAs),
                     "Error", QMessageBox::Warning, true);
     });
-    connect(d, &TDongleDownload::RecordFiled, this, [this](const QString &, int year, int month) {
+    connect(d, &TDongleDownload::RecordFiled, this, [this](const QString &name, int year, int month) {
         DataBase->ListRecordFiles(); // the summary's totals count it at once
+        Training->RideFiled(name.toStdString());
         if (month != 0) {
             Shown.SetShownMonth(year, month);
             FillCalendar();

@@ -34,6 +34,9 @@ class TDownloadProgress;
 class TEngineerModePanel;
 class TImportWindow;
 class TmainForm;
+class TrainingService;
+class TTrainingPanel;
+class TLapsForm;
 
 enum MainView : int { mvCalender = 0, mvSportMode = 1, mvSportAnalysis = 2, mvSummary = 3, mvNone = 4 };
 
@@ -115,6 +118,12 @@ public:
     TSportModePanel *SportModePanel = nullptr;
     TSportAnalysisPanel *SportAnalysisPanel = nullptr;
     TSummaryPanel *SummaryPanel = nullptr;
+    // The Training mode of the summary view: the rider's metrics index,
+    // opened at login on a worker thread, and the panel laid over the
+    // summary's sub-panels; the laps window of the details view.
+    TrainingService *Training = nullptr;
+    TTrainingPanel *TrainingPanel = nullptr;
+    TLapsForm *LapsForm = nullptr;
 
     // Timers.
     QTimer *CleanTargetIMGTimer = nullptr;         // 100 ms, off
@@ -216,6 +225,10 @@ private:
     // the filed record in the calendar.
     void ConnectDownload();
     void CreateImport();
+    // The Training panel, the laps window and what keeps the index current
+    // (app/Training.cpp).
+    void CreateTraining();
+    void ShowRideDetails(const QString &name);
 
     QObject *hook_ = nullptr;  // a TAppEventHook, calls ApplicationEvents1Message
     bool activatedOnce_ = false;

@@ -9,6 +9,8 @@
 #include "calendar/CalendarView.h"
 #include "draw/ViewPanel.h"
 #include "lang/Language.h"
+#include "store/Databasecontroler.h"
+#include "training/TrainingService.h"
 
 void MakeWindows(TmainForm *main)
 {
@@ -65,4 +67,5 @@ void TmainForm::LoggedIn()
             panel->ShowRiderPhoto(photo);
     FillCalendar();
     SetTransparent(false);
+    Training->Open(DataBase->RiderFolder); // on a worker thread: the login does not wait
 }

@@ -100,7 +100,7 @@ void TSummaryPanel::ShowTotals(const TSumTotals &totals)
 
 bool TSummaryPanel::AnyModeHover() const
 {
-    return std::any_of(ModeHover.begin(), ModeHover.end(), [](bool b) { return b; });
+    return TrainingHover || std::any_of(ModeHover.begin(), ModeHover.end(), [](bool b) { return b; });
 }
 
 void TSummaryPanel::SummyShowModeImgClick(TImage *sender)
@@ -111,6 +111,11 @@ void TSummaryPanel::SummyShowModeImgClick(TImage *sender)
     ModeSelected = {false, false, false};
     ModeSelected[std::size_t(t)] = true;
     ModeHover = {false, false, false};
+    if (TrainingSelected) {
+        TrainingSelected = false;
+        RadioImgList->Draw(SummyShowModeImgTraining, 0);
+        emit TrainingModeChanged(false);
+    }
     emit FillCalendarRequested();
     ShowTotals(TSumTotals());
 }
@@ -133,6 +138,9 @@ void TSummaryPanel::CleanSummaryMoveInIMGTimerTimer()
             RadioImgList->Draw(pictures[t], 0);
             ModeHover[t] = false;
         }
+    if (TrainingHover && !TrainingSelected)
+        RadioImgList->Draw(SummyShowModeImgTraining, 0);
+    TrainingHover = false;
 }
 
 void TSummaryPanel::Sum_Date_ImageClick(TImage *sender)

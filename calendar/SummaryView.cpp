@@ -9,10 +9,12 @@
 #include "lang/Multilan.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
@@ -69,6 +71,33 @@ void Grid(QWidget *panel, const char *headPrefix, std::array<TImage *, 7> &heads
     }
 }
 
+// Keys of a mode picture: Enter and Space choose it; focus shows its hover
+// face as the focus mark, and its face back when focus leaves.
+class TModeKeys : public QObject {
+public:
+    TModeKeys(QObject *parent, std::function<void()> choose, std::function<void(bool)> focus)
+        : QObject(parent), choose_(std::move(choose)), focus_(std::move(focus))
+    {
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                choose_();
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            focus_(event->type() == QEvent::FocusIn);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> choose_;
+    std::function<void(bool)> focus_;
+};
+
 } // namespace
 
 TSummaryPanel::TSummaryPanel(QWidget *parent, TShownMonth &shown, TKorvanDataBase &db)
@@ -82,6 +111,7 @@ TSummaryPanel::TSummaryPanel(QWidget *parent, TShownMonth &shown, TKorvanDataBas
       db_(db)
 {
     CreateModeControls();
+    CreateTrainingMode();
     CreateTotals();
     CreateDayPanel();
     CreateWeekPanel();
@@ -120,6 +150,41 @@ void TSummaryPanel::CreateModeControls()
         (*radios[t])->setCursor(Qt::PointingHandCursor);
         *pictures[t] = NewPicture(this, beside[t], QRect(78, top, 100, 28));
         (*pictures[t])->SetPicture(CaptionPicture(100, 28, QString::fromLatin1(captions[t])));
+    }
+}
+
+void TSummaryPanel::CreateTrainingMode()
+{
+    const int top = kModeTop + 3 * kModePitch;
+    SummyShowModeImgTraining = NewPicture(this, "SummyShowModeImgTraining", QRect(40, top, 28, 28));
+    SummyShowModeImgTraining->Tag = 3;
+    SummyShowModeImgTraining->setCursor(Qt::PointingHandCursor);
+    SumShowImgTraining = NewPicture(this, "SumShowImgTraining", QRect(78, top, 100, 28));
+    SumShowImgTraining->SetPicture(CaptionPicture(100, 28, QStringLiteral("Training")));
+    RadioImgList->Draw(SummyShowModeImgTraining, 0);
+    connect(SummyShowModeImgTraining, &TImage::clicked, this, &TSummaryPanel::TrainingModeClick);
+    SummyShowModeImgTraining->setFocusPolicy(Qt::TabFocus);
+    SummyShowModeImgTraining->installEventFilter(new TModeKeys(
+        SummyShowModeImgTraining, [this] { TrainingModeClick(); },
+        [this](bool in) { RadioImgList->Draw(SummyShowModeImgTraining, TrainingSelected ? 1 : in ? 2 : 0); }));
+    connect(SummyShowModeImgTraining, &TImage::mouseMoved, this, [this] {
+        CleanSummaryMoveInIMGTimer->stop();
+        if (!TrainingSelected && !TrainingHover)
+            RadioImgList->Draw(SummyShowModeImgTraining, 2);
+        TrainingHover = true;
+    });
+}
+
+void TSummaryPanel::TrainingModeClick()
+{
+    DrawModeRadios(-1);
+    RadioImgList->Draw(SummyShowModeImgTraining, 1);
+    ModeSelected = {false, false, false};
+    ModeHover = {false, false, false};
+    TrainingHover = false;
+    if (!TrainingSelected) {
+        TrainingSelected = true;
+        emit TrainingModeChanged(true);
     }
 }
 

@@ -38,6 +38,12 @@ public:
     TImage *SumShowImgDate = nullptr;
     TImage *SumShowImgWeek = nullptr;
     TImage *SumShowImgMonth = nullptr;
+    // The fourth mode below Month: the Training panel, which the main
+    // window lays over the sub-panels and totals while it is chosen.
+    TImage *SummyShowModeImgTraining = nullptr;
+    TImage *SumShowImgTraining = nullptr;
+    bool TrainingSelected = false;
+    bool TrainingHover = false;
 
     // Totals.
     QLineEdit *Sum_Dura_Edit = nullptr;
@@ -130,9 +136,13 @@ signals:
     // A month arrow of the day or week grid was clicked: the shown month is
     // to step by delta.
     void MonthStepRequested(int delta);
+    // The Training mode was chosen (true) or another mode after it (false).
+    void TrainingModeChanged(bool chosen);
 
 private:
     void CreateModeControls();
+    void CreateTrainingMode();
+    void TrainingModeClick();
     void CreateTotals();
     void CreateDayPanel();
     void CreateWeekPanel();

@@ -11,12 +11,6 @@
 
 namespace {
 
-// Heart rates a profile may set; anything else is a typing error and takes
-// the default. The maximum stays above the highest resting rate, so the
-// heart-rate reserve of the load is never zero.
-constexpr int MaxHrLow = 100, MaxHrHigh = 240;
-constexpr int RestHrLow = 20, RestHrHigh = 99;
-
 std::string_view Trimmed(std::string_view text)
 {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
@@ -64,9 +58,9 @@ bool ZonesOf(std::string_view text, std::array<int, 5> &zones)
 void ReadKey(std::string_view key, std::string_view value, Profile &profile)
 {
     if (key == "MaxHR") {
-        IntegerOf(value, MaxHrLow, MaxHrHigh, profile.maxHr);
+        IntegerOf(value, ProfileHrLow, ProfileHrHigh, profile.maxHr);
     } else if (key == "RestHR") {
-        IntegerOf(value, RestHrLow, RestHrHigh, profile.restHr);
+        IntegerOf(value, ProfileHrLow, ProfileHrHigh, profile.restHr);
     } else if (key == "Gender") {
         value = Trimmed(value);
         if (SameNoCase(value, "male"))
@@ -79,6 +73,21 @@ void ReadKey(std::string_view key, std::string_view value, Profile &profile)
 }
 
 } // namespace
+
+ProfileProblem CheckProfile(const Profile &profile)
+{
+    const auto outside = [](int hr) { return hr != 0 && (hr < ProfileHrLow || hr > ProfileHrHigh); };
+    if (outside(profile.maxHr) || outside(profile.restHr))
+        return ProfileProblem::HeartRateRange;
+    // The resting rate used is 60 when none is set; the heart-rate reserve
+    // of the load must not be zero or negative.
+    if (profile.maxHr != 0 && profile.maxHr <= (profile.restHr != 0 ? profile.restHr : 60))
+        return ProfileProblem::MaxNotAboveRest;
+    for (std::size_t i = 0; i < profile.zones.size(); ++i)
+        if (profile.zones[i] < (i == 0 ? 1 : profile.zones[i - 1] + 1) || profile.zones[i] > 100)
+            return ProfileProblem::ZonesNotAscending;
+    return ProfileProblem::None;
+}
 
 Profile ReadProfile(const std::string &path)
 {
@@ -104,6 +113,10 @@ Profile ReadProfile(const std::string &path)
         seen[static_cast<std::size_t>(known - keys.begin())] = true;
         ReadKey(key, line.substr(eq + 1), profile);
     });
+    if (CheckProfile(profile) == ProfileProblem::MaxNotAboveRest)
+        profile.restHr = 0;
+    if (CheckProfile(profile) == ProfileProblem::MaxNotAboveRest)
+        profile.maxHr = 0; // at or below the default resting rate
     return profile;
 }
 

@@ -15,7 +15,21 @@ struct Profile {
     std::array<int, 5> zones{50, 60, 70, 80, 90};
 };
 
-// The profile of path; defaults for a missing file and for each bad key.
+// Heart rates a profile may set, in bpm.
+constexpr int ProfileHrLow = 30, ProfileHrHigh = 250;
+
+// What is wrong with a profile, the first found; the profile window refuses
+// what the reader would not keep, so a saved profile reads back the same.
+enum class ProfileProblem {
+    None,
+    HeartRateRange,  // a set maximum or resting rate outside 30..250 bpm
+    MaxNotAboveRest, // a set maximum at or below the resting rate used
+    ZonesNotAscending, // bounds not ascending within 1..100 percent
+};
+ProfileProblem CheckProfile(const Profile &profile);
+
+// The profile of path; defaults for a missing file and for each bad key
+// (a maximum at or below the resting rate drops the resting rate).
 Profile ReadProfile(const std::string &path);
 // The gender code of a rider's account file, riderFolder/<ID>.dat with ID
 // the folder's name ("Genter=1": 0 male, 1 female); 0 when it cannot be read.

@@ -111,6 +111,12 @@ TSportModePanel::TSportModePanel(QWidget *parent, TKorvanDataBase &db)
                               QRect(kTilesLeft, kSensorTop + 3 * kSensorStep + 10, 92, 30));
     connect(FileDeleteBtn, &QPushButton::clicked, this, &TSportModePanel::FileDeleteBtnClick);
     ExportBtnImage = new TExportButton(this, QRect(kTilesLeft, kSensorTop + 3 * kSensorStep + 50, 92, 30));
+    LapsBtn = NewButton(this, "LapsBtn", "Laps", QRect(kTilesLeft + 100, kSensorTop + 3 * kSensorStep + 50, 92, 30));
+    LapsBtn->setEnabled(false);
+    connect(LapsBtn, &QPushButton::clicked, this, [this] {
+        if (!shownRecord_.empty())
+            emit LapsRequested(QString::fromStdString(shownRecord_));
+    });
     // Beside Export, one button's slot apart (that slot is the laps button's).
     ImportBtn = new TFaceButton(this, "ImportBtn", ExportBtnImage->geometry().translated(2 * (92 + 8), 0),
                                 PaintImportGlyph);
@@ -160,6 +166,7 @@ void TSportModePanel::RefreshCaptions(const MultiLanguage &lang)
     for (int i = 0; i < 13 && i < cbbWCB->count(); ++i)
         cbbWCB->setItemText(i, lang.CL(kWeather[i]));
     ExportBtnImage->SetCaption(lang.CL("Export"));
+    LapsBtn->setText(lang.CL("Laps"));
     ImportBtn->SetCaption(lang.CL("Import"));
     ImportBtn->setToolTip(lang.CL("Import rides from FIT, TCX and GPX files"));
     for (int k = 0; k < RecordValues::BoxCount; ++k)
@@ -235,6 +242,7 @@ void TSportModePanel::ClearRecordDetails()
     MemoSaveBtn->setEnabled(false);
     shownRecord_.clear();
     ExportBtnImage->SetRecord(std::string());
+    LapsBtn->setEnabled(false);
 }
 
 void TSportModePanel::FileDataCLBMouseDown(int x)
@@ -267,6 +275,7 @@ void TSportModePanel::ShowRecord(const std::string &name)
 {
     shownRecord_ = name;
     ExportBtnImage->SetRecord(db_.RiderFolder + name);
+    LapsBtn->setEnabled(true);
     const bool vanished = db_.ReadRecord(name) != 0;
     std::array<QString, RecordValues::BoxCount> texts;
     for (int k = 0; k < RecordValues::BoxCount; ++k)
@@ -299,6 +308,8 @@ void TSportModePanel::MemoSaveBtnClick()
     const int weather = RecordValues::ChosenEntry(entries, cbbWCB->currentIndex(), cbbWCB->currentText());
     db_.NoteLines = RecordValues::NotesLines(TopicEdit->text(), weather, SportMemo->toPlainText());
     const int saved = db_.SaveNotes(shownRecord_);
+    if (saved != 1)
+        emit NotesSaved(QString::fromStdString(shownRecord_));
     if (saved == 0)
         ShowMessage(this, "Save File Ok", "info", QMessageBox::Information, true);
     else if (saved == WriteUnconfirmed)
@@ -336,6 +347,24 @@ void TSportModePanel::FileDeleteBtnClick()
         return;
     }
     emit RecordsChanged();
+    emit RecordDeleted(name);
     ShowMessage(this, "File Deleted!", kTitle, QMessageBox::NoIcon, false);
     ClearRecordDetails();
+}
+
+bool TSportModePanel::SelectRecord(const std::string &name)
+{
+    const QString text = QString::fromStdString(name);
+    for (int row = 0; row < FileDataCLB->count(); ++row)
+        if (FileDataCLB->item(row)->text() == text) {
+            if (!FileDataCLB->Marked(row))
+                FileDataCLB->ToggleMarked(row);
+            FileDataCLB->UnmarkOthers(row);
+            FileDataCLB->setCurrentRow(row);
+            PressedIndex = row;
+            MemoSaveBtn->setEnabled(true);
+            ShowRecord(name);
+            return true;
+        }
+    return false;
 }

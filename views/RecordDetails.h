@@ -51,6 +51,8 @@ public:
     TExportButton *ExportBtnImage = nullptr;
     // Imports rides from other devices' files (emits ImportRequested).
     TFaceButton *ImportBtn = nullptr;
+    // Opens the laps window of the shown record (LapsRequested).
+    QPushButton *LapsBtn = nullptr;
     // Where the frame around the notes is drawn (hidden after drawing).
     QWidget *MemoShape = nullptr;
 
@@ -70,6 +72,10 @@ public:
     void MemoCleanBtnClick();
     void FileDeleteBtnClick();
 
+    // Marks and shows the record file of that name, as a click on it does;
+    // false when the list does not hold it.
+    bool SelectRecord(const std::string &name);
+
     // The record file shown at the last release (empty: none).
     const std::string &ShownRecord() const { return shownRecord_; }
 
@@ -78,6 +84,11 @@ signals:
     void RecordsChanged();
     // ImportBtn was pressed: the files to import are to be chosen.
     void ImportRequested();
+    // The record file of that name was deleted / its notes were saved.
+    void RecordDeleted(const QString &name);
+    void NotesSaved(const QString &name);
+    // The laps window is to show the record file of that name.
+    void LapsRequested(const QString &name);
 
 private:
     void CreateValueTiles();

@@ -49,6 +49,7 @@ const char *const WindowFiles[] = {
     "device/DownloadProgress", "views/CheckList",          "views/RecordDetails", "views/DetailPictures",
     "views/ExportButton",     "views/Analysis",            "views/LineChart",    "views/Report",
     "views/TimeCursor",
+    "training/TrainingCharts", "training/ProfileForm",      "training/LapsForm",
 };
 // What the program does not build from: tests, benchmarks, fuzzers, data.
 const char *const Skipped[] = {"tests", "bench", "fuzz", "assets", "docs", "scripts", "packaging", "build"};

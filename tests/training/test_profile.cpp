@@ -29,8 +29,8 @@ TEST(Profile, KeysAreReadAndEachBadOneTakesItsDefault)
     EXPECT_EQ(p.zones, (std::array{1, 2, 3, 4, 100}));
 
     const Profile defaults;
-    const char *const bad[] = {"MaxHR=abc",         "MaxHR=99",           "MaxHR=241",
-                               "MaxHR=-180",        "MaxHR=18O",          "RestHR=19",
+    const char *const bad[] = {"MaxHR=abc",         "MaxHR=29",           "MaxHR=251",
+                               "MaxHR=-180",        "MaxHR=18O",          "RestHR=29",
                                "RestHR=",           "Gender=other",       "Gender=",
                                "Zones=50,60,70,80", "Zones=50,60,70,80,90,95", "Zones=50,60,60,80,90",
                                "Zones=60,50,70,80,90", "Zones=0,60,70,80,90", "Zones=50,60,70,80,101",
@@ -43,8 +43,29 @@ TEST(Profile, KeysAreReadAndEachBadOneTakesItsDefault)
         EXPECT_EQ(p.gender, line.rfind("Gender", 0) == 0 ? ProfileGender::Unset : ProfileGender::Male) << line;
         EXPECT_EQ(p.zones, defaults.zones) << line;
     }
-    p = ProfileOfText(tmp, "RestHR=100\r\n");
+    // The window's own limits: 30..250 bpm, the maximum above the resting
+    // rate used (a resting rate at or above the maximum is dropped, then a
+    // maximum at or below the default 60).
+    p = ProfileOfText(tmp, "MaxHR=250\r\nRestHR=30\r\n");
+    EXPECT_EQ(CheckProfile(p), ProfileProblem::None);
+    EXPECT_EQ(p.maxHr, 250);
+    EXPECT_EQ(p.restHr, 30);
+    p = ProfileOfText(tmp, "MaxHR=120\r\nRestHR=120\r\n");
+    EXPECT_EQ(p.maxHr, 120);
     EXPECT_EQ(p.restHr, 0);
+    EXPECT_EQ(ProfileOfText(tmp, "MaxHR=60\r\n").maxHr, 0);
+    Profile q;
+    q.maxHr = 251;
+    EXPECT_EQ(CheckProfile(q), ProfileProblem::HeartRateRange);
+    q.maxHr = 0;
+    q.restHr = 29;
+    EXPECT_EQ(CheckProfile(q), ProfileProblem::HeartRateRange);
+    q.restHr = 70;
+    q.maxHr = 70;
+    EXPECT_EQ(CheckProfile(q), ProfileProblem::MaxNotAboveRest);
+    q.maxHr = 71;
+    q.zones = {50, 60, 60, 80, 90};
+    EXPECT_EQ(CheckProfile(q), ProfileProblem::ZonesNotAscending);
     // No file, a folder, binary bytes: the defaults.
     EXPECT_EQ(ReadProfile(tmp.file("none.ini")).zones, defaults.zones);
     EXPECT_EQ(ReadProfile(tmp.path()).maxHr, 0);
