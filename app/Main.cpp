@@ -238,6 +238,7 @@ void TmainForm::FormActivate()
 
 void TmainForm::BtnImageLogoutClick()
 {
+    SportModePanel->KeepNotes();
     ShowTopButtons(false);
     CalenderPanel->ShowDownloadControls(false);
     ShowView(mvNone);
@@ -274,6 +275,7 @@ void TmainForm::SetTransparent(bool transparent)
 
 void TmainForm::closeEvent(QCloseEvent *event)
 {
+    SportModePanel->KeepNotes();
     if (Download)
         Download->Stop();
     event->accept();

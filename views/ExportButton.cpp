@@ -62,6 +62,7 @@ TExportButton::TExportButton(QWidget *parent, const QRect &geometry) : TImage(pa
     setGeometry(geometry);
     setCursor(Qt::PointingHandCursor);
     connect(this, &TImage::clicked, this, &TExportButton::Export);
+    MakeControl("Export");
     SetCaption("Export");
     SetRecord(std::string());
 }
@@ -69,6 +70,7 @@ TExportButton::TExportButton(QWidget *parent, const QRect &geometry) : TImage(pa
 void TExportButton::SetCaption(const QString &caption)
 {
     caption_ = caption;
+    setAccessibleName(caption);
     faces_ = {ButtonFace(width(), height(), caption, Face::Normal), ButtonFace(width(), height(), caption, Face::Hover),
               ButtonFace(width(), height(), caption, Face::Disabled)};
     ShowFace(underMouse());
