@@ -113,8 +113,8 @@ void TSummaryPanel::MakeKeyboardControls()
     for (TImage *cell : Sum_Week_Image)
         cell->AccessibleRole = QAccessible::Cell;
     new TFocusGrid(this, std::vector<QWidget *>(WeekCB.begin(), WeekCB.end()), 1);
-    for (TImage *tile : MonthImage)
-        tile->MakeControl(QString(), QAccessible::Button);
+    for (int t = 0; t < 12; ++t)
+        MonthImage[std::size_t(t)]->MakeControl(monthNames_.value(t));
     new TFocusGrid(this, std::vector<QWidget *>(MonthImage.begin(), MonthImage.end()), 4);
 }
 
