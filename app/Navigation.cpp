@@ -96,10 +96,13 @@ void TmainForm::ConnectKeys()
         auto *key = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + i)), this);
         TImage *button = band[std::size_t(i)];
         // Only a button the band shows acts (none before login, Print only
-        // with the charts).
+        // with the charts); like a button's own shortcut it takes the focus,
+        // so Tab goes on from there.
         connect(key, &QShortcut::activated, button, [button] {
-            if (button->isVisible())
-                button->Click();
+            if (!button->isVisible())
+                return;
+            button->setFocus(Qt::ShortcutFocusReason);
+            button->Click();
         });
     }
 }
