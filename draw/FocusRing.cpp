@@ -54,7 +54,10 @@ void TFocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *op
                                 const QWidget *widget) const
 {
     if (element == PE_FrameFocusRect) {
-        DrawFocusRing(*painter, option->rect);
+        // A small mark (a check box without caption) is ringed around, so
+        // the ring never hides the mark itself.
+        const QRect r = option->rect;
+        DrawFocusRing(*painter, r.height() < 20 ? r.adjusted(-4, -4, 4, 4) : r);
         return;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
