@@ -54,6 +54,7 @@ void TLoginForm::CreateControls()
     img_Language = NewPicture(this, "img_Language", QRect(20, 312, 40, 40));
     img_Language->SetPicture(AssetImage("Language"));
     img_Language->setCursor(Qt::PointingHandCursor);
+    img_Language->MakeControl("Choose the language");
     VersionLab = NewLabel(this, "VersionLab", "Version 1.021", QRect(110, 340, 135, 18), "#404040");
     VersionLab->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
@@ -92,6 +93,9 @@ void TLoginForm::RefreshCaptions()
     DeleteIDBtn->setText(lang.CL("Delete ID"));
     ExitBtn->setText(lang.CL("Exit"));
     img_Language->setToolTip(lang.CL("Choose the language"));
+    img_Language->setAccessibleName(lang.CL("Choose the language"));
+    RememberMeCB->setAccessibleName(lang.CL("Remember Me"));
+    ID_Select_ComboBox->setAccessibleName(lang.CL("User ID"));
     // Shown in the empty rider choice: how a first rider is made.
     ID_Select_ComboBox->setPlaceholderText(lang.CL("No rider yet: press Create ID"));
 }

@@ -21,6 +21,10 @@ const char *const TooltipKeys[7] = {
     "Print a report of the charts", "Log out", "Totals by day, week and month",
 };
 
+// Captions of the top buttons, in the order of TopButtons(): what a screen
+// reader names them.
+const char *const CaptionKeys[7] = {"Calendar", "Details", "Analysis", "Guide", "Print", "Logout", "Summary"};
+
 } // namespace
 
 void TmainForm::RefreshCaptions()
@@ -45,6 +49,8 @@ void TmainForm::RefreshCaptions()
     const std::array<TImage *, 7> buttons = TopButtons();
     for (std::size_t k = 0; k < buttons.size(); ++k) {
         RedrawCaptioned(buttons[k]);
-        buttons[k]->setToolTip(lang.CL(TooltipKeys[k]));
+        buttons[k]->setAccessibleName(lang.CL(CaptionKeys[k]));
+        // The shortcut of the button's place in the band.
+        buttons[k]->setToolTip(lang.CL(TooltipKeys[k]) + QStringLiteral(" (Alt+%1)").arg(BandPlace(k) + 1));
     }
 }

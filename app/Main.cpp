@@ -241,6 +241,7 @@ void TmainForm::FormActivate()
 
 void TmainForm::BtnImageLogoutClick()
 {
+    SportModePanel->KeepNotes();
     ShowTopButtons(false);
     CalenderPanel->ShowDownloadControls(false);
     ShowView(mvNone);
@@ -278,6 +279,7 @@ void TmainForm::SetTransparent(bool transparent)
 
 void TmainForm::closeEvent(QCloseEvent *event)
 {
+    SportModePanel->KeepNotes();
     if (Download)
         Download->Stop();
     event->accept();

@@ -195,6 +195,10 @@ public:
 
     // The top buttons in the order of their index k (0..6).
     std::array<TImage *, 7> TopButtons() const;
+    // Place 0..6 of top button k in the band from the left (Calendar,
+    // Details, Analysis, Summary, Guide, Print, Logout): its Alt+digit and
+    // its place in the Tab order.
+    static int BandPlace(int k);
     // The four views in the order calendar, details, analysis, summary.
     std::array<TViewPanel *, 4> Views() const;
     // The four left and the four right month arrows.
@@ -216,6 +220,8 @@ private:
     void CreateControls();
     void CreateViews();
     void ConnectHandlers();
+    // Tab order and Alt+1 .. Alt+7 of the top buttons.
+    void ConnectKeys();
     void MonthStep(int delta);
     void ConstructorBody();
     void TopButtonMouseMove(int k);

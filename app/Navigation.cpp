@@ -15,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QShortcut>
 #include <QTimer>
 #include <algorithm>
 
@@ -73,6 +74,37 @@ void TmainForm::ConnectHandlers()
         ApplicationEvents1Message(receiver, event);
     });
     hook_->setObjectName("ApplicationEvents1");
+    ConnectKeys();
+}
+
+int TmainForm::BandPlace(int k)
+{
+    static constexpr int places[7] = {0, 1, 2, 4, 5, 6, 3};
+    return places[k];
+}
+
+void TmainForm::ConnectKeys()
+{
+    const std::array<TImage *, 7> buttons = TopButtons();
+    std::array<TImage *, 7> band{};
+    for (int k = 0; k < 7; ++k)
+        band[std::size_t(BandPlace(k))] = buttons[std::size_t(k)];
+    for (int i = 0; i < 7; ++i) {
+        band[std::size_t(i)]->MakeControl(band[std::size_t(i)]->objectName());
+        if (i > 0)
+            setTabOrder(band[std::size_t(i - 1)], band[std::size_t(i)]);
+        auto *key = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + i)), this);
+        TImage *button = band[std::size_t(i)];
+        // Only a button the band shows acts (none before login, Print only
+        // with the charts); like a button's own shortcut it takes the focus,
+        // so Tab goes on from there.
+        connect(key, &QShortcut::activated, button, [button] {
+            if (!button->isVisible())
+                return;
+            button->setFocus(Qt::ShortcutFocusReason);
+            button->Click();
+        });
+    }
 }
 
 std::array<TImage *, 7> TmainForm::TopButtons() const
@@ -145,12 +177,14 @@ void TmainForm::ShowTopButtons(bool visible)
 
 void TmainForm::BtnImageDateClick()
 {
+    SportModePanel->KeepNotes();
     ShowView(mvCalender);
     FillCalendar();
 }
 
 void TmainForm::BtnImageSportModeClick()
 {
+    SportModePanel->KeepNotes();
     ShowView(mvSportMode);
     SportModePanel->ClearRecordDetails();
     FillRecordLists();
@@ -158,6 +192,7 @@ void TmainForm::BtnImageSportModeClick()
 
 void TmainForm::BtnImageSportAnalysisClick()
 {
+    SportModePanel->KeepNotes();
     SportAnalysisPanel->ResetAnalysisView();
     ShowView(mvSportAnalysis);
     FillRecordLists();
@@ -165,6 +200,7 @@ void TmainForm::BtnImageSportAnalysisClick()
 
 void TmainForm::BtnImageSummaryClick()
 {
+    SportModePanel->KeepNotes();
     DataBase->ListRecordFiles();
     QCoreApplication::processEvents();
     ShowView(mvSummary);

@@ -11,6 +11,7 @@
 #include "calendar/CalendarView.h"
 #include "calendar/SummaryView.h"
 #include "draw/Assets.h"
+#include "draw/FocusRing.h"
 #include "lang/Language.h"
 #include "store/AtomicFile.h"
 
@@ -80,6 +81,8 @@ int main(int argc, char **argv)
 {
     TApplication app(argc, argv);
     app.setApplicationName("Cyclovex");
+    // The keyboard's focus shows as the program's orange ring everywhere.
+    app.setStyle(new TFocusStyle);
     // The main window's Closed signal ends the program; the login window
     // closing while the main window is unseen must not.
     app.setQuitOnLastWindowClosed(false);

@@ -4,6 +4,7 @@
 #include "calendar/ShownMonth.h"
 #include "draw/Assets.h"
 #include "draw/Controls.h"
+#include "draw/FocusRing.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
 #include "lang/Multilan.h"
@@ -54,6 +55,15 @@ TCalenderPanel::TCalenderPanel(QWidget *parent, const TShownMonth &shown)
     mainStartImage->hide();
     DongleLinkStatusImageList = &AssetList("DongleLinkStatusImageList");
     StartBtnImageList = &AssetList("StartBtnImageList");
+    // The keyboard: the arrows, the grid as one Tab stop walked with the
+    // arrow keys (its cells read what they show), the start picture.
+    ArrowNLImage->MakeControl("Previous month");
+    ArrowNRImage->MakeControl("Next month");
+    for (TImage *cell : DayImage)
+        cell->MakeControl(QString(), QAccessible::Cell);
+    new TFocusGrid(this, std::vector<QWidget *>(DayImage.begin(), DayImage.end()), 7);
+    mainStartImage->MakeControl("Download");
+    setTabOrder(ArrowNRImage, DayImage[0]);
     connect(mainStartImage, &TImage::clicked, this, &TCalenderPanel::mainStartImageClick);
     connect(ArrowNLImage, &TImage::clicked, this, [this] { emit MonthStepRequested(-1); });
     connect(ArrowNRImage, &TImage::clicked, this, [this] { emit MonthStepRequested(+1); });
@@ -91,6 +101,11 @@ void TCalenderPanel::RefreshCaptions(const MultiLanguage &lang)
     RedrawCaptioned(DongleLinkStatusImage);
     mainStartImage->setToolTip(lang.CL("Download an exercise from the device"));
     DongleLinkStatusImage->setToolTip(lang.CL("Status of the USB dongle"));
+    mainStartImage->setAccessibleName(lang.CL("Download an exercise from the device"));
+    ArrowNLImage->setAccessibleName(lang.CL("Previous month"));
+    ArrowNRImage->setAccessibleName(lang.CL("Next month"));
+    cellWords_.Refresh(lang);
+    NameDayCells(DayImage, shown_, cellWords_);
 }
 
 void TCalenderPanel::mainStartImageClick()
@@ -110,6 +125,7 @@ void TCalenderPanel::PaintPictures()
 void TCalenderPanel::FillCalendar(const QString &yearMonth)
 {
     YearMonthLab->setText(yearMonth);
+    NameDayCells(DayImage, shown_, cellWords_);
     if (!isVisible())
         return;
     for (TImage *cell : DayImage)

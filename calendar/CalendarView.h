@@ -2,6 +2,7 @@
 // The month calendar view: the shown month as six weeks of day pictures,
 // Sunday first, the record days marked; month arrows; the rider photo and
 // the download controls.
+#include "calendar/DayFaces.h"
 #include "draw/ViewPanel.h"
 
 #include <array>
@@ -62,6 +63,7 @@ private:
     TImage *DongleLinkStatusImage = nullptr;
     TImage *mainStartImage = nullptr;
     const TShownMonth &shown_;
+    TCellWords cellWords_;
     const TImageList *DongleLinkStatusImageList = nullptr;
     const TImageList *StartBtnImageList = nullptr;
 };

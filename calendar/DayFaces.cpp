@@ -1,9 +1,13 @@
 #include "calendar/DayFaces.h"
 
+#include "calendar/ShownMonth.h"
 #include "draw/Faces.h"
+#include "draw/Image.h"
 #include "draw/ImageList.h"
+#include "lang/Multilan.h"
 
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
@@ -218,4 +222,23 @@ QWidget *NewPlate(QWidget *parent, const char *name, const QRect &geometry)
                              .arg(QLatin1String(name)));
     plate->setGeometry(geometry);
     return plate;
+}
+
+void TCellWords::Refresh(const MultiLanguage &lang)
+{
+    Months.clear();
+    for (int m = 1; m <= 12; ++m)
+        Months << lang.CL(QLocale::c().monthName(m));
+    Ride = lang.CL("ride");
+    Rides = lang.CL("rides");
+}
+
+void NameDayCells(const std::array<TImage *, 42> &cells, const TShownMonth &shown, const TCellWords &words)
+{
+    for (int k = 0; k < 42; ++k) {
+        const TDayCell cell = shown.Cell(k);
+        const QString month = words.Months.value(shown.CellMonth(cell) - 1, QLocale::c().monthName(shown.CellMonth(cell)));
+        cells[std::size_t(k)]->setAccessibleName(QString::fromStdString(
+            TShownMonth::CellName(cell, month.toStdString(), words.Ride.toStdString(), words.Rides.toStdString())));
+    }
 }

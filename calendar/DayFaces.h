@@ -4,12 +4,16 @@
 // month tiles, the captions beside the summary mode pictures and the icons
 // of the totals.
 #include <QStringList>
+#include <array>
 
 class QImage;
 class QRect;
 class QLabel;
 class QWidget;
 class TImageList;
+class TImage;
+class TShownMonth;
+class MultiLanguage;
 
 // How a day cell looks. Grey: a day of the shown month; orange: a day with
 // records; faint: a day of another month (an orange dot when it has
@@ -33,3 +37,13 @@ QImage TotalsIcon(int which);
 void StyleMonthCaption(QLabel *label, int pixels);
 // A dark rounded plate; controls made after it lie on it.
 QWidget *NewPlate(QWidget *parent, const char *name, const QRect &geometry);
+
+// The words a screen reader says of day cells in the chosen language: the
+// month names (January first) and the words for one and more rides.
+struct TCellWords {
+    QStringList Months;
+    QString Ride = QStringLiteral("ride"), Rides = QStringLiteral("rides");
+    void Refresh(const MultiLanguage &lang);
+};
+// Names each cell of a day grid after what it shows ("4 July, 2 rides").
+void NameDayCells(const std::array<TImage *, 42> &cells, const TShownMonth &shown, const TCellWords &words);

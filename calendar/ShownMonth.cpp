@@ -70,6 +70,7 @@ void TShownMonth::StepMonth(int delta)
 void TShownMonth::ClearMarks()
 {
     marks_.fill(0);
+    rides_.fill(0);
 }
 
 void TShownMonth::ScanRecordDays(const std::string &riderFolder)
@@ -95,8 +96,10 @@ void TShownMonth::ScanRecordDays(const std::string &riderFolder)
             continue;
         for (int t = 0; t < 3; ++t) {
             const int y = years[t] % 100;
-            if (yy == (y < 0 ? y + 100 : y) && mm == months[t])
+            if (yy == (y < 0 ? y + 100 : y) && mm == months[t]) {
                 marks_[std::size_t(31 * t + dd - 1)] = 1;
+                ++rides_[std::size_t(31 * t + dd - 1)];
+            }
         }
     }
 }
@@ -106,17 +109,31 @@ TDayCell TShownMonth::Cell(int k) const
     const int f = CalSet.FirstWeekDay, n = CalSet.MonthDays, p = CalSet.PrevMonthDays;
     // Mark of day d in the table of month t (0 shown, 1 before, 2 after);
     // a day outside 1..31 (a grid asked for before any month was set) has none.
-    auto marked = [this](int t, int d) { return d >= 1 && d <= 31 && marks_[std::size_t(31 * t + d - 1)] == 1; };
-    if (k < f) {
-        const int day = p - f + k + 1;
-        return {-1, day, marked(1, day)};
-    }
-    if (k < f + n) {
-        const int day = k - f + 1;
-        return {0, day, marked(0, day)};
-    }
-    const int day = k - f - n + 1;
-    return {1, day, marked(2, day)};
+    auto cell = [this](int month, int t, int d) {
+        const bool valid = d >= 1 && d <= 31;
+        const std::size_t i = valid ? std::size_t(31 * t + d - 1) : 0;
+        return TDayCell{month, d, valid && marks_[i] == 1, valid ? rides_[i] : 0};
+    };
+    if (k < f)
+        return cell(-1, 1, p - f + k + 1);
+    if (k < f + n)
+        return cell(0, 0, k - f + 1);
+    return cell(1, 2, k - f - n + 1);
+}
+
+int TShownMonth::CellMonth(const TDayCell &cell) const
+{
+    const int m = month_ + cell.Month;
+    return m < 1 ? 12 : m > 12 ? 1 : m;
+}
+
+std::string TShownMonth::CellName(const TDayCell &cell, const std::string &monthName, const std::string &ride,
+                                  const std::string &rides)
+{
+    std::string name = std::to_string(cell.Day) + " " + monthName;
+    if (cell.Rides > 0)
+        name += ", " + std::to_string(cell.Rides) + " " + (cell.Rides == 1 ? ride : rides);
+    return name;
 }
 
 TSumTotals TShownMonth::DayTotals(TKorvanDataBase &db, int year, int month, int day)

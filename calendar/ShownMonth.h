@@ -15,6 +15,7 @@ struct TDayCell {
     int Month;   // -1 the month before, 0 the shown month, 1 the month after
     int Day;     // 1..31
     bool Marked; // the rider has a record of that day (in its own month's marks)
+    int Rides = 0; // how many record files of that day the scan found
 };
 
 // Totals of a day, a week or a month of records.
@@ -50,6 +51,13 @@ public:
     void ScanRecordDays(const std::string &riderFolder);
     // Cell k (0..41) of the shown month's grid (CalSet holds its geometry).
     TDayCell Cell(int k) const;
+    // What a screen reader says of a cell: "4 July, 2 rides", "4 July, 1
+    // ride", "4 July"; monthName is the name of the cell's own month, ride
+    // and rides the words for one and more records.
+    static std::string CellName(const TDayCell &cell, const std::string &monthName, const std::string &ride,
+                                const std::string &rides);
+    // The month (1..12) of a cell of the shown month's grid.
+    int CellMonth(const TDayCell &cell) const;
 
     // Totals over the store's RecordFiles (SumDay). Week: grid row 0..5 of
     // the shown month, Sunday to Saturday across month and year ends; the
@@ -71,4 +79,5 @@ private:
     std::int16_t year_ = 0;
     std::int16_t month_ = 1;
     std::array<std::uint8_t, 93> marks_{};
+    std::array<int, 93> rides_{}; // record files per day, in the order of marks_
 };

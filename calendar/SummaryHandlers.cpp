@@ -52,6 +52,8 @@ void TSummaryPanel::FillCalendar(const QString &yearMonth)
 {
     SumDay_YearMonthLab->setText(yearMonth);
     SumWeek_YearMonthLab->setText(yearMonth);
+    NameDayCells(Sum_Date_Image, shown_, cellWords_);
+    NameDayCells(Sum_Week_Image, shown_, cellWords_);
     // The month tiles belong to the shown year: when another view changed
     // it, their year, chosen tile and totals go with it.
     const QString year = QString::number(shown_.ShowYear);

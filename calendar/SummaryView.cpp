@@ -4,6 +4,7 @@
 #include "calendar/DayFaces.h"
 #include "draw/Assets.h"
 #include "draw/Controls.h"
+#include "draw/FocusRing.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
 #include "lang/Multilan.h"
@@ -122,7 +123,29 @@ TSummaryPanel::TSummaryPanel(QWidget *parent, TShownMonth &shown, TKorvanDataBas
     SetMonthNames(EnglishMonthNames());
     CleanSummaryMoveInIMGTimer = NewTimer(this, "CleanSummaryMoveInIMGTimer", 50);
     ConnectHandlers();
+    MakeKeyboardControls();
     DrawModeRadios(0);
+}
+
+void TSummaryPanel::MakeKeyboardControls()
+{
+    const char *const modes[3] = {"Day", "Week", "Month"};
+    const std::array<TImage *, 3> pictures = ModePictures();
+    for (int t = 0; t < 3; ++t)
+        pictures[std::size_t(t)]->MakeControl(QString::fromLatin1(modes[t]), QAccessible::RadioButton);
+    new TFocusGrid(this, std::vector<QWidget *>(pictures.begin(), pictures.end()), 1);
+    for (TImage *arrow : MonthArrows())
+        arrow->MakeControl(QString());
+    for (TImage *cell : Sum_Date_Image)
+        cell->MakeControl(QString(), QAccessible::Cell);
+    new TFocusGrid(this, std::vector<QWidget *>(Sum_Date_Image.begin(), Sum_Date_Image.end()), 7);
+    // The week grid only shows; its check boxes choose.
+    for (TImage *cell : Sum_Week_Image)
+        cell->AccessibleRole = QAccessible::Cell;
+    new TFocusGrid(this, std::vector<QWidget *>(WeekCB.begin(), WeekCB.end()), 1);
+    for (int t = 0; t < 12; ++t)
+        MonthImage[std::size_t(t)]->MakeControl(monthNames_.value(t));
+    new TFocusGrid(this, std::vector<QWidget *>(MonthImage.begin(), MonthImage.end()), 4);
 }
 
 TSummaryPanel::~TSummaryPanel() = default;
@@ -313,6 +336,8 @@ void TSummaryPanel::SetMonthNames(const QStringList &names)
         return;
     monthNames_ = names;
     *MonthImageList = MonthTilePictures(names);
+    for (int t = 0; t < 12; ++t)
+        MonthImage[std::size_t(t)]->setAccessibleName(names.value(t));
     // Each tile keeps its face, plain or highlighted, in the new language.
     for (TImage *tile : MonthImage)
         if (tile->ShownList == MonthImageList.get())
@@ -327,6 +352,22 @@ void TSummaryPanel::RefreshCaptions(const MultiLanguage &lang)
         labels[i]->setText(lang.CL(keys[i]));
         CentreOnColumn(labels[i], captionHome_[i]);
     }
+    const std::array<QLineEdit *, 3> boxes = {Sum_Dura_Edit, Sum_Dist_Edit, Sum_Calo_Edit};
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setAccessibleName(lang.CL(keys[i]));
+    const std::array<TImage *, 3> modes = ModePictures();
+    const std::array<const char *, 3> modeKeys = {"Day", "Week", "Month"};
+    for (std::size_t t = 0; t < modes.size(); ++t)
+        modes[t]->setAccessibleName(lang.CL(modeKeys[t]));
+    // MonthArrows: left, right of the day, week and month sub-panels.
+    const std::array<const char *, 6> arrowKeys = {"Previous month", "Next month", "Previous month",
+                                                   "Next month",     "Previous year", "Next year"};
+    const std::array<TImage *, 6> arrows = MonthArrows();
+    for (std::size_t i = 0; i < arrows.size(); ++i)
+        arrows[i]->setAccessibleName(lang.CL(arrowKeys[i]));
+    cellWords_.Refresh(lang);
+    NameDayCells(Sum_Date_Image, shown_, cellWords_);
+    NameDayCells(Sum_Week_Image, shown_, cellWords_);
 }
 
 void TSummaryPanel::PointerMoved()

@@ -2,6 +2,7 @@
 // The summary view: totals of duration, distance and calories over a day,
 // a week row or a month, chosen with three mode pictures; each mode has its
 // own sub-panel (day grid, week grid with check boxes, month tiles).
+#include "calendar/DayFaces.h"
 #include "draw/ViewPanel.h"
 
 #include <QStringList>
@@ -156,5 +157,8 @@ private:
     TShownMonth &shown_;
     TKorvanDataBase &db_;
     QStringList monthNames_;  // the names on the month tiles
+    TCellWords cellWords_;    // what the day cells say to a screen reader
+    // The keyboard: Tab order, grids walked with the arrow keys, names.
+    void MakeKeyboardControls();
     std::array<int, 3> captionHome_{}; // left edges of the totals' caption columns
 };

@@ -1,10 +1,56 @@
 #include "draw/Image.h"
 
+#include "draw/FocusRing.h"
+
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace {
+
+// What a screen reader sees of a picture made a control: its role, its
+// name, and a press action for a button.
+class TImageAccessible : public QAccessibleWidget {
+public:
+    explicit TImageAccessible(TImage *image) : QAccessibleWidget(image, image->AccessibleRole) {}
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (Pressable())
+            names.prepend(pressAction());
+        return names;
+    }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction() && Pressable())
+            static_cast<TImage *>(widget())->Click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    bool Pressable() const
+    {
+        const QAccessible::Role r = role();
+        return r == QAccessible::Button || r == QAccessible::RadioButton || r == QAccessible::CheckBox;
+    }
+};
+
+QAccessibleInterface *ImageAccessible(const QString &, QObject *object)
+{
+    auto *image = qobject_cast<TImage *>(object);
+    if (image == nullptr || image->AccessibleRole == QAccessible::NoRole)
+        return nullptr;
+    return new TImageAccessible(image);
+}
+
+} // namespace
+
 TImage::TImage(QWidget *parent, const QString &name) : QWidget(parent)
 {
+    static const bool factory = (QAccessible::installFactory(ImageAccessible), true);
+    (void)factory;
     setObjectName(name);
     setMouseTracking(true);
     canvas_ = QImage(1, 1, QImage::Format_ARGB32_Premultiplied);
@@ -54,6 +100,46 @@ void TImage::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.drawImage(0, 0, Canvas());
+    if (hasFocus())
+        DrawFocusRing(p, rect());
+}
+
+void TImage::MakeControl(const QString &name, QAccessible::Role role)
+{
+    AccessibleRole = role;
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(name);
+}
+
+void TImage::Click()
+{
+    emit clicked(this);
+}
+
+void TImage::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool acts = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space || key == Qt::Key_Select;
+    if (!acts || AccessibleRole == QAccessible::NoRole || (event->modifiers() & ~Qt::KeypadModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // A held key clicks once.
+    if (!event->isAutoRepeat())
+        Click();
+    event->accept();
+}
+
+void TImage::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void TImage::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void TImage::resizeEvent(QResizeEvent *)

@@ -4,6 +4,7 @@
 // TImageList, the gradient fills of TKorvanDraw and photos all draw onto
 // the canvas; the widget shows whatever the canvas holds. Transparent canvas
 // pixels let the parent show through.
+#include <QAccessible>
 #include <QImage>
 #include <QWidget>
 
@@ -40,6 +41,15 @@ public:
     int ShownIndex = -1;
     const TImageList *ShownList = nullptr;
 
+    // Makes the picture a control the keyboard reaches: Tab gives it the
+    // focus, which shows as a ring; Enter and Space click it. A screen
+    // reader reads it with role and name (its caption, or what it shows).
+    void MakeControl(const QString &name, QAccessible::Role role = QAccessible::Button);
+    // The role given by MakeControl; NoRole for a plain picture.
+    QAccessible::Role AccessibleRole = QAccessible::NoRole;
+    // Acts as a click (the keys, a screen reader's press).
+    void Click();
+
 signals:
     void clicked(TImage *sender);
     void doubleClicked(TImage *sender);
@@ -54,6 +64,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     QSize CanvasSize() const;

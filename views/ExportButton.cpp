@@ -45,6 +45,7 @@ TExportButton::TExportButton(QWidget *parent, const QRect &geometry) : TImage(pa
     setGeometry(geometry);
     setCursor(Qt::PointingHandCursor);
     connect(this, &TImage::clicked, this, &TExportButton::Export);
+    MakeControl("Export");
     SetCaption("Export");
     SetRecord(std::string());
 }
@@ -52,6 +53,7 @@ TExportButton::TExportButton(QWidget *parent, const QRect &geometry) : TImage(pa
 void TExportButton::SetCaption(const QString &caption)
 {
     caption_ = caption;
+    setAccessibleName(caption);
     faces_ = {CaptionFace(width(), height(), caption, Face::Normal, PaintGlyph),
               CaptionFace(width(), height(), caption, Face::Hover, PaintGlyph),
               CaptionFace(width(), height(), caption, Face::Disabled, PaintGlyph)};

@@ -3,6 +3,7 @@
 #include "draw/Controls.h"
 #include "draw/Dialogs.h"
 #include "draw/FaceButton.h"
+#include "draw/FocusRing.h"
 #include "draw/Image.h"
 #include "draw/Korvandraw.h"
 #include "lang/Multilan.h"
@@ -141,6 +142,9 @@ void TSportModePanel::CreateValueTiles()
         box->setReadOnly(true);
         box->setAlignment(Qt::AlignCenter);
         box->setGeometry(QRect(tile + QPoint(12, 64), QSize(kTileW - 24, 28)));
+        // Read, not typed into: Tab passes by; a screen reader names it.
+        box->setFocusPolicy(Qt::NoFocus);
+        box->setAccessibleName(QString::fromLatin1(names.caption));
         ValueEdits[k] = box;
     }
 }
@@ -155,8 +159,15 @@ void TSportModePanel::DrawMemoFrame()
 
 void TSportModePanel::RefreshCaptions(const MultiLanguage &lang)
 {
-    for (int k = 0; k < RecordValues::BoxCount; ++k)
+    for (int k = 0; k < RecordValues::BoxCount; ++k) {
         ValueLabels[k]->setText(lang.CL(kBoxes[k].caption));
+        ValueEdits[k]->setAccessibleName(lang.CL(kBoxes[k].caption));
+    }
+    savePrompt_ = lang.CL("Save the notes of %1?");
+    FileDataCLB->setAccessibleName(lang.CL("Records"));
+    TopicEdit->setAccessibleName(lang.CL("Topic"));
+    cbbWCB->setAccessibleName(lang.CL("Weather"));
+    SportMemo->setAccessibleName(lang.CL("Memo"));
     TopicLab->setText(lang.CL("Topic"));
     WeatherLab->setText(lang.CL("Weather"));
     MemoLab->setText(lang.CL("Memo"));
@@ -210,6 +221,7 @@ void TSportModePanel::CreateNotes()
     SportMemo->setObjectName("SportMemo");
     const int buttonsTop = kNotesFrame.bottom() - 44;
     SportMemo->setGeometry(kNotesFieldLeft, top + 76, kNotesFieldWidth, buttonsTop - 12 - (top + 76));
+    TabLeavesText(SportMemo);
 
     const int right = kNotesFieldLeft + kNotesFieldWidth;
     MemoCleanBtn = NewButton(this, "MemoCleanBtn", "Clean All", QRect(right - 110, buttonsTop, 110, 30));
@@ -217,6 +229,9 @@ void TSportModePanel::CreateNotes()
     MemoSaveBtn->setEnabled(false);
     connect(MemoSaveBtn, &QPushButton::clicked, this, &TSportModePanel::MemoSaveBtnClick);
     connect(MemoCleanBtn, &QPushButton::clicked, this, &TSportModePanel::MemoCleanBtnClick);
+    // From the memo to Save, then Clean All.
+    setTabOrder(SportMemo, MemoSaveBtn);
+    setTabOrder(MemoSaveBtn, MemoCleanBtn);
 }
 
 void TSportModePanel::FillList(const std::vector<std::string> &names)
@@ -241,6 +256,7 @@ void TSportModePanel::ClearRecordDetails()
     ShowSensors(1, 3, 5);
     MemoSaveBtn->setEnabled(false);
     shownRecord_.clear();
+    readNotes_.clear();
     ExportBtnImage->SetRecord(std::string());
     LapsBtn->setEnabled(false);
 }
@@ -258,6 +274,9 @@ void TSportModePanel::FileDataCLBMouseDown(int x)
 
 void TSportModePanel::FileDataCLBMouseUp()
 {
+    // A release shows a record or none: notes typed for the one shown go
+    // only when the rider says so.
+    KeepNotes();
     if (FileDataCLB->currentRow() < 0) {
         MemoSaveBtn->setEnabled(false);
         return;
@@ -289,6 +308,7 @@ void TSportModePanel::ShowRecord(const std::string &name)
         // none rather than another record's notes.
         MemoCleanBtnClick();
         ShowSensors(1, 3, 5);
+        readNotes_ = ScreenNotes();
         return;
     }
     TopicEdit->setText(db_.Topic);
@@ -296,29 +316,56 @@ void TSportModePanel::ShowRecord(const std::string &name)
     cbbWCB->setCurrentIndex(weather >= 0 && weather < cbbWCB->count() ? weather : -1);
     SportMemo->setPlainText(RecordValues::MemoText(db_.NoteLines));
     ShowSensors(db_.HrmExist == 1 ? 0 : 1, db_.SpdExist == 1 ? 2 : 3, db_.CadExist == 1 ? 4 : 5);
+    readNotes_ = ScreenNotes();
+}
+
+QStringList TSportModePanel::ScreenNotes() const
+{
+    QStringList entries;
+    for (int i = 0; i < cbbWCB->count(); ++i)
+        entries << cbbWCB->itemText(i);
+    const int weather = RecordValues::ChosenEntry(entries, cbbWCB->currentIndex(), cbbWCB->currentText());
+    return RecordValues::NotesLines(TopicEdit->text(), weather, SportMemo->toPlainText());
+}
+
+bool TSportModePanel::NotesChanged() const
+{
+    return !shownRecord_.empty() && ScreenNotes() != readNotes_;
+}
+
+void TSportModePanel::KeepNotes()
+{
+    if (!NotesChanged())
+        return;
+    const QString name = QString::fromStdString(shownRecord_);
+    if (ShowMessage(this, savePrompt_.arg(name), kTitle, QMessageBox::Question, true,
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes)
+        MemoSaveBtnClick();
+    // Asked once: what the rider let go is not asked about again.
+    readNotes_ = ScreenNotes();
 }
 
 void TSportModePanel::MemoSaveBtnClick()
 {
     if (shownRecord_.empty())
         return;
-    QStringList entries;
-    for (int i = 0; i < cbbWCB->count(); ++i)
-        entries << cbbWCB->itemText(i);
-    const int weather = RecordValues::ChosenEntry(entries, cbbWCB->currentIndex(), cbbWCB->currentText());
-    db_.NoteLines = RecordValues::NotesLines(TopicEdit->text(), weather, SportMemo->toPlainText());
+    db_.NoteLines = ScreenNotes();
+    const QStringList notes = db_.NoteLines;
     const int saved = db_.SaveNotes(shownRecord_);
-    if (saved != 1)
+    if (saved != 1) { // the file holds the notes
+        readNotes_ = notes;
         emit NotesSaved(QString::fromStdString(shownRecord_));
-    if (saved == 0)
+    }
+    if (saved == 0) {
         ShowMessage(this, "Save File Ok", "info", QMessageBox::Information, true);
-    else if (saved == WriteUnconfirmed)
+    } else if (saved == WriteUnconfirmed) {
         ShowErrorBox(this, "The notes of " + QString::fromStdString(shownRecord_) +
                                " were saved, but the disk did not confirm that they are kept!",
                      "Error", true);
-    else
+    } else {
         ShowErrorBox(this, "The notes of " + QString::fromStdString(shownRecord_) + " were not saved!", "Error",
                      true);
+    }
 }
 
 void TSportModePanel::MemoCleanBtnClick()

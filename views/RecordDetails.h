@@ -75,6 +75,13 @@ public:
     // Marks and shows the record file of that name, as a click on it does;
     // false when the list does not hold it.
     bool SelectRecord(const std::string &name);
+    // The topic, weather or memo on screen differ from what was read or
+    // last saved for the shown record.
+    bool NotesChanged() const;
+    // Before another record, view or rider is shown, or the program ends:
+    // changed notes are offered for saving ("Save the notes of NAME?"),
+    // saved on Yes; either way the program goes on.
+    void KeepNotes();
 
     // The record file shown at the last release (empty: none).
     const std::string &ShownRecord() const { return shownRecord_; }
@@ -95,8 +102,12 @@ private:
     void CreateNotes();
     void ShowRecord(const std::string &name);
     void ShowSensors(int belt, int speed, int cadence);
+    // The notes lines the fields on screen make.
+    QStringList ScreenNotes() const;
 
     TKorvanDataBase &db_;
     std::string shownRecord_;
+    QStringList readNotes_;       // the notes lines as read or last saved
+    QString savePrompt_ = QStringLiteral("Save the notes of %1?");
     std::array<int, 10> captionHome_{}; // left edges of the caption columns
 };

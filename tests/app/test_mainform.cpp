@@ -312,9 +312,9 @@ TEST_F(MainFormTest, EveryQuickClickOnAPictureActs)
             }
     };
     const QDate start(form->ShowYear, form->ShowMonth, 1);
-    quickClicks(form->CalenderPanel->findChild<TImage *>("ArrowNRImage"), 2);
+    quickClicks(form->CalenderPanel->MonthArrows()[1], 2);
     EXPECT_EQ(QDate(form->ShowYear, form->ShowMonth, 1), start.addMonths(4));
-    quickClicks(form->CalenderPanel->findChild<TImage *>("ArrowNLImage"), 1);
+    quickClicks(form->CalenderPanel->MonthArrows()[0], 1);
     EXPECT_EQ(QDate(form->ShowYear, form->ShowMonth, 1), start.addMonths(2));
 
     form->ShowView(mvSummary);

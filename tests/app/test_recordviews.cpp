@@ -1,6 +1,7 @@
 // One rider's road through the record views of the real main window: log
 // in, look at the details, chart a record and print its report to PDF.
 #include "calendar/CalendarView.h"
+#include "calendar/SummaryView.h"
 #include "draw/Image.h"
 #include "tests/accounts/WindowsFixture.h"
 #include "tests/store/RecordFixture.h"
@@ -11,6 +12,7 @@
 #include "views/RecordDetails.h"
 #include "views/Report.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -101,6 +103,75 @@ TEST(RecordDetailsInMainWindow, ChosenAgainStartsEmptyAndDeletionRefillsBothList
     if (analysisList != nullptr) {  // the analysis view's list, once it has one
         EXPECT_EQ(analysisList->count(), 1);
     }
+    mainForm = nullptr;
+}
+
+} // namespace
+
+namespace {
+
+// The top band from the keyboard: Tab walks the buttons in band order into
+// the view, Alt+1 .. Alt+7 press them (shown in the tooltips), Enter and
+// Space too; notes typed in the details view are offered for saving before
+// another view shows.
+TEST(TopBandKeys, TabAndAltDigitsReachTheViewsAndChangedNotesAreOffered)
+{
+    TempFolder app;
+    TmainForm form(QString::fromStdString(app.path()));
+    mainForm = &form;
+    form.FormCreate();
+    const std::string rider = app.file("ID/Alex");
+    QDir().mkpath(QString::fromStdString(rider));
+    writeFileBytes(rider + "/120704080503.TR9", RecordFixture().text());
+    form.DataBase->RiderFolder = rider + "/";
+    form.ShowTopButtons(true);
+    form.ShowView(mvCalender);
+    form.SetTransparent(false);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+
+    const std::vector<TImage *> band = {form.BtnImageDate, form.BtnImageSportMode, form.BtnImageSportAnalysis,
+                                        form.BtnImageSummary, form.BtnKorPageImage, form.BtnImageLogout};
+    const QStringList names = {"Calendar", "Details", "Analysis", "Summary", "Guide", "Logout"};
+    form.BtnImageDate->setFocus(Qt::TabFocusReason);
+    for (std::size_t i = 0; i < band.size(); ++i) {
+        EXPECT_EQ(QApplication::focusWidget(), band[i]) << i;
+        EXPECT_EQ(band[i]->accessibleName(), names[int(i)]);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    // Print is hidden here: after Logout the calendar view's first control.
+    EXPECT_EQ(QApplication::focusWidget(), form.CalenderPanel->MonthArrows()[0]);
+    EXPECT_TRUE(form.BtnImageSummary->toolTip().endsWith("(Alt+4)"));
+    EXPECT_TRUE(form.BtnImageLogout->toolTip().endsWith("(Alt+7)"));
+
+    // Alt+2: the details view; Alt+6 (Print) does nothing outside the charts.
+    QTest::keyClick(&form, Qt::Key_2, Qt::AltModifier);
+    ASSERT_TRUE(form.SportModePanel->isVisible());
+    QTest::keyClick(&form, Qt::Key_6, Qt::AltModifier);
+    EXPECT_TRUE(form.SportModePanel->isVisible());
+    TSportModePanel &details = *form.SportModePanel;
+    const QRect first = details.FileDataCLB->visualItemRect(details.FileDataCLB->item(0));
+    QTest::mouseClick(details.FileDataCLB->viewport(), Qt::LeftButton, {}, first.center());
+    details.TopicEdit->setText("Typed, not saved");
+
+    ModalAnswerer answer;
+    answer.answers = {QMessageBox::Yes};
+    form.BtnImageSummary->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(form.BtnImageSummary, Qt::Key_Return);
+    EXPECT_TRUE(form.SummaryPanel->isVisible());
+    EXPECT_TRUE(answer.Saw("Save the notes of 120704080503.TR9?"));
+    EXPECT_TRUE(answer.Saw("Save File Ok"));
+    form.DataBase->ReadRecord("120704080503.TR9");
+    EXPECT_EQ(form.DataBase->Topic, "Typed, not saved");
+
+    // Alt+1 with nothing changed asks nothing.
+    const std::size_t seen = answer.seen.size();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_1, Qt::AltModifier);
+    EXPECT_TRUE(form.CalenderPanel->isVisible());
+    EXPECT_EQ(answer.seen.size(), seen);
     mainForm = nullptr;
 }
 

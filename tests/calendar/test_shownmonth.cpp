@@ -192,3 +192,34 @@ TEST(ShownMonthText, TotalsBoxes)
 }
 
 } // namespace
+
+namespace {
+
+// What a screen reader hears of a cell: its day, its own month (also across
+// the year's end) and how many rides the scan found on it.
+TEST(ShownMonth, CellNamesTellTheDayItsMonthAndItsRides)
+{
+    TempFolder rider;
+    for (const char *name : {"130101080000.TR9", "130101180000.TR9", "121230080000.TR9", "130102080000.tr9"})
+        WriteRide(rider.path(), name);
+    Shown s;
+    s.month.SetShownMonth(2013, 1); // cell 0 is 30 December 2012
+    s.month.ScanRecordDays(rider.path() + "/");
+    const std::string months[] = {"December", "January"};
+    auto name = [&](int k) {
+        const TDayCell c = s.month.Cell(k);
+        const int m = s.month.CellMonth(c);
+        return TShownMonth::CellName(c, m == 12 ? months[0] : months[1], "ride", "rides");
+    };
+    EXPECT_EQ(name(0), "30 December, 1 ride");
+    EXPECT_EQ(name(1), "31 December");
+    EXPECT_EQ(name(2), "1 January, 2 rides");
+    EXPECT_EQ(name(3), "2 January, 1 ride");
+    EXPECT_EQ(s.month.CellMonth(s.month.Cell(41)), 2);
+    // A new scan counts afresh.
+    s.month.ScanRecordDays(rider.path() + "/");
+    EXPECT_EQ(s.month.Cell(2).Rides, 2);
+    EXPECT_EQ(TShownMonth::CellName(s.month.Cell(2), "janvier", "sortie", "sorties"), "1 janvier, 2 sorties");
+}
+
+} // namespace

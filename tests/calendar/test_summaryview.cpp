@@ -11,6 +11,7 @@
 #include "store/Databasecontroler.h"
 #include "tests/calendar/RecordDays.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -208,3 +209,62 @@ TEST_F(SummaryView, ModeFacesAndTheirHoverReset)
 }
 
 } // namespace
+
+// From the keyboard alone: the mode pictures, the day grid, the week boxes
+// and the month tiles are each one Tab stop walked with the arrows, act on
+// Enter or Space like a click, and the day cells say what they show.
+TEST_F(SummaryView, TheKeyboardChoosesModesDaysWeeksAndMonths)
+{
+    panel.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+    auto focused = [] { return QApplication::focusWidget(); };
+    auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+        return QApplication::focusWidget();
+    };
+    // 4 July 2012 (cell 10) has two rides; 5 July none.
+    EXPECT_EQ(panel.Sum_Date_Image[10]->accessibleName(), "4 July, 2 rides");
+    EXPECT_EQ(panel.Sum_Date_Image[11]->accessibleName(), "5 July");
+    EXPECT_EQ(panel.Sum_Date_Image[0]->accessibleName(), "24 June");
+
+    panel.SummyShowModeImgDate->setFocus(Qt::TabFocusReason);
+    // Mode pictures: the arrows move, Tab goes on to the day arrows and grid.
+    EXPECT_EQ(key(Qt::Key_Down), panel.SummyShowModeImgWeek);
+    EXPECT_EQ(key(Qt::Key_Up), panel.SummyShowModeImgDate);
+    EXPECT_EQ(key(Qt::Key_Tab), panel.SumDArrowNLImage);
+    EXPECT_EQ(key(Qt::Key_Tab), panel.SumDArrowNRImage);
+    EXPECT_EQ(key(Qt::Key_Tab), panel.Sum_Date_Image[0]);
+    // The totals boxes are read, not typed into: Tab passes them by.
+    for (QLineEdit *box : {panel.Sum_Dura_Edit, panel.Sum_Dist_Edit, panel.Sum_Calo_Edit})
+        EXPECT_EQ(box->focusPolicy(), Qt::NoFocus);
+    key(Qt::Key_Down);
+    key(Qt::Key_Right);
+    key(Qt::Key_Right);
+    EXPECT_EQ(key(Qt::Key_Right), panel.Sum_Date_Image[10]);
+    key(Qt::Key_Return);
+    EXPECT_EQ(Totals(), (QStringList{"01:30:15", "16.3 KM", "615 KCal"}));
+    // Focus stays on the chosen day, which now shows the chosen face.
+    EXPECT_EQ(focused(), panel.Sum_Date_Image[10]);
+    EXPECT_EQ(panel.Sum_Date_Image[10]->ShownList, panel.Sm_Click_ImageList.get());
+
+    // The week mode with Space; its boxes are walked with the arrows.
+    panel.SummyShowModeImgWeek->setFocus(Qt::TabFocusReason);
+    key(Qt::Key_Space);
+    ASSERT_TRUE(panel.SummaryWeekPanel->isVisible());
+    panel.WeekCB[0]->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(key(Qt::Key_Down), panel.WeekCB[1]);
+    key(Qt::Key_Space);
+    EXPECT_EQ(Checked(), 0b10);
+    EXPECT_EQ(Totals(), (QStringList{"01:30:15", "16.3 KM", "615 KCal"}));
+
+    // Month tiles: four to a row; Enter on May.
+    panel.SummyShowModeImgMonth->setFocus(Qt::TabFocusReason);
+    key(Qt::Key_Return);
+    ASSERT_TRUE(panel.SummaryMonthPanel->isVisible());
+    panel.MonthImage[0]->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(key(Qt::Key_Down), panel.MonthImage[4]);
+    EXPECT_EQ(panel.MonthImage[4]->accessibleName(), "May");
+    key(Qt::Key_Enter);
+    EXPECT_EQ(shown.ShowMonth, 5);
+    EXPECT_EQ(Totals(), (QStringList{"03:00:00", "1 KM", "10 KCal"}));
+}

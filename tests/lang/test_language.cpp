@@ -139,14 +139,14 @@ TEST_F(LanguageTest, PicturesTooltipsAndFontFollowTheLanguage)
     TImage *startPicture = Control<TImage>("mainStartImage");
     const QImage dongle = dongleStatus->Canvas().copy();
     const QImage start = startPicture->Canvas().copy();
-    EXPECT_EQ(main->BtnImageLogout->toolTip(), "Log out");
+    EXPECT_EQ(main->BtnImageLogout->toolTip(), "Log out (Alt+7)");
     EXPECT_EQ(login->ID_Select_ComboBox->placeholderText(), "No rider yet: press Create ID");
 
     Choose(1, true); // CHT
     EXPECT_NE(main->BtnImageDate->Canvas(), button);
     EXPECT_NE(dongleStatus->Canvas(), dongle);
     EXPECT_NE(startPicture->Canvas(), start);
-    EXPECT_EQ(main->BtnImageLogout->toolTip(), QString::fromUtf8("登出"));
+    EXPECT_EQ(main->BtnImageLogout->toolTip(), QString::fromUtf8("登出 (Alt+7)"));
     EXPECT_EQ(dongleStatus->toolTip(), QString::fromUtf8("USB 接收器狀態"));
     EXPECT_EQ(login->img_Language->toolTip(), QString::fromUtf8("選擇語言"));
     EXPECT_EQ(login->ID_Select_ComboBox->placeholderText(), QString::fromUtf8("尚無帳號：請按「建立帳號」"));
@@ -154,12 +154,12 @@ TEST_F(LanguageTest, PicturesTooltipsAndFontFollowTheLanguage)
 
     Choose(2, true); // CHS
     EXPECT_EQ(QApplication::font().families().value(0), "Noto Sans CJK SC");
-    EXPECT_EQ(main->BtnImageLogout->toolTip(), QString::fromUtf8("注销"));
+    EXPECT_EQ(main->BtnImageLogout->toolTip(), QString::fromUtf8("注销 (Alt+7)"));
 
     Choose(0, true);
     EXPECT_EQ(main->BtnImageDate->Canvas(), button);
     EXPECT_EQ(dongleStatus->Canvas(), dongle);
-    EXPECT_EQ(main->BtnImageLogout->toolTip(), "Log out");
+    EXPECT_EQ(main->BtnImageLogout->toolTip(), "Log out (Alt+7)");
     EXPECT_EQ(QApplication::font().families().size(), 1);
 }
 

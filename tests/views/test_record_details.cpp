@@ -14,6 +14,7 @@
 #include "views/CheckList.h"
 #include "views/ExportButton.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -475,6 +476,90 @@ TEST_F(RecordDetailsTest, AFilledListShowsTheNewestRideAndFitsItsText)
     // Short names get the styled text size back.
     panel->FillList({"1.TR9"});
     EXPECT_EQ(QFontInfo(List()->font()).pixelSize(), 14);
+}
+
+} // namespace
+
+namespace {
+
+// Typed notes are never lost without a word: before another record shows
+// (or none), changed notes are offered for saving; Yes saves, No lets them
+// go; unchanged or saved notes ask nothing.
+TEST_F(RecordDetailsTest, ChangedNotesAreOfferedBeforeAnotherRecordShows)
+{
+    ModalAnswerer boxes;
+    Show(kFirst);
+    Show(kSecond);
+    Show(kFirst); // nothing typed: no question
+    EXPECT_TRUE(boxes.seen.empty());
+
+    TypeNotes("Hill repeats", 2, "cold\nwindy");
+    boxes.answers = {QMessageBox::Yes};
+    Show(kSecond);
+    ASSERT_EQ(boxes.seen.size(), 2u); // the question, then "Save File Ok"
+    EXPECT_EQ(boxes.seen[0].text, QString::fromStdString("Save the notes of " + kFirst + "?"));
+    EXPECT_EQ(boxes.seen[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(boxes.seen[0].defaultButton, QMessageBox::Yes);
+    EXPECT_EQ(boxes.seen[1].text, "Save File Ok");
+    EXPECT_EQ(NotesOnDisk(kFirst), (QStringList{"Hill repeats", "2", "cold", "windy"}));
+    EXPECT_EQ(panel->ShownRecord(), kSecond);
+
+    // No: the notes go, the file keeps what it had, the next record shows.
+    panel->SportMemo->setPlainText("never kept");
+    boxes.answers = {QMessageBox::No};
+    Show(kFirst);
+    ASSERT_EQ(boxes.seen.size(), 3u);
+    EXPECT_EQ(NotesOnDisk(kSecond), (QStringList{"<no notes file>"}));
+    EXPECT_EQ(panel->TopicEdit->text(), "Hill repeats");
+
+    // Saved with the button, unmarked: nothing to ask. A weather typed is a
+    // change too, and so is unmarking the shown record.
+    panel->TopicEdit->setText("Hill repeats again");
+    QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+    EXPECT_FALSE(panel->NotesChanged());
+    panel->cbbWCB->setEditText("Hail");
+    EXPECT_TRUE(panel->NotesChanged());
+    boxes.answers = {QMessageBox::No};
+    const std::size_t before = boxes.seen.size();
+    Show(kFirst); // unmarks it: the view empties
+    EXPECT_EQ(boxes.seen.size(), before + 1);
+    EXPECT_EQ(panel->ShownRecord(), "");
+    // Asked once: what the rider let go is not asked about again.
+    panel->KeepNotes();
+    EXPECT_EQ(boxes.seen.size(), before + 1);
+}
+
+// Tab walks the list, the notes and the buttons, never the ten read-only
+// boxes; Tab leaves the memo for Save, Ctrl+Tab types a tab in it; every box
+// is named after its caption.
+TEST_F(RecordDetailsTest, TabPassesTheValueBoxesAndLeavesTheMemo)
+{
+    panel->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+    Show(kFirst);
+    for (QLineEdit *box : panel->ValueEdits)
+        EXPECT_EQ(box->focusPolicy(), Qt::NoFocus) << box->objectName().toStdString();
+    EXPECT_EQ(panel->ValueEdits[0]->accessibleName(), "Duration");
+    EXPECT_EQ(panel->ValueEdits[9]->accessibleName(), "Intensity");
+    List()->setFocus(Qt::TabFocusReason);
+    std::vector<QString> chain;
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        chain.push_back(QApplication::focusWidget()->objectName());
+    }
+    EXPECT_EQ(chain, (std::vector<QString>{"FileDeleteBtn", "ExportBtnImage", "TopicEdit", "cbbWCB", "SportMemo",
+                                           "MemoSaveBtn", "MemoCleanBtn", "FileDataCLB"}));
+    panel->SportMemo->setFocus();
+    panel->SportMemo->clear();
+    QTest::keyClicks(panel->SportMemo, "a");
+    QTest::keyClick(panel->SportMemo, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(panel->SportMemo->toPlainText(), "a\t");
+    QTest::keyClick(panel->SportMemo, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), panel->MemoSaveBtn);
+    ModalAnswerer boxes;
+    QTest::keyClick(panel->MemoSaveBtn, Qt::Key_Space);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].text, "Save File Ok");
 }
 
 } // namespace
