@@ -72,33 +72,6 @@ void Grid(QWidget *panel, const char *headPrefix, std::array<TImage *, 7> &heads
     }
 }
 
-// Keys of a mode picture: Enter and Space choose it; focus shows its hover
-// face as the focus mark, and its face back when focus leaves.
-class TModeKeys : public QObject {
-public:
-    TModeKeys(QObject *parent, std::function<void()> choose, std::function<void(bool)> focus)
-        : QObject(parent), choose_(std::move(choose)), focus_(std::move(focus))
-    {
-    }
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-                choose_();
-                return true;
-            }
-        } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-            focus_(event->type() == QEvent::FocusIn);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> choose_;
-    std::function<void(bool)> focus_;
-};
-
 } // namespace
 
 TSummaryPanel::TSummaryPanel(QWidget *parent, TShownMonth &shown, TKorvanDataBase &db)
@@ -133,7 +106,11 @@ void TSummaryPanel::MakeKeyboardControls()
     const std::array<TImage *, 3> pictures = ModePictures();
     for (int t = 0; t < 3; ++t)
         pictures[std::size_t(t)]->MakeControl(QString::fromLatin1(modes[t]), QAccessible::RadioButton);
-    new TFocusGrid(this, std::vector<QWidget *>(pictures.begin(), pictures.end()), 1);
+    // The Training picture is the fourth of the same grid.
+    SummyShowModeImgTraining->MakeControl(QStringLiteral("Training"), QAccessible::RadioButton);
+    std::vector<QWidget *> modeGrid(pictures.begin(), pictures.end());
+    modeGrid.push_back(SummyShowModeImgTraining);
+    new TFocusGrid(this, modeGrid, 1);
     for (TImage *arrow : MonthArrows())
         arrow->MakeControl(QString());
     for (TImage *cell : Sum_Date_Image)
@@ -186,10 +163,6 @@ void TSummaryPanel::CreateTrainingMode()
     SumShowImgTraining->SetPicture(CaptionPicture(100, 28, QStringLiteral("Training")));
     RadioImgList->Draw(SummyShowModeImgTraining, 0);
     connect(SummyShowModeImgTraining, &TImage::clicked, this, &TSummaryPanel::TrainingModeClick);
-    SummyShowModeImgTraining->setFocusPolicy(Qt::TabFocus);
-    SummyShowModeImgTraining->installEventFilter(new TModeKeys(
-        SummyShowModeImgTraining, [this] { TrainingModeClick(); },
-        [this](bool in) { RadioImgList->Draw(SummyShowModeImgTraining, TrainingSelected ? 1 : in ? 2 : 0); }));
     connect(SummyShowModeImgTraining, &TImage::mouseMoved, this, [this] {
         CleanSummaryMoveInIMGTimer->stop();
         if (!TrainingSelected && !TrainingHover)
@@ -359,6 +332,7 @@ void TSummaryPanel::RefreshCaptions(const MultiLanguage &lang)
     const std::array<const char *, 3> modeKeys = {"Day", "Week", "Month"};
     for (std::size_t t = 0; t < modes.size(); ++t)
         modes[t]->setAccessibleName(lang.CL(modeKeys[t]));
+    SummyShowModeImgTraining->setAccessibleName(lang.CL("Training"));
     // MonthArrows: left, right of the day, week and month sub-panels.
     const std::array<const char *, 6> arrowKeys = {"Previous month", "Next month", "Previous month",
                                                    "Next month",     "Previous year", "Next year"};

@@ -22,7 +22,12 @@ def app():
 def walk(node, depth=0, out=None):
     out = [] if out is None else out
     try:
-        out.append((depth, node.getRoleName(), node.name, node.getState()))
+        state = node.getState()
+        out.append((depth, node.getRoleName(), node.name, state))
+        # What a hidden widget holds is not shown either (Qt reports the
+        # cells of a hidden table as showing).
+        if depth > 0 and not state.contains(pyatspi.STATE_SHOWING):
+            return out
         for i in range(node.childCount):
             child = node.getChildAtIndex(i)
             if child is not None:

@@ -543,12 +543,12 @@ TEST_F(RecordDetailsTest, TabPassesTheValueBoxesAndLeavesTheMemo)
     EXPECT_EQ(panel->ValueEdits[9]->accessibleName(), "Intensity");
     List()->setFocus(Qt::TabFocusReason);
     std::vector<QString> chain;
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 10; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         chain.push_back(QApplication::focusWidget()->objectName());
     }
-    EXPECT_EQ(chain, (std::vector<QString>{"FileDeleteBtn", "ExportBtnImage", "TopicEdit", "cbbWCB", "SportMemo",
-                                           "MemoSaveBtn", "MemoCleanBtn", "FileDataCLB"}));
+    EXPECT_EQ(chain, (std::vector<QString>{"FileDeleteBtn", "ExportBtnImage", "LapsBtn", "ImportBtn", "TopicEdit",
+                                           "cbbWCB", "SportMemo", "MemoSaveBtn", "MemoCleanBtn", "FileDataCLB"}));
     panel->SportMemo->setFocus();
     panel->SportMemo->clear();
     QTest::keyClicks(panel->SportMemo, "a");
