@@ -17,17 +17,8 @@ public:
 
     TrackFile read()
     {
-        while (error_.empty() && walk_.next())
-            walk_.isStart() ? start() : end();
-        if (error_.empty())
-            error_ = walk_.error();
-        if (error_.empty() && file_.tracks.empty())
-            error_ = "the GPX file holds no track with times";
-        if (!error_.empty()) {
-            file_.tracks.clear();
-            file_.error = error_;
-        }
-        return std::move(file_);
+        return xmltrack::WalkTracks(
+            walk_, file_, error_, [this] { start(); }, [this] { end(); }, "the GPX file holds no track with times");
     }
 
 private:

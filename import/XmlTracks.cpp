@@ -74,6 +74,22 @@ bool ParseTime(QStringView text, std::int64_t &ms)
     return true;
 }
 
+TrackFile WalkTracks(Walker &walk, TrackFile &file, std::string &error, const std::function<void()> &onStart,
+                     const std::function<void()> &onEnd, const char *noTracks)
+{
+    while (error.empty() && walk.next())
+        walk.isStart() ? onStart() : onEnd();
+    if (error.empty())
+        error = walk.error();
+    if (error.empty() && file.tracks.empty())
+        error = noTracks;
+    if (!error.empty()) {
+        file.tracks.clear();
+        file.error = error;
+    }
+    return std::move(file);
+}
+
 double Number(const QString &text, double fallback)
 {
     bool ok = false;

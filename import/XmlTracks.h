@@ -1,10 +1,13 @@
 #pragma once
 // What the TCX and GPX readers share: the XML reader set up for a file from
 // elsewhere, and the times of xsd:dateTime.
+#include "import/Track.h"
+
 #include <QString>
 #include <QXmlStreamReader>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +47,12 @@ private:
     QString text_;
     bool start_ = false, popPending_ = false, tooDeep_ = false;
 };
+
+// Hands every start and end of an element to onStart / onEnd while error
+// stays empty, then returns file: its tracks, or none and the reason (the
+// walk's, or noTracks where it found none).
+TrackFile WalkTracks(Walker &walk, TrackFile &file, std::string &error, const std::function<void()> &onStart,
+                     const std::function<void()> &onEnd, const char *noTracks);
 
 // The number in text, or fallback when it is none.
 double Number(const QString &text, double fallback = -1);
