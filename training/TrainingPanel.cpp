@@ -269,11 +269,11 @@ void TTrainingPanel::FillBests()
                 return QString::asprintf("%04d-%02d-%02d", r.year, r.month, r.day);
         return QString();
     };
-    const auto cell = [&](int row, int column, const std::optional<RideBest> &best, const Row &spec) {
+    const auto cell = [&](int row, int column, const std::optional<RideBest> &best, const Row &kind) {
         auto *item = new QTableWidgetItem();
         if (best) {
-            const QString value = spec.clock ? QString::fromStdString(HoursMinutes(qint64(best->value)))
-                                             : QString::number(best->value, 'f', 1) + " " + C(spec.unit);
+            const QString value = kind.clock ? QString::fromStdString(HoursMinutes(qint64(best->value)))
+                                             : QString::number(best->value, 'f', 1) + " " + C(kind.unit);
             item->setText(value + "  " + dateOf(best->ride));
             item->setData(Qt::UserRole, QString::fromStdString(best->ride));
         } else {

@@ -34,10 +34,10 @@ QJsonObject Mesg(const char *mesgNum, QJsonObject fields)
 
 std::string SdkFit(const std::string &folder, const QJsonArray &messages)
 {
-    const std::string spec = folder + "/spec.json", out = folder + "/sdk.fit";
-    writeFileBytes(spec, QJsonDocument(QJsonObject{{"messages", messages}}).toJson().toStdString());
+    const std::string messagesFile = folder + "/messages.json", out = folder + "/sdk.fit";
+    writeFileBytes(messagesFile, QJsonDocument(QJsonObject{{"messages", messages}}).toJson().toStdString());
     const CommandRun run =
-        RunCommand("node " IMPORT_TEST_DIR "/fit_make.mjs " + Quoted(spec) + " " + Quoted(out) + " 2>&1");
+        RunCommand("node " IMPORT_TEST_DIR "/fit_make.mjs " + Quoted(messagesFile) + " " + Quoted(out) + " 2>&1");
     EXPECT_EQ(run.status, 0) << run.output;
     return readFileBytes(out);
 }

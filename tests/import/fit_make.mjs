@@ -1,5 +1,5 @@
-// node fit_make.mjs SPEC.json OUT.fit: writes a FIT file with the FIT SDK's
-// encoder. SPEC is {"messages": [{"mesgNum": "RECORD", ...fields}]} with the
+// node fit_make.mjs MESSAGES.json OUT.fit: writes a FIT file with the FIT SDK's
+// encoder. MESSAGES.json is {"messages": [{"mesgNum": "RECORD", ...fields}]} with the
 // SDK's field names; times (timestamp, startTime, timeCreated) are FIT
 // seconds. Developer fields: a DEVELOPER_DATA_ID and FIELD_DESCRIPTION
 // message each registers one, under the key of its order (0, 1, ...); a
@@ -10,11 +10,11 @@ import { Encoder, Profile } from "../export/node_modules/@garmin/fitsdk/src/inde
 const FitEpochMs = 631065600 * 1000;
 const times = new Set(["timestamp", "startTime", "timeCreated"]);
 
-const spec = JSON.parse(readFileSync(process.argv[2], "utf8"));
+const fileMessages = JSON.parse(readFileSync(process.argv[2], "utf8"));
 const encoder = new Encoder();
 let developer = null;
 let developerKey = 0;
-for (const message of spec.messages) {
+for (const message of fileMessages.messages) {
     const { mesgNum, ...fields } = message;
     for (const key of Object.keys(fields))
         if (times.has(key))
