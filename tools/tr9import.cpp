@@ -1,6 +1,7 @@
 // tr9import [-o RIDER_FOLDER] FILE|FOLDER...: imports FIT, TCX and GPX files
 // (also .gz) of other devices and platforms as record files of a rider.
 #include "import/Import.h"
+#include "tools/Output.h"
 
 #include <cstdio>
 #include <string>
@@ -65,7 +66,7 @@ int main(int argc, char **argv)
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             Usage(stdout);
-            return 0;
+            return FinishOutput(0, "tr9import");
         }
         if (arg == "-o") {
             if (i + 1 >= argc) {
@@ -112,5 +113,5 @@ int main(int argc, char **argv)
     for (const ImportResult &r : ImportRides(files, folder, options))
         if (r.status != ImportStatus::Imported && r.status != ImportStatus::AlreadyThere)
             allIn = false;
-    return allIn ? 0 : 1;
+    return FinishOutput(allIn ? 0 : 1, "tr9import");
 }

@@ -1,6 +1,7 @@
 // tr9stats: the training figures of record files, for scripts and for
 // checking a number by hand. One mode per table entry (Modes below).
 #include "ride/Ride.h"
+#include "tools/Output.h"
 #include "tools/StatsLines.h"
 #include "training/Periods.h"
 #include "training/MetricsIndex.h"
@@ -254,13 +255,7 @@ int main(int argc, char **argv)
     }
     if (help) {
         Usage(stdout);
-        return 0;
+        return FinishOutput(0, "tr9stats");
     }
-    const int status = options.mode->run(options);
-    // The printed lines are the result: a failed write is a failure.
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        Fail("cannot write the standard output");
-        return 1;
-    }
-    return status;
+    return FinishOutput(options.mode->run(options), "tr9stats");
 }

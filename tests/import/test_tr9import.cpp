@@ -41,6 +41,8 @@ TEST(Tr9import, LinesAndExitStatus)
     run = RunCommand(Tool + " --help");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.output.rfind("Usage: tr9import", 0), 0u);
+    // The printed lines are the result: an output that cannot be written fails.
+    EXPECT_EQ(RunCommand(Tool + " --help >/dev/full 2>/dev/null").status, 1);
 }
 
 } // namespace
