@@ -92,6 +92,27 @@ int SecondsOf(const KeyLines &keys, std::string_view hour, std::string_view minu
 
 // The start fields: present, decimal and within their range, and a date
 // and time that exist.
+// The keys of the values a lap and the whole exercise share.
+struct SpanKeys {
+    const char *hour, *minute, *second, *distance, *hrAvg, *hrMax, *speedAvg, *speedMax, *cadenceAvg, *cadenceMax;
+};
+constexpr SpanKeys TotalKeys{"EXEHOUR", "EXEMIN",    "EXESEC",    "DISTANCE", "HRM_AVG",
+                             "HRM_MAX", "SPEED_AVG", "SPEED_MAX", "CA_AVG",   "CA_MAX"};
+constexpr SpanKeys LapSpanKeys{"LAP_HOUR",    "LAP_MIN",       "LAP_SEC",       "LAP_DIST",   "LAP_HRM_AVG",
+                               "LAP_HRM_MAX", "LAP_SPEED_AVG", "LAP_SPEED_MAX", "LAP_CA_AVG", "LAP_CA_MAX"};
+
+void ReadSpan(const KeyLines &keys, const SpanKeys &names, RideSpan &span)
+{
+    span.seconds = SecondsOf(keys, names.hour, names.minute, names.second);
+    span.distance = keys.Field(names.distance, WordMax);
+    span.hrAvg = keys.Field(names.hrAvg);
+    span.hrMax = keys.Field(names.hrMax);
+    span.speedAvg = keys.Field(names.speedAvg, WordMax);
+    span.speedMax = keys.Field(names.speedMax, WordMax);
+    span.cadenceAvg = keys.Field(names.cadenceAvg);
+    span.cadenceMax = keys.Field(names.cadenceMax);
+}
+
 bool ReadStart(const KeyLines &head, const std::string &path, Ride &ride, std::string &error)
 {
     struct StartField {
@@ -147,15 +168,7 @@ void ReadHeader(const KeyLines &head, Ride &ride)
     s.hrLimitHigh = head.Field("SET_HR_LIMIT_H");
     s.inZoneSeconds = SecondsOf(head, "INZONE_HOUR", "INZONE_MIN", "INZONE_SEC");
 
-    RideSpan &t = ride.totals;
-    t.seconds = SecondsOf(head, "EXEHOUR", "EXEMIN", "EXESEC");
-    t.distance = head.Field("DISTANCE", WordMax);
-    t.hrAvg = head.Field("HRM_AVG");
-    t.hrMax = head.Field("HRM_MAX");
-    t.speedAvg = head.Field("SPEED_AVG", WordMax);
-    t.speedMax = head.Field("SPEED_MAX", WordMax);
-    t.cadenceAvg = head.Field("CA_AVG");
-    t.cadenceMax = head.Field("CA_MAX");
+    ReadSpan(head, TotalKeys, ride.totals);
     ride.kcal = head.Field("KCAL", WordMax);
     ride.lapCount = head.Field("LAPCOUNT");
     ride.bestLap = head.Field("BESTLAP");
@@ -173,14 +186,7 @@ RideLap LapOf(const KeyLines &keys)
     RideLap lap;
     lap.index = keys.Field("LAP_IDX");
     lap.splitSeconds = SecondsOf(keys, "LAP_HOUR_SLP", "LAP_MIN_SLP", "LAP_SEC_SLP");
-    lap.seconds = SecondsOf(keys, "LAP_HOUR", "LAP_MIN", "LAP_SEC");
-    lap.hrAvg = keys.Field("LAP_HRM_AVG");
-    lap.hrMax = keys.Field("LAP_HRM_MAX");
-    lap.speedAvg = keys.Field("LAP_SPEED_AVG", WordMax);
-    lap.speedMax = keys.Field("LAP_SPEED_MAX", WordMax);
-    lap.cadenceAvg = keys.Field("LAP_CA_AVG");
-    lap.cadenceMax = keys.Field("LAP_CA_MAX");
-    lap.distance = keys.Field("LAP_DIST", WordMax);
+    ReadSpan(keys, LapSpanKeys, lap);
     lap.splitDistance = keys.Field("LAP_DIST_SPLIT", WordMax);
     lap.previousAddress = keys.Address("LAP_PRE_ADDR_H") * 256 + keys.Address("LAP_PRE_ADDR_L");
     lap.nextAddress = keys.Address("LAP_NEXT_ADDR_H") * 256 + keys.Address("LAP_NEXT_ADDR_L");
