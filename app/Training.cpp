@@ -4,6 +4,7 @@
 // choices show elsewhere.
 #include "app/Main.h"
 
+#include "calendar/CalendarView.h"
 #include "calendar/SummaryView.h"
 #include "lang/Multilan.h"
 #include "store/Databasecontroler.h"
@@ -16,8 +17,9 @@ void TmainForm::CreateTraining()
 {
     Training = new TrainingService(this);
     TrainingPanel = new TTrainingPanel(SummaryPanel, *Training);
-    // Over the sub-panels and the totals row below them.
-    TrainingPanel->setGeometry(286, 6, 652, 620);
+    // Over the sub-panels and the totals row below them, the totals'
+    // plate (from x 282) included.
+    TrainingPanel->setGeometry(282, 6, 652, 620);
     TrainingPanel->hide();
     connect(SummaryPanel, &TSummaryPanel::TrainingModeChanged, this, [this](bool chosen) {
         TrainingPanel->setVisible(chosen);
@@ -31,10 +33,12 @@ void TmainForm::CreateTraining()
                 TrainingPanel->Fill();
         }
     });
-    connect(TrainingPanel, &TTrainingPanel::PeriodChosen, this, [this](int year, int month, int, bool) {
+    connect(TrainingPanel, &TTrainingPanel::PeriodChosen, this, [this](int year, int month, int day, bool week) {
         Shown.SetShownMonth(year, month);
         BtnImageDateClick();
         FillCalendar();
+        if (week)
+            CalenderPanel->MarkWeek(day);
     });
     connect(TrainingPanel, &TTrainingPanel::RideChosen, this, &TmainForm::ShowRideDetails);
     connect(SportModePanel, &TSportModePanel::NotesSaved, this,

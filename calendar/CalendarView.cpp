@@ -4,6 +4,7 @@
 #include "calendar/ShownMonth.h"
 #include "draw/Assets.h"
 #include "draw/Controls.h"
+#include "draw/Faces.h"
 #include "draw/FocusRing.h"
 #include "draw/Image.h"
 #include "draw/ImageList.h"
@@ -47,6 +48,15 @@ TCalenderPanel::TCalenderPanel(QWidget *parent, const TShownMonth &shown)
                                        kCellW, kCellH));
         DayImage[k]->Tag = k;
     }
+
+    // Around a row, in the gaps between the cells; clicks pass through.
+    ChosenWeekFrame = new QWidget(this);
+    ChosenWeekFrame->setObjectName("ChosenWeekFrame");
+    ChosenWeekFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ChosenWeekFrame->setAttribute(Qt::WA_StyledBackground);
+    ChosenWeekFrame->setStyleSheet(QStringLiteral("#ChosenWeekFrame { border: 3px solid %1; border-radius: 6px; }")
+                                       .arg(kAccent.name()));
+    ChosenWeekFrame->hide();
 
     DongleLinkStatusImage = NewPicture(this, "DongleLinkStatusImage", QRect(43, 236, 113, 103));
     mainStartImage = NewPicture(this, "mainStartImage", QRect(43, 360, 114, 90));
@@ -122,8 +132,26 @@ void TCalenderPanel::PaintPictures()
     WeekdayPictures(kCellW, kHeadH);
 }
 
+void TCalenderPanel::MarkWeek(int day)
+{
+    for (int k = 0; k < 42; ++k) {
+        const TDayCell cell = shown_.Cell(k);
+        if (cell.Month != 0 || cell.Day != day)
+            continue;
+        const int first = k - k % 7;
+        const QRect row = DayImage[first]->geometry().united(DayImage[first + 6]->geometry());
+        ChosenWeekFrame->setGeometry(row.adjusted(-kGap / 2, -kGap / 2, kGap / 2, kGap / 2));
+        ChosenWeekFrame->raise();
+        ChosenWeekFrame->show();
+        markedMonth_ = shown_.ShowYear * 12 + shown_.ShowMonth;
+        return;
+    }
+}
+
 void TCalenderPanel::FillCalendar(const QString &yearMonth)
 {
+    if (markedMonth_ != shown_.ShowYear * 12 + shown_.ShowMonth)
+        ChosenWeekFrame->hide();
     YearMonthLab->setText(yearMonth);
     NameDayCells(DayImage, shown_, cellWords_);
     if (!isVisible())

@@ -32,6 +32,9 @@ public:
     // shown month and its marks when the view is visible.
     void FillCalendar(const QString &yearMonth);
 
+    // Frames the grid row that holds day of the shown month (a week chosen
+    // elsewhere), until the calendar shows another month.
+    void MarkWeek(int day);
     // The download controls: shown once a rider has logged in; the status
     // and start pictures of a linked or missing dongle; the start picture's
     // face (TDongleDownload::StartFace).
@@ -62,6 +65,8 @@ private:
     std::array<TImage *, 42> DayImage{};  // DayImage0 .. DayImage41
     TImage *DongleLinkStatusImage = nullptr;
     TImage *mainStartImage = nullptr;
+    QWidget *ChosenWeekFrame = nullptr;   // the frame of MarkWeek
+    int markedMonth_ = -1;                // year * 12 + month it belongs to
     const TShownMonth &shown_;
     TCellWords cellWords_;
     const TImageList *DongleLinkStatusImageList = nullptr;

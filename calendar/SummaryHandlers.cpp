@@ -118,8 +118,17 @@ void TSummaryPanel::SummyShowModeImgClick(TImage *sender)
         RadioImgList->Draw(SummyShowModeImgTraining, 0);
         emit TrainingModeChanged(false);
     }
+    MarkChosenMode();
     emit FillCalendarRequested();
     ShowTotals(TSumTotals());
+}
+
+void TSummaryPanel::MarkChosenMode()
+{
+    const std::array<TImage *, 3> pictures = ModePictures();
+    for (std::size_t t = 0; t < 3; ++t)
+        pictures[t]->SetChecked(ModeSelected[t]);
+    SummyShowModeImgTraining->SetChecked(TrainingSelected);
 }
 
 void TSummaryPanel::SummyShowModeImgMouseMove(TImage *sender)

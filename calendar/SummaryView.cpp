@@ -111,6 +111,7 @@ void TSummaryPanel::MakeKeyboardControls()
     std::vector<QWidget *> modeGrid(pictures.begin(), pictures.end());
     modeGrid.push_back(SummyShowModeImgTraining);
     new TFocusGrid(this, modeGrid, 1);
+    MarkChosenMode();
     for (TImage *arrow : MonthArrows())
         arrow->MakeControl(QString());
     for (TImage *cell : Sum_Date_Image)
@@ -180,6 +181,7 @@ void TSummaryPanel::TrainingModeClick()
     TrainingHover = false;
     if (!TrainingSelected) {
         TrainingSelected = true;
+        MarkChosenMode();
         emit TrainingModeChanged(true);
     }
 }

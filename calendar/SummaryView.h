@@ -153,6 +153,8 @@ private:
     void ShowTotals(const TSumTotals &totals);
     void YearStep(int delta);
     std::array<TImage *, 3> ModePictures() const;
+    // Tells each mode picture whether it is the chosen one (screen readers).
+    void MarkChosenMode();
 
     TShownMonth &shown_;
     TKorvanDataBase &db_;

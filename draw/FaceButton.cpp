@@ -1,7 +1,6 @@
 #include "draw/FaceButton.h"
 
 #include <QEvent>
-#include <QKeyEvent>
 #include <QPainter>
 
 QPixmap CaptionFace(int w, int h, const QString &caption, Face face, const GlyphPainter &glyph)
@@ -27,6 +26,8 @@ TFaceButton::TFaceButton(QWidget *parent, const QString &name, const QRect &geom
 {
     setGeometry(geometry);
     setCursor(Qt::PointingHandCursor);
+    // A button to the keyboard and to a screen reader; a click reaches it too.
+    MakeControl(name);
     setFocusPolicy(Qt::StrongFocus);
     SetCaption(name);
 }
@@ -72,17 +73,6 @@ void TFaceButton::focusOutEvent(QFocusEvent *event)
 {
     TImage::focusOutEvent(event);
     ShowFace();
-}
-
-void TFaceButton::keyPressEvent(QKeyEvent *event)
-{
-    const int key = event->key();
-    if (isEnabled() && !event->isAutoRepeat() &&
-        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
-        emit clicked(this);
-        return;
-    }
-    TImage::keyPressEvent(event);
 }
 
 void TFaceButton::ShowFace()

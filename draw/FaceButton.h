@@ -2,7 +2,8 @@
 // A picture button in the program's look: a rounded grey face with a white
 // frame, a glyph at its left and a bold caption; the accent colour when the
 // pointer is over it or it has the keyboard focus, grey when disabled. Tab
-// reaches it; Enter and Space press it (the clicked signal of TImage).
+// reaches it; Enter and Space press it (the clicked signal of TImage); a
+// screen reader sees a button with its caption as name.
 #include "draw/Faces.h"
 #include "draw/Image.h"
 
@@ -31,7 +32,6 @@ protected:
     void changeEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void ShowFace();

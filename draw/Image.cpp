@@ -29,6 +29,17 @@ public:
             QAccessibleWidget::doAction(action);
     }
 
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        const QAccessible::Role r = role();
+        if (r == QAccessible::RadioButton || r == QAccessible::CheckBox) {
+            s.checkable = true;
+            s.checked = static_cast<const TImage *>(widget())->Checked();
+        }
+        return s;
+    }
+
 private:
     bool Pressable() const
     {
@@ -114,6 +125,19 @@ void TImage::MakeControl(const QString &name, QAccessible::Role role)
 void TImage::Click()
 {
     emit clicked(this);
+}
+
+void TImage::SetChecked(bool checked)
+{
+    if (checked == checked_)
+        return;
+    checked_ = checked;
+    if (AccessibleRole == QAccessible::NoRole || !QAccessible::isActive())
+        return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TImage::keyPressEvent(QKeyEvent *event)

@@ -49,6 +49,10 @@ public:
     QAccessible::Role AccessibleRole = QAccessible::NoRole;
     // Acts as a click (the keys, a screen reader's press).
     void Click();
+    // Whether a radio or check picture shows its chosen face: what a screen
+    // reader is told (a change is announced).
+    void SetChecked(bool checked);
+    bool Checked() const { return checked_; }
 
 signals:
     void clicked(TImage *sender);
@@ -81,4 +85,5 @@ private:
     mutable QImage canvas_;
     QImage picture_;
     bool pressed_ = false;
+    bool checked_ = false;
 };

@@ -117,7 +117,11 @@ bool TLapsForm::ShowRide(const std::string &recordPath)
     const std::size_t slash = recordPath.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : recordPath.substr(0, slash);
     metrics_ = ComputeRideMetrics(ride_, ReadProfile(folder + "/Profile.ini"), ReadAccountGender(folder));
+    // The window is kept between rides: every caption in today's language.
     setWindowTitle(C("Laps") + " - " + QString::fromStdString(ride_.name));
+    PrintBtn->setText(C("Print"));
+    CopyBtn->setText(C("Copy"));
+    CloseBtn->setText(C("Close"));
 
     const bool imperial = ImperialRide(ride_);
     const LapRow headings = LapHeadings(imperial);

@@ -249,6 +249,7 @@ void TTrainingPanel::FillBests()
         std::function<std::optional<RideBest>(const PeriodBests &)> best;
         const char *unit;
         bool clock;
+        int decimals = 1; // heart rates in whole beats, so a row fits its column
     };
     const std::vector<Row> rows = {
         {"Longest Distance", [](const PeriodBests &b) { return b.longestDistance; }, "km", false},
@@ -257,9 +258,9 @@ void TTrainingPanel::FillBests()
         {"Best 5 min Speed", [](const PeriodBests &b) { return b.speed[0]; }, "km/h", false},
         {"Best 20 min Speed", [](const PeriodBests &b) { return b.speed[1]; }, "km/h", false},
         {"Best 60 min Speed", [](const PeriodBests &b) { return b.speed[2]; }, "km/h", false},
-        {"Best 5 min HR", [](const PeriodBests &b) { return b.heartRate[0]; }, "bpm", false},
-        {"Best 20 min HR", [](const PeriodBests &b) { return b.heartRate[1]; }, "bpm", false},
-        {"Best 60 min HR", [](const PeriodBests &b) { return b.heartRate[2]; }, "bpm", false},
+        {"Best 5 min HR", [](const PeriodBests &b) { return b.heartRate[0]; }, "bpm", false, 0},
+        {"Best 20 min HR", [](const PeriodBests &b) { return b.heartRate[1]; }, "bpm", false, 0},
+        {"Best 60 min HR", [](const PeriodBests &b) { return b.heartRate[2]; }, "bpm", false, 0},
     };
     BestsTable->setRowCount(int(rows.size()) + 1);
     // The ride's date from its name: YYMMDDhhmmss.
@@ -273,7 +274,7 @@ void TTrainingPanel::FillBests()
         auto *item = new QTableWidgetItem();
         if (best) {
             const QString value = kind.clock ? QString::fromStdString(HoursMinutes(qint64(best->value)))
-                                             : QString::number(best->value, 'f', 1) + " " + C(kind.unit);
+                                             : QString::number(best->value, 'f', kind.decimals) + " " + C(kind.unit);
             item->setText(value + "  " + dateOf(best->ride));
             item->setData(Qt::UserRole, QString::fromStdString(best->ride));
         } else {

@@ -1,14 +1,11 @@
 #include "views/ExportButton.h"
 
 #include "draw/Dialogs.h"
-#include "draw/FaceButton.h"
 #include "export/Export.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPainter>
-#include <QEvent>
-#include <QPainterPath>
 #include <QStandardPaths>
 
 namespace {
@@ -40,24 +37,12 @@ QString SaveDialog(const QString &suggested, const QStringList &filters, int &fi
 TExportButton::Chooser TExportButton::ChooseFile = SaveDialog;
 QString TExportButton::LastFolder;
 
-TExportButton::TExportButton(QWidget *parent, const QRect &geometry) : TImage(parent, "ExportBtnImage")
+TExportButton::TExportButton(QWidget *parent, const QRect &geometry)
+    : TFaceButton(parent, "ExportBtnImage", geometry, PaintGlyph)
 {
-    setGeometry(geometry);
-    setCursor(Qt::PointingHandCursor);
     connect(this, &TImage::clicked, this, &TExportButton::Export);
-    MakeControl("Export");
     SetCaption("Export");
     SetRecord(std::string());
-}
-
-void TExportButton::SetCaption(const QString &caption)
-{
-    caption_ = caption;
-    setAccessibleName(caption);
-    faces_ = {CaptionFace(width(), height(), caption, Face::Normal, PaintGlyph),
-              CaptionFace(width(), height(), caption, Face::Hover, PaintGlyph),
-              CaptionFace(width(), height(), caption, Face::Disabled, PaintGlyph)};
-    ShowFace(underMouse());
 }
 
 void TExportButton::SetRecord(const std::string &recordPath)
@@ -92,33 +77,4 @@ void TExportButton::Export()
         ShowErrorBox(this, "The ride could not be exported: " + QString::fromStdString(error), "Error", true);
     else if (!error.empty())
         ShowErrorBox(this, QString::fromStdString(error), "Warning", true);
-}
-
-void TExportButton::enterEvent(QEnterEvent *event)
-{
-    TImage::enterEvent(event);
-    ShowFace(true);
-}
-
-void TExportButton::leaveEvent(QEvent *event)
-{
-    TImage::leaveEvent(event);
-    ShowFace(false);
-}
-
-void TExportButton::changeEvent(QEvent *event)
-{
-    TImage::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
-        ShowFace(underMouse());
-}
-
-void TExportButton::ShowFace(bool hover)
-{
-    QImage &canvas = Canvas();
-    canvas.fill(Qt::transparent);
-    QPainter p(&canvas);
-    p.drawPixmap(0, 0, faces_[!isEnabled() ? 2 : hover ? 1 : 0]);
-    p.end();
-    update();
 }

@@ -33,11 +33,12 @@ constexpr int kTileH = 100;
 constexpr int kTileGap = 10;
 // Captions are centred on a column of this width (see RefreshCaptions).
 constexpr int kCaptionColumn = 75;
-// Sensor pictures in a column below the tiles, the record buttons under them.
+// Sensor pictures in a column below the tiles, Delete under them and the
+// row of Export, Laps and Import below Delete and the notes frame.
 constexpr int kSensorTop = 250;
 constexpr int kSensorStep = 96;
 // The notes frame and the rows inside it.
-const QRect kNotesFrame(336, 250, 664, 368);
+const QRect kNotesFrame(336, 250, 664, 328);
 constexpr int kNotesLabelLeft = 356;
 constexpr int kNotesFieldLeft = 440;
 constexpr int kNotesFieldWidth = 540;
@@ -92,6 +93,16 @@ void PaintImportGlyph(QPainter &p, const QColor &ink, int h)
     p.drawPolyline(QPolygonF({{15, y + 4}, {20, y + 9}, {15, y + 14}}));
 }
 
+// A flag on its pole, as on the laps tile: the laps of the ride.
+void PaintLapsGlyph(QPainter &p, const QColor &ink, int h)
+{
+    const qreal y = (h - 18) / 2.0;
+    p.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(QPointF(11, y + 1), QPointF(11, y + 17));
+    p.drawPolyline(QPolygonF({{11, y + 2}, {25, y + 2}, {21, y + 6.5}, {25, y + 11}, {11, y + 11}}));
+}
+
 } // namespace
 
 TSportModePanel::TSportModePanel(QWidget *parent, TKorvanDataBase &db)
@@ -111,16 +122,17 @@ TSportModePanel::TSportModePanel(QWidget *parent, TKorvanDataBase &db)
     FileDeleteBtn = NewButton(this, "FileDeleteBtn", "Delete",
                               QRect(kTilesLeft, kSensorTop + 3 * kSensorStep + 10, 92, 30));
     connect(FileDeleteBtn, &QPushButton::clicked, this, &TSportModePanel::FileDeleteBtnClick);
-    ExportBtnImage = new TExportButton(this, QRect(kTilesLeft, kSensorTop + 3 * kSensorStep + 50, 92, 30));
-    LapsBtn = NewButton(this, "LapsBtn", "Laps", QRect(kTilesLeft + 100, kSensorTop + 3 * kSensorStep + 50, 92, 30));
+    // One row of equal buttons, 8 pixels apart, below the notes frame.
+    const QRect exportSlot(kTilesLeft, kSensorTop + 3 * kSensorStep + 50, 92, 30);
+    const QPoint nextSlot(92 + 8, 0);
+    ExportBtnImage = new TExportButton(this, exportSlot);
+    LapsBtn = new TFaceButton(this, "LapsBtn", exportSlot.translated(nextSlot), PaintLapsGlyph);
     LapsBtn->setEnabled(false);
-    connect(LapsBtn, &QPushButton::clicked, this, [this] {
+    connect(LapsBtn, &TImage::clicked, this, [this] {
         if (!shownRecord_.empty())
             emit LapsRequested(QString::fromStdString(shownRecord_));
     });
-    // Beside Export, one button's slot apart (that slot is the laps button's).
-    ImportBtn = new TFaceButton(this, "ImportBtn", ExportBtnImage->geometry().translated(2 * (92 + 8), 0),
-                                PaintImportGlyph);
+    ImportBtn = new TFaceButton(this, "ImportBtn", exportSlot.translated(2 * nextSlot), PaintImportGlyph);
     connect(ImportBtn, &TImage::clicked, this, &TSportModePanel::ImportRequested);
     CreateNotes();
 }
@@ -177,7 +189,7 @@ void TSportModePanel::RefreshCaptions(const MultiLanguage &lang)
     for (int i = 0; i < 13 && i < cbbWCB->count(); ++i)
         cbbWCB->setItemText(i, lang.CL(kWeather[i]));
     ExportBtnImage->SetCaption(lang.CL("Export"));
-    LapsBtn->setText(lang.CL("Laps"));
+    LapsBtn->SetCaption(lang.CL("Laps"));
     ImportBtn->SetCaption(lang.CL("Import"));
     ImportBtn->setToolTip(lang.CL("Import rides from FIT, TCX and GPX files"));
     for (int k = 0; k < RecordValues::BoxCount; ++k)

@@ -52,7 +52,7 @@ public:
     // Imports rides from other devices' files (emits ImportRequested).
     TFaceButton *ImportBtn = nullptr;
     // Opens the laps window of the shown record (LapsRequested).
-    QPushButton *LapsBtn = nullptr;
+    TFaceButton *LapsBtn = nullptr;
     // Where the frame around the notes is drawn (hidden after drawing).
     QWidget *MemoShape = nullptr;
 

@@ -4,6 +4,7 @@
 // and saved notes and a deletion reaching the panel without a new build.
 #include "calendar/CalendarView.h"
 #include "calendar/SummaryView.h"
+#include "draw/FaceButton.h"
 #include "draw/Image.h"
 #include "tests/accounts/WindowsFixture.h"
 #include "tests/training/TrainingRider.h"
@@ -65,6 +66,15 @@ TEST_F(TrainingShellTest, PanelWeekBarBestLapsNotesAndDeletion)
     EXPECT_TRUE(main->CalenderPanel->isVisible());
     EXPECT_EQ(main->ShowYear, 2023);
     EXPECT_EQ(main->ShowMonth, 6);
+    // Its week (4 to 10 June, the second grid row) is framed until the
+    // calendar shows another month.
+    auto *frame = Control<QWidget>("ChosenWeekFrame");
+    ASSERT_TRUE(frame->isVisible());
+    for (const char *inside : {"DayImage7", "DayImage13"})
+        EXPECT_TRUE(frame->geometry().contains(Control<QWidget>(inside)->geometry())) << inside;
+    EXPECT_FALSE(frame->geometry().intersects(Control<QWidget>("DayImage0")->geometry()));
+    QTest::mouseClick(Control<QWidget>("ArrowNRImage"), Qt::LeftButton);
+    EXPECT_FALSE(frame->isVisible());
 
     // A best opens its ride in the details view; its laps window from there.
     QTest::mouseClick(main->BtnImageSummary, Qt::LeftButton, {}, QPoint(50, 40));

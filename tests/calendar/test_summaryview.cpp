@@ -11,6 +11,7 @@
 #include "store/Databasecontroler.h"
 #include "tests/calendar/RecordDays.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -206,6 +207,23 @@ TEST_F(SummaryView, ModeFacesAndTheirHoverReset)
     EXPECT_EQ(panel.ModeSelected, (std::array<bool, 3>{false, true, false}));
     EXPECT_FALSE(panel.AnyModeHover());
     EXPECT_EQ(Totals(), kZero);
+
+    // A screen reader is told which of the four radio pictures is chosen.
+    auto chosen = [&] {
+        std::vector<bool> checked;
+        for (TImage *p : {panel.SummyShowModeImgDate, panel.SummyShowModeImgWeek, panel.SummyShowModeImgMonth,
+                          panel.SummyShowModeImgTraining}) {
+            const QAccessible::State state = QAccessible::queryAccessibleInterface(p)->state();
+            EXPECT_TRUE(state.checkable);
+            checked.push_back(state.checked);
+        }
+        return checked;
+    };
+    EXPECT_EQ(chosen(), (std::vector<bool>{false, true, false, false}));
+    Click(panel.SummyShowModeImgTraining);
+    EXPECT_EQ(chosen(), (std::vector<bool>{false, false, false, true}));
+    Click(panel.SummyShowModeImgDate);
+    EXPECT_EQ(chosen(), (std::vector<bool>{true, false, false, false}));
 }
 
 } // namespace

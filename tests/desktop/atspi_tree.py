@@ -2,7 +2,8 @@
 # Reads the program's accessibility tree over AT-SPI as a screen reader
 # does, prints the top band and the calendar view (role and name of each
 # control) and checks: the seven top buttons are push buttons named in the
-# band, focusable; the day cells, the value boxes and the lists are named.
+# band, focusable; the day cells, the value boxes and the lists are named;
+# the record buttons of the details view are push buttons.
 # Usage: atspi_tree.py band|details  (what to check now)
 import sys
 import pyatspi
@@ -75,6 +76,9 @@ else:
             failures.append(f"no text box named {name}")
     if not any(n[2] == "Records" and n[1] == "list" for n in nodes):
         failures.append("no list named Records")
+    for name in ("Delete", "Export", "Laps", "Import", "Save", "Clean All"):
+        if not any(n[2] == name and n[1] == "push button" for n in nodes):
+            failures.append(f"no push button {name}")
 for f in failures:
     print("FAIL:", f, file=sys.stderr)
 sys.exit(1 if failures else 0)

@@ -80,6 +80,10 @@ protected:
 TEST_F(DownloadProgress, TheBarFollowsATransferAndGoesWhenTheResultShows)
 {
     open(200);
+    if (qEnvironmentVariableIsSet("DOWNLOAD_SHOT")) {
+        form->show();
+        form->BtnImageDateClick();
+    }
     TDownloadProgress *view = progress;
     const DumpBuilder b = exercise(900);
     auto reports = reportsOf(b.reportLines());
@@ -105,6 +109,11 @@ TEST_F(DownloadProgress, TheBarFollowsATransferAndGoesWhenTheResultShows)
     EXPECT_LT(view->DownloadProgressBar->value(), 100);
     EXPECT_TRUE(view->DownloadProgressLab->text().startsWith(
         QString("%1 of %2 lines").arg(dl->Progress.ReceivedLines()).arg(b.pageCount() * 8)));
+    // scripts/screenshots keeps the download controls of this moment.
+    if (const QString shot = qEnvironmentVariable("DOWNLOAD_SHOT"); !shot.isEmpty()) {
+        const QRect controls = progress->geometry().united(statusImage->geometry()).adjusted(-12, -12, 12, 12);
+        EXPECT_TRUE(form->CalenderPanel->grab(controls).save(shot)) << shot.toStdString();
+    }
 
     ASSERT_TRUE(RunUntil([&] { return boxes.Saw("TR900 data transfer Ok!"); }, 10000));
     EXPECT_EQ(dl->Progress.Percent(), 100);

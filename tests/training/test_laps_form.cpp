@@ -1,12 +1,14 @@
 // The laps window: a ride with three laps against the ride reader, one
 // without laps, imperial units, the copied text and the print to PDF.
 #include "training/LapsForm.h"
+#include "lang/Multilan.h"
 #include "tests/support/ModalAnswer.h"
 #include "tests/training/TrainingRider.h"
 #include "training/LapTable.h"
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -55,6 +57,25 @@ TEST(LapsForm, LapsInTheRecordsUnitsZonesAndPrint)
     Ride imperial;
     ASSERT_TRUE(ReadRide(miles, imperial, error)) << error;
     EXPECT_NEAR(form.LapTable->item(0, 3)->text().toDouble(), imperial.laps[0].distance / 10.0 * 0.621, 0.051);
+}
+
+// The window is kept between rides: the next ride shows it in the language
+// chosen since.
+TEST(LapsForm, TheNextRideComesInTheLanguageChosenSince)
+{
+    TempFolder rider;
+    const std::string ride = rider.file(WriteRide(rider.path(), 2024, 5, 6, 360, 3));
+    MultiLanguage lang;
+    lang.LangFolder = LANGUAGE_DIR;
+    ASSERT_FALSE(lang.LoadLanguage("CHT.lre"));
+    TLapsForm form(nullptr, &lang);
+    ASSERT_TRUE(form.ShowRide(ride));
+    EXPECT_EQ(form.CloseBtn->text(), QString::fromUtf8("關閉"));
+    ASSERT_FALSE(lang.LoadLanguage("CHS.lre"));
+    ASSERT_TRUE(form.ShowRide(ride));
+    EXPECT_EQ(form.CloseBtn->text(), QString::fromUtf8("关闭"));
+    EXPECT_EQ(form.CopyBtn->text(), QString::fromUtf8("复制"));
+    EXPECT_TRUE(form.windowTitle().startsWith(QString::fromUtf8("分段")));
 }
 
 } // namespace

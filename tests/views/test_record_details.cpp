@@ -253,6 +253,10 @@ TEST_F(RecordDetailsTest, ImportButtonAsksForAnImportByMouseAndKeyboard)
     EXPECT_EQ(button->objectName(), "ImportBtn");
     EXPECT_EQ(button->size(), panel->ExportBtnImage->size());
     EXPECT_FALSE(button->geometry().intersects(panel->ExportBtnImage->geometry()));
+    // The row of Export, Laps and Import lies outside the notes frame.
+    const QRect notes = panel->findChild<QWidget *>("MemoShape")->geometry();
+    for (const char *name : {"ExportBtnImage", "LapsBtn", "ImportBtn"})
+        EXPECT_FALSE(panel->findChild<QWidget *>(name)->geometry().intersects(notes)) << name;
     QSignalSpy asked(panel.get(), &TSportModePanel::ImportRequested);
 
     QTest::mouseClick(button, Qt::LeftButton);
