@@ -77,7 +77,7 @@ TEST_F(TrainingShellTest, PanelWeekBarBestLapsNotesAndDeletion)
     ASSERT_TRUE(main->SportModePanel->isVisible());
     EXPECT_EQ(main->SportModePanel->ShownRecord(), first);
     const TSportModePanel &details = *main->SportModePanel;
-    QTest::mouseClick(&Part<QPushButton>(details, "LapsBtn"), Qt::LeftButton);
+    QTest::mouseClick(&Part<QWidget>(details, "LapsBtn"), Qt::LeftButton);
     ASSERT_NE(main->LapsForm, nullptr);
     EXPECT_TRUE(main->LapsForm->isVisible());
     EXPECT_EQ(main->LapsForm->LapTable->rowCount(), 3);
