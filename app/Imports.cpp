@@ -3,18 +3,15 @@
 // window; its end refreshes what shows the rider's records, once.
 #include "app/Main.h"
 
-#include "draw/FaceButton.h"
 #include "import/ImportWindow.h"
 #include "store/Databasecontroler.h"
 #include "training/TrainingService.h"
-#include "views/CheckList.h"
 #include "views/RecordDetails.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
-#include <algorithm>
 
 namespace {
 
@@ -63,7 +60,7 @@ void TmainForm::CreateImport()
             RecordsFiled();
     });
     connect(SportModePanel, &TSportModePanel::ImportRequested, this, [this] {
-        const QStringList sources = TImportWindow::ChooseSources(SportModePanel->ImportBtn, *MultiLang);
+        const QStringList sources = TImportWindow::ChooseSources(SportModePanel->ImportDialogAnchor(), *MultiLang);
         if (!sources.isEmpty())
             ImportSources(sources);
     });
@@ -90,9 +87,7 @@ void TmainForm::RecordsFiled()
     // The details view keeps the mark of the record it shows.
     const std::string shown = SportModePanel->ShownRecord();
     FillRecordLists();
-    const auto &files = DataBase->RecordFiles;
-    if (const auto at = std::find(files.begin(), files.end(), shown); !shown.empty() && at != files.end())
-        SportModePanel->FileDataCLB->SetMarked(int(at - files.begin()), true);
+    SportModePanel->MarkRecord(shown);
     FillCalendar();
     Training->Refresh();
 }

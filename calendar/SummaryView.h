@@ -29,6 +29,52 @@ public:
     static void PaintPictures();
     ~TSummaryPanel() override;
 
+    // Shows the sub-panel of mode 0 day, 1 week, 2 month.
+    void ShowSummaryMode(std::int16_t mode);
+    void DrawModeRadios(std::int16_t mode);
+    void DrawModeHover(std::int16_t mode);
+    // The twelve tiles in their plain faces.
+    void DrawMonthTiles();
+    // The month captions; the visible day or week grid is redrawn.
+    void FillCalendar(const QString &yearMonth);
+    // After a month step: the totals back to zero, no week chosen.
+    void ResetTotals();
+    // The month names of the tiles (January first), in the chosen language.
+    void SetMonthNames(const QStringList &names);
+    // The totals' captions in the chosen language, each centred on its
+    // column in its own font.
+    void RefreshCaptions(const MultiLanguage &lang);
+    // True while a mode picture shows its hover face.
+    bool AnyModeHover() const;
+    // The pointer moved somewhere in the program: a hover face is to go.
+    void PointerMoved();
+    // The month arrows of the day, week and month sub-panels, left then
+    // right of each: the main window gives them the hover and pressed faces
+    // they share with the calendar's arrows.
+    std::array<TImage *, 6> MonthArrows() const;
+
+    // Handlers.
+    void SummyShowModeImgClick(TImage *sender);
+    void SummyShowModeImgMouseMove(TImage *sender);
+    void CleanSummaryMoveInIMGTimerTimer();
+    void Sum_Date_ImageClick(TImage *sender);
+    void WeekCBMouseUp(int row);
+    void MonthImageClick(TImage *sender);
+    void SumMArrowNLImageClick();
+    void SumMArrowNRImageClick();
+
+signals:
+    // The marks and every visible grid are to be refreshed (FillCalendar).
+    void FillCalendarRequested();
+    // The month picture beside the mode pictures was double-clicked.
+    void MonthPictureDoubleClicked();
+    // A month arrow of the day or week grid was clicked: the shown month is
+    // to step by delta.
+    void MonthStepRequested(int delta);
+    // The Training mode was chosen (true) or another mode after it (false).
+    void TrainingModeChanged(bool chosen);
+
+private:
     std::array<bool, 3> ModeSelected{true, false, false}; // day, week, month
     std::array<bool, 3> ModeHover{};
 
@@ -95,52 +141,6 @@ public:
 
     QTimer *CleanSummaryMoveInIMGTimer = nullptr; // 50 ms, off
 
-    // Shows the sub-panel of mode 0 day, 1 week, 2 month.
-    void ShowSummaryMode(std::int16_t mode);
-    void DrawModeRadios(std::int16_t mode);
-    void DrawModeHover(std::int16_t mode);
-    // The twelve tiles in their plain faces.
-    void DrawMonthTiles();
-    // The month captions; the visible day or week grid is redrawn.
-    void FillCalendar(const QString &yearMonth);
-    // After a month step: the totals back to zero, no week chosen.
-    void ResetTotals();
-    // The month names of the tiles (January first), in the chosen language.
-    void SetMonthNames(const QStringList &names);
-    // The totals' captions in the chosen language, each centred on its
-    // column in its own font.
-    void RefreshCaptions(const MultiLanguage &lang);
-    // True while a mode picture shows its hover face.
-    bool AnyModeHover() const;
-    // The pointer moved somewhere in the program: a hover face is to go.
-    void PointerMoved();
-    // The month arrows of the day, week and month sub-panels, left then
-    // right of each: the main window gives them the hover and pressed faces
-    // they share with the calendar's arrows.
-    std::array<TImage *, 6> MonthArrows() const;
-
-    // Handlers.
-    void SummyShowModeImgClick(TImage *sender);
-    void SummyShowModeImgMouseMove(TImage *sender);
-    void CleanSummaryMoveInIMGTimerTimer();
-    void Sum_Date_ImageClick(TImage *sender);
-    void WeekCBMouseUp(int row);
-    void MonthImageClick(TImage *sender);
-    void SumMArrowNLImageClick();
-    void SumMArrowNRImageClick();
-
-signals:
-    // The marks and every visible grid are to be refreshed (FillCalendar).
-    void FillCalendarRequested();
-    // The month picture beside the mode pictures was double-clicked.
-    void MonthPictureDoubleClicked();
-    // A month arrow of the day or week grid was clicked: the shown month is
-    // to step by delta.
-    void MonthStepRequested(int delta);
-    // The Training mode was chosen (true) or another mode after it (false).
-    void TrainingModeChanged(bool chosen);
-
-private:
     void CreateModeControls();
     void CreateTrainingMode();
     void TrainingModeClick();

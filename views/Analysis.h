@@ -24,34 +24,6 @@ class TSportAnalysisPanel : public TViewPanel {
 public:
     TSportAnalysisPanel(QWidget *parent, TKorvanDataBase &db);
 
-    // A multi-file rebuild is running; nested rebuilds do nothing.
-    bool ChartBusy = false;
-    // y value of the point last found under the pointer.
-    double ReadoutValue = 0;
-    // Item index at the last press in the list.
-    int32_t PressedIndex = -1;
-
-    TCheckList *FileAnalysisCLB = nullptr;
-    QCheckBox *ChartDistCB = nullptr;
-    QCheckBox *ChartHRMCB = nullptr;
-    QCheckBox *ChartSPDCB = nullptr;
-    QCheckBox *ChartRPMCB = nullptr;
-    QCheckBox *MultiFileCB = nullptr;
-    QLabel *DistLab = nullptr;
-    QLabel *HRMLab = nullptr;
-    QLabel *SPDLab = nullptr;
-    QLabel *RPMLab = nullptr;
-    QLabel *MultiFileLab = nullptr;
-    QLabel *ChartValueLab = nullptr;
-    QLineEdit *ChartValueEdit = nullptr;
-    TLineChart *AnDistChart = nullptr;
-    TLineChart *AnHRMChart = nullptr;
-    TLineChart *AnSPDChart = nullptr;
-    TLineChart *AnRPMChart = nullptr;
-    TLineChart *MultiChart = nullptr;
-    TLineChart *SpaceChart = nullptr;
-    TTimeCursor *ChartCursor = nullptr;
-
     // The record file names, none marked.
     void FillList(const std::vector<std::string> &names);
     // No box, no file ticked, single-file mode, only the empty chart shown.
@@ -82,12 +54,40 @@ public:
     void FileAnalysisCLBMouseUp(int x);
     void CommonChartMouseMove(TLineChart *chart, QPoint pos);
 
+private:
+    // A multi-file rebuild is running; nested rebuilds do nothing.
+    bool ChartBusy = false;
+    // y value of the point last found under the pointer.
+    double ReadoutValue = 0;
+    // Item index at the last press in the list.
+    int32_t PressedIndex = -1;
+
+    TCheckList *FileAnalysisCLB = nullptr;
+    QCheckBox *ChartDistCB = nullptr;
+    QCheckBox *ChartHRMCB = nullptr;
+    QCheckBox *ChartSPDCB = nullptr;
+    QCheckBox *ChartRPMCB = nullptr;
+    QCheckBox *MultiFileCB = nullptr;
+    QLabel *DistLab = nullptr;
+    QLabel *HRMLab = nullptr;
+    QLabel *SPDLab = nullptr;
+    QLabel *RPMLab = nullptr;
+    QLabel *MultiFileLab = nullptr;
+    QLabel *ChartValueLab = nullptr;
+    QLineEdit *ChartValueEdit = nullptr;
+    TLineChart *AnDistChart = nullptr;
+    TLineChart *AnHRMChart = nullptr;
+    TLineChart *AnSPDChart = nullptr;
+    TLineChart *AnRPMChart = nullptr;
+    TLineChart *MultiChart = nullptr;
+    TLineChart *SpaceChart = nullptr;
+    TTimeCursor *ChartCursor = nullptr;
+
     // The chart boxes and single-file charts in the order distance, heart
     // rate, speed, cadence.
     std::array<QCheckBox *, 4> ChartBoxes() const;
     std::array<TLineChart *, 4> SingleCharts() const;
 
-private:
     void CreateControls();
     void ConnectHandlers();
     void ChartBoxClick(int kind);

@@ -411,19 +411,39 @@ void TSportModePanel::FileDeleteBtnClick()
     ClearRecordDetails();
 }
 
-bool TSportModePanel::SelectRecord(const std::string &name)
+int TSportModePanel::RowOf(const std::string &name) const
 {
     const QString text = QString::fromStdString(name);
     for (int row = 0; row < FileDataCLB->count(); ++row)
-        if (FileDataCLB->item(row)->text() == text) {
-            if (!FileDataCLB->Marked(row))
-                FileDataCLB->ToggleMarked(row);
-            FileDataCLB->UnmarkOthers(row);
-            FileDataCLB->setCurrentRow(row);
-            PressedIndex = row;
-            MemoSaveBtn->setEnabled(true);
-            ShowRecord(name);
-            return true;
-        }
-    return false;
+        if (FileDataCLB->item(row)->text() == text)
+            return row;
+    return -1;
+}
+
+bool TSportModePanel::SelectRecord(const std::string &name)
+{
+    const int row = RowOf(name);
+    if (row < 0)
+        return false;
+    if (!FileDataCLB->Marked(row))
+        FileDataCLB->ToggleMarked(row);
+    FileDataCLB->UnmarkOthers(row);
+    FileDataCLB->setCurrentRow(row);
+    PressedIndex = row;
+    MemoSaveBtn->setEnabled(true);
+    ShowRecord(name);
+    return true;
+}
+
+bool TSportModePanel::MarkRecord(const std::string &name)
+{
+    const int row = RowOf(name);
+    if (row >= 0)
+        FileDataCLB->SetMarked(row, true);
+    return row >= 0;
+}
+
+QWidget *TSportModePanel::ImportDialogAnchor() const
+{
+    return ImportBtn;
 }

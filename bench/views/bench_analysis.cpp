@@ -3,6 +3,7 @@
 // pointer move, a three-file rebuild until drawn, the report of four charts
 // and one block to PDF. Offscreen platform.
 #include "store/Databasecontroler.h"
+#include "tests/views/AnalysisParts.h"
 #include "tests/views/ChartRecords.h"
 #include "views/Analysis.h"
 #include "views/CheckList.h"
@@ -25,6 +26,7 @@ struct Rider {
     QTemporaryDir dir;
     TKorvanDataBase db;
     std::unique_ptr<TSportAnalysisPanel> panel;
+    TCheckList *list = nullptr;
 
     Rider()
     {
@@ -45,18 +47,19 @@ struct Rider {
         panel->show();
         panel->ResetAnalysisView();
         panel->FillList(db.RecordFiles);
+        list = &Part<TCheckList>(*panel, "FileAnalysisCLB");
         QCoreApplication::processEvents();
     }
     // A press and release on the text of a file.
     void Release(int row)
     {
-        panel->FileAnalysisCLB->setCurrentRow(row);
+        list->setCurrentRow(row);
         panel->FileAnalysisCLBMouseDown(40);
         panel->FileAnalysisCLBMouseUp(40);
     }
     void TickAll()
     {
-        for (QCheckBox *box : panel->ChartBoxes())
+        for (QCheckBox *box : ChartBoxesOf(*panel))
             box->setChecked(true);
     }
 };
@@ -78,7 +81,7 @@ void BM_Readout(benchmark::State &state)
     Rider r;
     r.TickAll();
     r.Release(0);
-    TLineChart *chart = r.panel->AnHRMChart;
+    TLineChart *chart = &Part<TLineChart>(*r.panel, "AnHRMChart");
     int i = 0;
     for (auto _ : state) {
         const int x = 60 + (i++ * 7) % 680;
@@ -90,8 +93,8 @@ BENCHMARK(BM_Readout)->Unit(benchmark::kMicrosecond);
 void BM_MultiRebuild(benchmark::State &state)
 {
     Rider r;
-    r.panel->MultiFileCB->setChecked(true);
-    r.panel->ChartHRMCB->setChecked(true);
+    Part<QCheckBox>(*r.panel, "MultiFileCB").setChecked(true);
+    Part<QCheckBox>(*r.panel, "ChartHRMCB").setChecked(true);
     for (int row = 0; row < 3; ++row)
         r.Release(row);
     for (auto _ : state) {

@@ -10,6 +10,7 @@
 #include "tests/import/FitBuilder.h"
 #include "tests/store/RecordFixture.h"
 #include "tests/support/EventLoop.h"
+#include "tests/support/Parts.h"
 #include "tests/support/TempFolder.h"
 #include "views/CheckList.h"
 #include "views/RecordDetails.h"
@@ -75,7 +76,7 @@ protected:
 
 TEST_F(ImportIntoMainWindow, AFolderDroppedIsImportedAndTheViewsRefreshedOnce)
 {
-    TCheckList *list = form->SportModePanel->FileDataCLB;
+    TCheckList *list = &Part<TCheckList>(*form->SportModePanel, "FileDataCLB");
     ASSERT_EQ(list->count(), 1);
     // The shown record stays shown (and marked) through the refresh.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
@@ -99,7 +100,7 @@ TEST_F(ImportIntoMainWindow, AFolderDroppedIsImportedAndTheViewsRefreshedOnce)
 
     // Nothing new the second time: no refill. Dropped onto the memo, the
     // file is imported too, not written into the notes.
-    QPlainTextEdit *memo = form->SportModePanel->SportMemo;
+    QPlainTextEdit *memo = &Part<QPlainTextEdit>(*form->SportModePanel, "SportMemo");
     ASSERT_TRUE(Dropped({QUrl::fromLocalFile(QString::fromStdString(rides.file("ride0.fit")))}, memo->viewport()));
     ASSERT_TRUE(Finish());
     EXPECT_EQ(reset.count(), 1);
@@ -115,12 +116,12 @@ TEST_F(ImportIntoMainWindow, TheImportButtonAsksForTheSourcesAndNoRiderMeansNoIm
         anchor = a;
         return QStringList{QString::fromStdString(rides.file("ride1.fit"))};
     };
-    TFaceButton *button = form->SportModePanel->ImportBtn;
+    TFaceButton *button = &Part<TFaceButton>(*form->SportModePanel, "ImportBtn");
     button->setFocus();
     QTest::keyClick(button, Qt::Key_Return);
     EXPECT_EQ(anchor, button);
     ASSERT_TRUE(Finish());
-    EXPECT_EQ(form->SportModePanel->FileDataCLB->count(), 2);
+    EXPECT_EQ(Part<TCheckList>(*form->SportModePanel, "FileDataCLB").count(), 2);
 
     // Chosen nothing: no import.
     TImportWindow::ChooseSources = [](QWidget *, const MultiLanguage &) { return QStringList(); };

@@ -12,6 +12,7 @@
 #include "draw/Image.h"
 #include "lang/Language.h"
 #include "store/Databasecontroler.h"
+#include "tests/support/Parts.h"
 #include "tests/support/TempFolder.h"
 
 #include <QCheckBox>
@@ -136,9 +137,10 @@ TEST_F(LoginCycleTest, LoginLogoutAndLoginAgain)
         seen = Look();
         QTest::mouseClick(LoginForm->LoginBtn, Qt::LeftButton);
     });
-    mainForm->SummaryPanel->Sum_Dura_Edit->setText("01:30:15"); // a total Bob looked at
+    const auto duration = [] { return &Part<QLineEdit>(*mainForm->SummaryPanel, "Sum_Dura_Edit"); };
+    duration()->setText("01:30:15"); // a total Bob looked at
     QTest::mouseClick(mainForm->BtnImageLogout, Qt::LeftButton, {}, QPoint(40, 40));
-    EXPECT_EQ(mainForm->SummaryPanel->Sum_Dura_Edit->text(), "00:00:00"); // never shown to the next rider
+    EXPECT_EQ(duration()->text(), "00:00:00"); // never shown to the next rider
     EXPECT_DOUBLE_EQ(seen.opacity, 0.0);
     EXPECT_FALSE(seen.onScreen);
     EXPECT_FALSE(seen.anyView);

@@ -9,6 +9,7 @@
 #include "draw/Image.h"
 #include "draw/ImageList.h"
 #include "store/Databasecontroler.h"
+#include "tests/support/Parts.h"
 #include "tests/support/TempFolder.h"
 #include "views/Analysis.h"
 #include "views/RecordDetails.h"
@@ -142,8 +143,9 @@ TEST_F(MainFormTest, FrameGeometryAndBackgrounds)
     }
     EXPECT_TRUE(calendarPhoto->isHidden());
     const TSummaryPanel &summary = *form->SummaryPanel;
-    EXPECT_EQ(summary.SummaryWeekPanel->geometry(), summary.SummaryDatePanel->geometry());
-    EXPECT_EQ(summary.SummaryMonthPanel->geometry(), summary.SummaryDatePanel->geometry());
+    const QRect day = Part<QWidget>(summary, "SummaryDatePanel").geometry();
+    EXPECT_EQ(Part<QWidget>(summary, "SummaryWeekPanel").geometry(), day);
+    EXPECT_EQ(Part<QWidget>(summary, "SummaryMonthPanel").geometry(), day);
     EXPECT_EQ(form->EngineerModePanel->geometry(), QRect(288, 104, 713, 249));
     EXPECT_EQ(form->EngineerModePanel->parentWidget(), static_cast<QWidget *>(form.get()));
 }
@@ -318,10 +320,10 @@ TEST_F(MainFormTest, EveryQuickClickOnAPictureActs)
     EXPECT_EQ(QDate(form->ShowYear, form->ShowMonth, 1), start.addMonths(2));
 
     form->ShowView(mvSummary);
-    quickClicks(form->SummaryPanel->SumShowImgMonth, 5);
+    quickClicks(&Part<TImage>(*form->SummaryPanel, "SumShowImgMonth"), 5);
     EXPECT_EQ(form->EngineerClicks, 5);
     EXPECT_FALSE(form->EngineerModePanel->isVisible());
-    quickClicks(form->SummaryPanel->SumShowImgMonth, 1);
+    quickClicks(&Part<TImage>(*form->SummaryPanel, "SumShowImgMonth"), 1);
     EXPECT_TRUE(form->EngineerModePanel->isVisible());
 }
 

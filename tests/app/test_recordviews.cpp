@@ -5,6 +5,7 @@
 #include "draw/Image.h"
 #include "tests/accounts/WindowsFixture.h"
 #include "tests/store/RecordFixture.h"
+#include "tests/support/Parts.h"
 #include "tests/views/ChartRecords.h"
 #include "views/Analysis.h"
 #include "views/CheckList.h"
@@ -43,13 +44,15 @@ TEST_F(RecordViewsTest, LoginDetailsAnalysisAndPrintToPdf)
     TSportAnalysisPanel *analysis = main->SportAnalysisPanel;
     ASSERT_TRUE(analysis->isVisible());
     EXPECT_TRUE(main->BtnImagePrintReport->isVisible());
-    EXPECT_TRUE(analysis->SpaceChart->isVisible());
-    ASSERT_EQ(analysis->FileAnalysisCLB->count(), 2);
-    QTest::mouseClick(analysis->ChartHRMCB, Qt::LeftButton);
-    const QRect item = analysis->FileAnalysisCLB->visualItemRect(analysis->FileAnalysisCLB->item(1));
-    QTest::mouseClick(analysis->FileAnalysisCLB->viewport(), Qt::LeftButton, {}, QPoint(40, item.center().y()));
-    EXPECT_TRUE(analysis->AnHRMChart->isVisible());
-    EXPECT_EQ(analysis->AnHRMChart->PointCount(0), 3);
+    EXPECT_TRUE(Part<TLineChart>(*analysis, "SpaceChart").isVisible());
+    TCheckList &list = Part<TCheckList>(*analysis, "FileAnalysisCLB");
+    ASSERT_EQ(list.count(), 2);
+    QTest::mouseClick(&Part<QCheckBox>(*analysis, "ChartHRMCB"), Qt::LeftButton);
+    const QRect item = list.visualItemRect(list.item(1));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(40, item.center().y()));
+    const TLineChart &hrm = Part<TLineChart>(*analysis, "AnHRMChart");
+    EXPECT_TRUE(hrm.isVisible());
+    EXPECT_EQ(hrm.PointCount(0), 3);
 
     const std::string pdf = app.file("report.pdf");
     PrintReportToPdf(QString::fromStdString(pdf));
@@ -82,24 +85,26 @@ TEST(RecordDetailsInMainWindow, ChosenAgainStartsEmptyAndDeletionRefillsBothList
 
     form.BtnImageSportModeClick();
     TSportModePanel &details = *form.SportModePanel;
+    TCheckList *list = &Part<TCheckList>(details, "FileDataCLB");
+    QPushButton *save = &Part<QPushButton>(details, "MemoSaveBtn");
     auto *analysisList = form.SportAnalysisPanel->findChild<QListWidget *>("FileAnalysisCLB");
-    ASSERT_EQ(details.FileDataCLB->count(), 2);
-    const QRect first = details.FileDataCLB->visualItemRect(details.FileDataCLB->item(0));
-    QTest::mouseClick(details.FileDataCLB->viewport(), Qt::LeftButton, {}, first.center());
-    EXPECT_TRUE(details.MemoSaveBtn->isEnabled());
+    ASSERT_EQ(list->count(), 2);
+    const QRect first = list->visualItemRect(list->item(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_TRUE(save->isEnabled());
 
     form.BtnImageDateClick();
     form.BtnImageSportModeClick();
-    EXPECT_FALSE(details.MemoSaveBtn->isEnabled());
-    EXPECT_EQ(details.FileDataCLB->MarkedCount(), 0);
-    EXPECT_EQ(details.findChild<QLineEdit *>("Dura_Edit")->text(), "");
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_EQ(list->MarkedCount(), 0);
+    EXPECT_EQ(Part<QLineEdit>(details, "Dura_Edit").text(), "");
 
-    QTest::mouseClick(details.FileDataCLB->viewport(), Qt::LeftButton, {}, first.center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
     ModalAnswerer answer;
     answer.AnswerBox(QMessageBox::Yes);
-    QTest::mouseClick(details.FileDeleteBtn, Qt::LeftButton);
+    QTest::mouseClick(&Part<QPushButton>(details, "FileDeleteBtn"), Qt::LeftButton);
     EXPECT_TRUE(answer.Saw("File Deleted!"));
-    EXPECT_EQ(details.FileDataCLB->count(), 1);
+    EXPECT_EQ(list->count(), 1);
     if (analysisList != nullptr) {  // the analysis view's list, once it has one
         EXPECT_EQ(analysisList->count(), 1);
     }
@@ -151,9 +156,10 @@ TEST(TopBandKeys, TabAndAltDigitsReachTheViewsAndChangedNotesAreOffered)
     QTest::keyClick(&form, Qt::Key_6, Qt::AltModifier);
     EXPECT_TRUE(form.SportModePanel->isVisible());
     TSportModePanel &details = *form.SportModePanel;
-    const QRect first = details.FileDataCLB->visualItemRect(details.FileDataCLB->item(0));
-    QTest::mouseClick(details.FileDataCLB->viewport(), Qt::LeftButton, {}, first.center());
-    details.TopicEdit->setText("Typed, not saved");
+    TCheckList *list = &Part<TCheckList>(details, "FileDataCLB");
+    const QRect first = list->visualItemRect(list->item(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    Part<QLineEdit>(details, "TopicEdit").setText("Typed, not saved");
 
     ModalAnswerer answer;
     answer.answers = {QMessageBox::Yes};

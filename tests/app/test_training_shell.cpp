@@ -7,6 +7,7 @@
 #include "draw/FaceButton.h"
 #include "draw/Image.h"
 #include "tests/accounts/WindowsFixture.h"
+#include "tests/support/Parts.h"
 #include "tests/training/TrainingRider.h"
 #include "training/LapsForm.h"
 #include "training/TrainingCharts.h"
@@ -40,15 +41,16 @@ TEST_F(TrainingShellTest, PanelWeekBarBestLapsNotesAndDeletion)
 
     // The Training mode lays the panel over the summary; Day takes it away.
     QTest::mouseClick(main->BtnImageSummary, Qt::LeftButton, {}, QPoint(50, 40));
-    TSummaryPanel *summary = main->SummaryPanel;
-    QTest::mouseClick(summary->SummyShowModeImgTraining, Qt::LeftButton);
+    const TSummaryPanel &summary = *main->SummaryPanel;
+    TImage *training = &Part<TImage>(summary, "SummyShowModeImgTraining");
+    QTest::mouseClick(training, Qt::LeftButton);
     ASSERT_TRUE(main->TrainingPanel->isVisible());
-    QTest::mouseClick(summary->SummyShowModeImgDate, Qt::LeftButton);
+    QTest::mouseClick(&Part<TImage>(summary, "SummyShowModeImgDate"), Qt::LeftButton);
     EXPECT_FALSE(main->TrainingPanel->isVisible());
-    EXPECT_TRUE(summary->SummaryDatePanel->isVisible());
+    EXPECT_TRUE(Part<QWidget>(summary, "SummaryDatePanel").isVisible());
     // The keyboard chooses it as well: Tab reaches the picture, Space acts.
-    summary->SummyShowModeImgTraining->setFocus();
-    QTest::keyClick(summary->SummyShowModeImgTraining, Qt::Key_Space);
+    training->setFocus();
+    QTest::keyClick(training, Qt::Key_Space);
     ASSERT_TRUE(main->TrainingPanel->isVisible());
 
     // A week bar of June 2023 shows June 2023 in the calendar.
@@ -84,18 +86,19 @@ TEST_F(TrainingShellTest, PanelWeekBarBestLapsNotesAndDeletion)
     QTest::keyClick(bests, Qt::Key_Return);
     ASSERT_TRUE(main->SportModePanel->isVisible());
     EXPECT_EQ(main->SportModePanel->ShownRecord(), first);
-    QTest::mouseClick(main->SportModePanel->LapsBtn, Qt::LeftButton);
+    const TSportModePanel &details = *main->SportModePanel;
+    QTest::mouseClick(&Part<QWidget>(details, "LapsBtn"), Qt::LeftButton);
     ASSERT_NE(main->LapsForm, nullptr);
     EXPECT_TRUE(main->LapsForm->isVisible());
     EXPECT_EQ(main->LapsForm->LapTable->rowCount(), 3);
     main->LapsForm->close();
 
     // Saved notes are found by the search; a deletion leaves one ride.
-    main->SportModePanel->SportMemo->setPlainText("gravel loop");
-    QTest::mouseClick(main->SportModePanel->MemoSaveBtn, Qt::LeftButton);
+    Part<QPlainTextEdit>(details, "SportMemo").setPlainText("gravel loop");
+    QTest::mouseClick(&Part<QPushButton>(details, "MemoSaveBtn"), Qt::LeftButton);
     EXPECT_EQ(main->Training->Search("GRAVEL"), std::vector<std::string>{first});
     modal.AnswerBox(QMessageBox::Yes);
-    QTest::mouseClick(main->SportModePanel->FileDeleteBtn, Qt::LeftButton);
+    QTest::mouseClick(&Part<QPushButton>(details, "FileDeleteBtn"), Qt::LeftButton);
     ASSERT_EQ(main->Training->Rides().size(), 1u);
     EXPECT_EQ(main->Training->Rides().front().name, second);
     EXPECT_TRUE(main->Training->Search("gravel").empty());

@@ -10,6 +10,8 @@
 #include "draw/ImageList.h"
 #include "lang/Multilan.h"
 #include "tests/calendar/RecordDays.h"
+#include "tests/calendar/SummaryParts.h"
+#include "tests/support/Parts.h"
 #include "tests/support/DumpBuilder.h"
 
 #include <QCheckBox>
@@ -35,6 +37,12 @@ protected:
     TImage *Day(int k) const { return Calendar().findChild<TImage *>(QString("DayImage%1").arg(k)); }
     TImage *Arrow(const char *name) const { return Calendar().findChild<TImage *>(name); }
     TSummaryPanel &Summary() const { return *form->SummaryPanel; }
+    QLineEdit *Total(const char *name) const { return &Part<QLineEdit>(Summary(), name); }
+    TImage *SumDay(int k) const { return &Part<TImage>(Summary(), "Sum_Date_Image", k); }
+    TImage *SumWeekDay(int k) const { return &Part<TImage>(Summary(), "Sum_Week_Image", k); }
+    QCheckBox *Week(int r) const { return &Part<QCheckBox>(Summary(), "WeekCB", r); }
+    TImage *Tile(int t) const { return &Part<TImage>(Summary(), MonthTileName(t)); }
+    TImage *SumPicture(const char *name) const { return &Part<TImage>(Summary(), name); }
 };
 
 TEST_F(CalendarWindow, ADownloadMarksItsDayInTheCalendar)
@@ -69,22 +77,22 @@ TEST_F(CalendarWindow, MonthArrowsStepEveryViewAndResetTheSummary)
     form->Shown.SetShownMonth(2012, 7);
     Show();
     form->BtnImageSummaryClick();
-    Click(Summary().Sum_Date_Image[10]);
-    EXPECT_EQ(Summary().Sum_Dura_Edit->text(), "01:00:00");
-    Click(Summary().SummyShowModeImgWeek);
-    Click(Summary().WeekCB[1]);
-    EXPECT_TRUE(Summary().WeekBGShape->isVisible());
-    EXPECT_EQ(Summary().Sum_Dist_Edit->text(), "12.3 KM");
+    Click(SumDay(10));
+    EXPECT_EQ(Total("Sum_Dura_Edit")->text(), "01:00:00");
+    Click(SumPicture("SummyShowModeImgWeek"));
+    Click(Week(1));
+    EXPECT_TRUE(Part<QWidget>(Summary(), "WeekBGShape").isVisible());
+    EXPECT_EQ(Total("Sum_Dist_Edit")->text(), "12.3 KM");
 
     // The week panel's right arrow: August, totals and week choice reset.
-    Click(Summary().SumWArrowNRImage);
+    Click(SumPicture("SumWArrowNRImage"));
     EXPECT_EQ(form->ShowMonth, 8);
-    EXPECT_EQ(Summary().SumWeek_YearMonthLab->text(), "2012, August");
-    EXPECT_EQ(Summary().Sum_Dura_Edit->text(), "00:00:00");
-    EXPECT_FALSE(Summary().WeekBGShape->isVisible());
-    EXPECT_FALSE(Summary().WeekCB[1]->isChecked());
+    EXPECT_EQ(Part<QLabel>(Summary(), "SumWeek_YearMonthLab").text(), "2012, August");
+    EXPECT_EQ(Total("Sum_Dura_Edit")->text(), "00:00:00");
+    EXPECT_FALSE(Part<QWidget>(Summary(), "WeekBGShape").isVisible());
+    EXPECT_FALSE(Week(1)->isChecked());
     // 1 August 2012, a Wednesday: cell 3, with its record.
-    EXPECT_EQ(Summary().Sum_Week_Image[3]->ShownList, Summary().Sm_Sport_ImageList.get());
+    EXPECT_TRUE(ShowsDay(SumWeekDay(3), DayStyle::Records));
 
     // The calendar shows the same month, and its own arrows step it across years.
     form->BtnImageDateClick();
@@ -106,22 +114,22 @@ TEST_F(CalendarWindow, AMonthTileMovesTheCalendarAndTheTilesFollowTheLanguage)
     form->Shown.SetShownMonth(2012, 7);
     Show();
     form->BtnImageSummaryClick();
-    Click(Summary().SummyShowModeImgMonth);
-    Click(Summary().MonthImage[4]);
-    EXPECT_EQ(Summary().Sum_Dura_Edit->text(), "03:00:00");
+    Click(SumPicture("SummyShowModeImgMonth"));
+    Click(Tile(4));
+    EXPECT_EQ(Total("Sum_Dura_Edit")->text(), "03:00:00");
     form->BtnImageDateClick();
     EXPECT_EQ(Caption(), "2012, May");
     // 1 May 2012, a Tuesday: cell 2; the 20th, with a record, is cell 21.
     EXPECT_EQ(Day(2)->ShownIndex, 0);
     EXPECT_EQ(Day(21)->ShownList, Calendar().CalImageListData.get());
 
-    const QImage english = Summary().MonthImage[4]->Canvas().copy();
+    const QImage english = Tile(4)->Canvas().copy();
     writeFileBytes(form->MultiLang->LangFolder + "/DEU.lre", "May=Mai\r\n");
     ASSERT_FALSE(form->MultiLang->LoadLanguage("DEU.lre"));
     form->RefreshCaptions();
     EXPECT_EQ(form->MonthNames[4], "Mai");
-    EXPECT_EQ(Summary().MonthImage[4]->ShownIndex, 16);
-    EXPECT_NE(Summary().MonthImage[4]->Canvas(), english);
+    EXPECT_EQ(Tile(4)->ShownIndex, 16);
+    EXPECT_NE(Tile(4)->Canvas(), english);
     form->FillCalendar();
     EXPECT_EQ(Caption(), "2012, Mai");
 }

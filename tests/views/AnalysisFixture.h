@@ -4,10 +4,13 @@
 // boxes answered and recorded.
 #include "store/Databasecontroler.h"
 #include "tests/support/ModalAnswer.h"
+#include "tests/support/Parts.h"
 #include "tests/support/TempFolder.h"
+#include "tests/views/AnalysisParts.h"
 #include "tests/views/ChartRecords.h"
 #include "views/Analysis.h"
 #include "views/CheckList.h"
+#include "views/LineChart.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -32,7 +35,7 @@ protected:
         panel->ResetAnalysisView();
         db.ListRecordFiles();
         panel->FillList(db.RecordFiles);
-        list = panel->FileAnalysisCLB;
+        list = &Part<TCheckList>(*panel, "FileAnalysisCLB");
     }
     // A press and release on the text of a file (x 40) or in its check column (x 5).
     void Click(int row, int x = 40)
@@ -40,6 +43,10 @@ protected:
         const QRect r = list->visualItemRect(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(x, r.center().y()));
     }
+    // The view's controls by name.
+    QCheckBox *Box(const char *name) const { return &Part<QCheckBox>(*panel, name); }
+    TLineChart *Chart(const char *name) const { return &Part<TLineChart>(*panel, name); }
+    std::array<QCheckBox *, 4> ChartBoxes() const { return ChartBoxesOf(*panel); }
 
     TempFolder tmp;
     TKorvanDataBase db;

@@ -7,6 +7,7 @@
 //   none -            the same start without either, for the baseline
 #include "draw/Photo.h"
 #include "store/Databasecontroler.h"
+#include "tests/views/AnalysisParts.h"
 #include "tests/views/ChartRecords.h"
 #include "views/Analysis.h"
 #include "views/CheckList.h"
@@ -59,9 +60,9 @@ int main(int argc, char **argv)
     panel.ResetAnalysisView();
     panel.FillList(db.RecordFiles);
     if (!db.RecordFiles.empty()) {
-        for (QCheckBox *box : panel.ChartBoxes())
+        for (QCheckBox *box : ChartBoxesOf(panel))
             box->setChecked(true);
-        panel.FileAnalysisCLB->setCurrentRow(0);
+        Part<TCheckList>(panel, "FileAnalysisCLB").setCurrentRow(0);
         panel.FileAnalysisCLBMouseDown(40);
         panel.FileAnalysisCLBMouseUp(40);
         panel.repaint();

@@ -31,8 +31,8 @@ protected:
     std::vector<TLineChart *> Shown() const
     {
         std::vector<TLineChart *> shown;
-        for (TLineChart *c : {panel->AnDistChart, panel->AnHRMChart, panel->AnSPDChart, panel->AnRPMChart,
-                              panel->MultiChart, panel->SpaceChart})
+        for (TLineChart *c : {Chart("AnDistChart"), Chart("AnHRMChart"), Chart("AnSPDChart"), Chart("AnRPMChart"),
+                              Chart("MultiChart"), Chart("SpaceChart")})
             if (c->isVisible())
                 shown.push_back(c);
         return shown;
@@ -46,7 +46,7 @@ protected:
     }
     bool AnyBoxTicked() const
     {
-        for (QCheckBox *box : panel->ChartBoxes())
+        for (QCheckBox *box : ChartBoxes())
             if (box->isChecked())
                 return true;
         return false;
@@ -56,34 +56,34 @@ protected:
 
 TEST_F(AnalysisTest, SingleModeShowsTheMarkedFileStacked)
 {
-    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
-    Tick(panel->ChartDistCB, true);
-    Tick(panel->ChartHRMCB, true);
-    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart}); // no file marked yet
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{Chart("SpaceChart")});
+    Tick(Box("ChartDistCB"), true);
+    Tick(Box("ChartHRMCB"), true);
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{Chart("SpaceChart")}); // no file marked yet
 
     Click(0);
     EXPECT_EQ(Marked(), std::vector<int>{0});
-    EXPECT_EQ(Shown(), (std::vector<TLineChart *>{panel->AnDistChart, panel->AnHRMChart}));
-    EXPECT_EQ(panel->AnDistChart->geometry().top(), 10);
-    EXPECT_EQ(panel->AnHRMChart->geometry().top(), 274);
-    EXPECT_EQ(panel->AnHRMChart->height(), 264);
-    EXPECT_EQ(Points(panel->AnHRMChart, 0), (std::vector<double>{72, 75, 80}));
-    EXPECT_EQ(Points(panel->AnDistChart, 0), (std::vector<double>{0, 1.5, 12.34}));
-    EXPECT_EQ(Points(panel->AnSPDChart, 0), (std::vector<double>{25.3, 26, 24}));
-    EXPECT_EQ(Points(panel->AnRPMChart, 0), (std::vector<double>{85, 90, 88}));
-    EXPECT_EQ(panel->AnHRMChart->SeriesColour(0), QColor(0x00, 0x80, 0x00));
-    EXPECT_EQ(panel->AnDistChart->SeriesColour(0), QColor(0x00, 0x00, 0xFF));
-    EXPECT_EQ(panel->AnSPDChart->SeriesColour(0), QColor(0x80, 0x80, 0x80));
-    EXPECT_EQ(panel->AnRPMChart->SeriesColour(0), QColor(0xFF, 0xFF, 0x00));
-    EXPECT_EQ(panel->AnHRMChart->Title(), "Heart Rate(bpm)");
-    EXPECT_EQ(panel->AnHRMChart->AxisLabels(), (QStringList{"00:00:00", "00:00:10", "00:00:20"}));
-    EXPECT_FALSE(panel->AnHRMChart->LegendShown());
+    EXPECT_EQ(Shown(), (std::vector<TLineChart *>{Chart("AnDistChart"), Chart("AnHRMChart")}));
+    EXPECT_EQ(Chart("AnDistChart")->geometry().top(), 10);
+    EXPECT_EQ(Chart("AnHRMChart")->geometry().top(), 274);
+    EXPECT_EQ(Chart("AnHRMChart")->height(), 264);
+    EXPECT_EQ(Points(Chart("AnHRMChart"), 0), (std::vector<double>{72, 75, 80}));
+    EXPECT_EQ(Points(Chart("AnDistChart"), 0), (std::vector<double>{0, 1.5, 12.34}));
+    EXPECT_EQ(Points(Chart("AnSPDChart"), 0), (std::vector<double>{25.3, 26, 24}));
+    EXPECT_EQ(Points(Chart("AnRPMChart"), 0), (std::vector<double>{85, 90, 88}));
+    EXPECT_EQ(Chart("AnHRMChart")->SeriesColour(0), QColor(0x00, 0x80, 0x00));
+    EXPECT_EQ(Chart("AnDistChart")->SeriesColour(0), QColor(0x00, 0x00, 0xFF));
+    EXPECT_EQ(Chart("AnSPDChart")->SeriesColour(0), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(Chart("AnRPMChart")->SeriesColour(0), QColor(0xFF, 0xFF, 0x00));
+    EXPECT_EQ(Chart("AnHRMChart")->Title(), "Heart Rate(bpm)");
+    EXPECT_EQ(Chart("AnHRMChart")->AxisLabels(), (QStringList{"00:00:00", "00:00:10", "00:00:20"}));
+    EXPECT_FALSE(Chart("AnHRMChart")->LegendShown());
 
     // All four boxes: 132 high at 10, 142, 274, 406.
-    Tick(panel->ChartSPDCB, true);
-    Tick(panel->ChartRPMCB, true);
+    Tick(Box("ChartSPDCB"), true);
+    Tick(Box("ChartRPMCB"), true);
     std::vector<int> tops;
-    for (TLineChart *c : panel->SingleCharts()) {
+    for (TLineChart *c : SingleChartsOf(*panel)) {
         EXPECT_TRUE(c->isVisible());
         EXPECT_EQ(c->height(), 132);
         tops.push_back(c->y());
@@ -93,95 +93,95 @@ TEST_F(AnalysisTest, SingleModeShowsTheMarkedFileStacked)
     // Another file takes the mark; a release on the marked one unmarks it.
     Click(1);
     EXPECT_EQ(Marked(), std::vector<int>{1});
-    EXPECT_EQ(Points(panel->AnHRMChart, 0), (std::vector<double>{100, 110}));
+    EXPECT_EQ(Points(Chart("AnHRMChart"), 0), (std::vector<double>{100, 110}));
     Click(1);
     EXPECT_TRUE(Marked().empty());
-    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
-    EXPECT_EQ(Points(panel->AnHRMChart, 0), (std::vector<double>{100, 110})); // kept while hidden
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{Chart("SpaceChart")});
+    EXPECT_EQ(Points(Chart("AnHRMChart"), 0), (std::vector<double>{100, 110})); // kept while hidden
 
     // A press in the check column is toggled by the list alone.
     Click(2, 5);
     EXPECT_EQ(Marked(), std::vector<int>{2});
-    for (QCheckBox *box : panel->ChartBoxes())
+    for (QCheckBox *box : ChartBoxes())
         Tick(box, false);
-    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{Chart("SpaceChart")});
 
     // Choosing the view again: nothing ticked, only the empty chart.
     panel->ResetAnalysisView();
     panel->FillList(db.RecordFiles);
     EXPECT_FALSE(AnyBoxTicked());
-    EXPECT_FALSE(panel->MultiFileCB->isChecked());
+    EXPECT_FALSE(Box("MultiFileCB")->isChecked());
     EXPECT_TRUE(Marked().empty());
-    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{Chart("SpaceChart")});
 }
 
 TEST_F(AnalysisTest, MultiModeComparesUpToThreeFiles)
 {
     Click(0);
-    Tick(panel->ChartHRMCB, true);
-    Tick(panel->MultiFileCB, true);
+    Tick(Box("ChartHRMCB"), true);
+    Tick(Box("MultiFileCB"), true);
     EXPECT_FALSE(AnyBoxTicked());
     EXPECT_TRUE(Marked().empty());
-    EXPECT_TRUE(panel->MultiChart->Title().isEmpty());
-    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
+    EXPECT_TRUE(Chart("MultiChart")->Title().isEmpty());
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{Chart("SpaceChart")});
 
-    Tick(panel->ChartHRMCB, true);
-    EXPECT_EQ(panel->MultiChart->Title(), "Heart Rate");
-    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart}); // no file marked
+    Tick(Box("ChartHRMCB"), true);
+    EXPECT_EQ(Chart("MultiChart")->Title(), "Heart Rate");
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{Chart("SpaceChart")}); // no file marked
     Click(0);
     Click(2);
-    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->MultiChart});
-    EXPECT_EQ(panel->MultiChart->geometry(), QRect(232, 10, 769, 528));
-    EXPECT_TRUE(panel->MultiChart->LegendShown());
-    EXPECT_EQ(panel->MultiChart->SeriesTitle(0), QString::fromStdString(A));
-    EXPECT_EQ(panel->MultiChart->SeriesTitle(1), QString::fromStdString(C));
-    EXPECT_EQ(panel->MultiChart->SeriesColour(0), QColor(0xFF, 0, 0));
-    EXPECT_EQ(panel->MultiChart->SeriesColour(1), QColor(0, 0x80, 0));
-    EXPECT_EQ(Points(panel->MultiChart, 0), (std::vector<double>{72, 75, 80}));
-    EXPECT_EQ(Points(panel->MultiChart, 1), (std::vector<double>{130}));
-    EXPECT_TRUE(panel->MultiChart->SeriesActive(1));
-    EXPECT_FALSE(panel->MultiChart->SeriesActive(2));
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{Chart("MultiChart")});
+    EXPECT_EQ(Chart("MultiChart")->geometry(), QRect(232, 10, 769, 528));
+    EXPECT_TRUE(Chart("MultiChart")->LegendShown());
+    EXPECT_EQ(Chart("MultiChart")->SeriesTitle(0), QString::fromStdString(A));
+    EXPECT_EQ(Chart("MultiChart")->SeriesTitle(1), QString::fromStdString(C));
+    EXPECT_EQ(Chart("MultiChart")->SeriesColour(0), QColor(0xFF, 0, 0));
+    EXPECT_EQ(Chart("MultiChart")->SeriesColour(1), QColor(0, 0x80, 0));
+    EXPECT_EQ(Points(Chart("MultiChart"), 0), (std::vector<double>{72, 75, 80}));
+    EXPECT_EQ(Points(Chart("MultiChart"), 1), (std::vector<double>{130}));
+    EXPECT_TRUE(Chart("MultiChart")->SeriesActive(1));
+    EXPECT_FALSE(Chart("MultiChart")->SeriesActive(2));
 
     // Ticking another box unticks the first and rebuilds for its quantity.
-    Tick(panel->ChartDistCB, true);
-    EXPECT_FALSE(panel->ChartHRMCB->isChecked());
-    EXPECT_EQ(panel->MultiChart->Title(), "Distance");
-    EXPECT_EQ(Points(panel->MultiChart, 1), (std::vector<double>{0, 1.5, 12.34}));
+    Tick(Box("ChartDistCB"), true);
+    EXPECT_FALSE(Box("ChartHRMCB")->isChecked());
+    EXPECT_EQ(Chart("MultiChart")->Title(), "Distance");
+    EXPECT_EQ(Points(Chart("MultiChart"), 1), (std::vector<double>{0, 1.5, 12.34}));
 
     // A third file, then a fourth: refused with the message, three marks stay.
     Click(1);
-    EXPECT_EQ(panel->MultiChart->SeriesTitle(1), QString::fromStdString(B));
-    EXPECT_EQ(panel->MultiChart->SeriesColour(2), QColor(0, 0, 0xFF));
+    EXPECT_EQ(Chart("MultiChart")->SeriesTitle(1), QString::fromStdString(B));
+    EXPECT_EQ(Chart("MultiChart")->SeriesColour(2), QColor(0, 0, 0xFF));
     Click(3);
     EXPECT_TRUE(boxes.Saw("Could not select more than 3 files!", "info"));
     ASSERT_FALSE(boxes.seen.empty());
     EXPECT_EQ(boxes.seen.back().icon, QMessageBox::Information);
     EXPECT_TRUE(boxes.seen.back().onTop);
     EXPECT_EQ(Marked(), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(panel->MultiChart->SeriesTitle(2), QString::fromStdString(C));
+    EXPECT_EQ(Chart("MultiChart")->SeriesTitle(2), QString::fromStdString(C));
 
     // Unticking the ticked box hides the chart; a release with no box resets.
-    Tick(panel->ChartDistCB, false);
-    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
+    Tick(Box("ChartDistCB"), false);
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{Chart("SpaceChart")});
     Click(2);
-    EXPECT_TRUE(panel->MultiChart->Title().isEmpty());
-    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
+    EXPECT_TRUE(Chart("MultiChart")->Title().isEmpty());
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{Chart("SpaceChart")});
 
     // Leaving multi-file mode empties the chart and every mark.
-    Tick(panel->ChartRPMCB, true);
-    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->MultiChart});
-    Tick(panel->MultiFileCB, false);
+    Tick(Box("ChartRPMCB"), true);
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{Chart("MultiChart")});
+    Tick(Box("MultiFileCB"), false);
     EXPECT_FALSE(AnyBoxTicked());
     EXPECT_TRUE(Marked().empty());
-    EXPECT_EQ(panel->MultiChart->PointCount(0), 0);
-    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->SpaceChart});
+    EXPECT_EQ(Chart("MultiChart")->PointCount(0), 0);
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{Chart("SpaceChart")});
 }
 
 TEST_F(AnalysisTest, KeyboardAndCaptionMarksKeepTheLimits)
 {
     // A press on a caption ticks its box.
-    QTest::mouseClick(panel->findChild<QLabel *>("HRMLab"), Qt::LeftButton);
-    EXPECT_TRUE(panel->ChartHRMCB->isChecked());
+    QTest::mouseClick(&Part<QLabel>(*panel, "HRMLab"), Qt::LeftButton);
+    EXPECT_TRUE(Box("ChartHRMCB")->isChecked());
 
     list->setFocus();
     list->setCurrentRow(0);
@@ -189,10 +189,10 @@ TEST_F(AnalysisTest, KeyboardAndCaptionMarksKeepTheLimits)
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Space);
     EXPECT_EQ(Marked(), std::vector<int>{1});
-    EXPECT_EQ(Shown(), std::vector<TLineChart *>{panel->AnHRMChart});
+    EXPECT_EQ(Shown(), std::vector<TLineChart *>{Chart("AnHRMChart")});
 
-    Tick(panel->MultiFileCB, true);
-    Tick(panel->ChartHRMCB, true);
+    Tick(Box("MultiFileCB"), true);
+    Tick(Box("ChartHRMCB"), true);
     for (int row = 0; row < 4; ++row) {
         list->setCurrentRow(row);
         QTest::keyClick(list, Qt::Key_Space);
@@ -203,11 +203,11 @@ TEST_F(AnalysisTest, KeyboardAndCaptionMarksKeepTheLimits)
 
 TEST_F(AnalysisTest, ReadoutShowsThePointUnderThePointer)
 {
-    Tick(panel->ChartHRMCB, true);
-    Tick(panel->ChartDistCB, true);
+    Tick(Box("ChartHRMCB"), true);
+    Tick(Box("ChartDistCB"), true);
     Click(0);
-    QLineEdit *edit = panel->ChartValueEdit;
-    TLineChart *hrm = panel->AnHRMChart;
+    QLineEdit *edit = &Part<QLineEdit>(*panel, "ChartValueEdit");
+    TLineChart *hrm = Chart("AnHRMChart");
 
     QTest::mouseMove(hrm, hrm->PointPosition(0, 0));
     EXPECT_EQ(edit->text(), "72");
@@ -217,17 +217,16 @@ TEST_F(AnalysisTest, ReadoutShowsThePointUnderThePointer)
     const QPoint p0 = hrm->PointPosition(0, 0), p1 = hrm->PointPosition(0, 1);
     QTest::mouseMove(hrm, p0 + (p1 - p0) / 4);
     EXPECT_EQ(edit->text(), "72");
-    QTest::mouseMove(panel->AnDistChart, panel->AnDistChart->PointPosition(0, 2));
+    QTest::mouseMove(Chart("AnDistChart"), Chart("AnDistChart")->PointPosition(0, 2));
     EXPECT_EQ(edit->text(), "12.34");
-    EXPECT_DOUBLE_EQ(panel->ReadoutValue, 12.34);
 
     // Away from the lines, over the empty chart: "0".
     QTest::mouseMove(hrm, p1 + QPoint(0, 60));
     EXPECT_EQ(edit->text(), "0");
-    for (QCheckBox *box : panel->ChartBoxes())
+    for (QCheckBox *box : ChartBoxes())
         Tick(box, false);
-    ASSERT_TRUE(panel->SpaceChart->isVisible());
-    QTest::mouseMove(panel->SpaceChart, QPoint(400, 200));
+    ASSERT_TRUE(Chart("SpaceChart")->isVisible());
+    QTest::mouseMove(Chart("SpaceChart"), QPoint(400, 200));
     EXPECT_EQ(edit->text(), "0");
 }
 
@@ -235,21 +234,21 @@ TEST_F(AnalysisTest, ReadoutShowsThePointUnderThePointer)
 // the pointer, a label with the time and each series' value beside it.
 TEST_F(AnalysisTest, TimeCursorReadsEveryShownSeriesAtThePointersTime)
 {
-    TTimeCursor *cursor = panel->ChartCursor;
+    TTimeCursor *cursor = &Part<TTimeCursor>(*panel, "ChartTimeCursor");
     const auto clearOfTheLine = [cursor] {
         for (const QLine &piece : cursor->LinePieces())
             if (cursor->LabelRect().left() <= piece.x1() && piece.x1() <= cursor->LabelRect().right())
                 return false;
         return cursor->LabelRect().isValid() && cursor->rect().contains(cursor->LabelRect());
     };
-    Tick(panel->ChartHRMCB, true);
-    Tick(panel->ChartDistCB, true);
+    Tick(Box("ChartHRMCB"), true);
+    Tick(Box("ChartDistCB"), true);
     Click(0);
-    TLineChart *hrm = panel->AnHRMChart;
+    TLineChart *hrm = Chart("AnHRMChart");
     // Far from the line (the readout finds nothing), at the time of sample 1.
     const QPoint at(hrm->PointPosition(0, 1).x() + 2, hrm->PlotRect().top() + 5);
     QTest::mouseMove(hrm, at);
-    EXPECT_EQ(panel->ChartValueEdit->text(), "0");
+    EXPECT_EQ(Part<QLineEdit>(*panel, "ChartValueEdit").text(), "0");
     ASSERT_TRUE(cursor->CursorShown());
     EXPECT_EQ(cursor->LabelLines(), (QStringList{"00:00:10", "Distance  1.5 km", "Heart Rate  75 bpm"}));
     ASSERT_EQ(cursor->LinePieces().size(), 2u);
@@ -272,11 +271,11 @@ TEST_F(AnalysisTest, TimeCursorReadsEveryShownSeriesAtThePointersTime)
 
     // Compare mode: each ride by its name, with the colour of its line; a
     // ride without a sample at that time is left out.
-    Tick(panel->MultiFileCB, true);
-    Tick(panel->ChartHRMCB, true);
+    Tick(Box("MultiFileCB"), true);
+    Tick(Box("ChartHRMCB"), true);
     Click(0);
     Click(2);
-    TLineChart *multi = panel->MultiChart;
+    TLineChart *multi = Chart("MultiChart");
     ASSERT_TRUE(multi->isVisible());
     QTest::mouseMove(multi, QPoint(multi->PointPosition(0, 0).x(), multi->PlotRect().center().y()));
     EXPECT_EQ(cursor->LabelLines(),
@@ -292,12 +291,12 @@ TEST_F(AnalysisTest, TimeCursorReadsEveryShownSeriesAtThePointersTime)
 
 TEST_F(AnalysisTest, AVanishedRecordShowsNoLines)
 {
-    Tick(panel->ChartHRMCB, true);
+    Tick(Box("ChartHRMCB"), true);
     Click(0);
-    ASSERT_EQ(panel->AnHRMChart->PointCount(0), 3);
+    ASSERT_EQ(Chart("AnHRMChart")->PointCount(0), 3);
     std::remove((db.RiderFolder + B).c_str());
     Click(1);
-    EXPECT_EQ(panel->AnHRMChart->PointCount(0), 0);
+    EXPECT_EQ(Chart("AnHRMChart")->PointCount(0), 0);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "tests/store/RecordFixture.h"
 #include "tests/support/FailingDisk.h"
 #include "tests/support/ModalAnswer.h"
+#include "tests/support/Parts.h"
 #include "tests/support/TempFolder.h"
 #include "views/Analysis.h"
 #include "views/CheckList.h"
@@ -57,7 +58,14 @@ protected:
         panel->FillList(db.RecordFiles);
     }
 
-    TCheckList *List() const { return panel->FileDataCLB; }
+    TCheckList *List() const { return &Part<TCheckList>(*panel, "FileDataCLB"); }
+    // The view's controls by name.
+    QPushButton *Button(const char *name) const { return &Part<QPushButton>(*panel, name); }
+    TImage *Picture(const char *name) const { return &Part<TImage>(*panel, name); }
+    QLineEdit *Topic() const { return &Part<QLineEdit>(*panel, "TopicEdit"); }
+    QComboBox *Weather() const { return &Part<QComboBox>(*panel, "cbbWCB"); }
+    QPlainTextEdit *Memo() const { return &Part<QPlainTextEdit>(*panel, "SportMemo"); }
+    TExportButton *Export() const { return &Part<TExportButton>(*panel, "ExportBtnImage"); }
     int Row(const std::string &name) const
     {
         const auto items = List()->findItems(QString::fromStdString(name), Qt::MatchExactly);
@@ -75,10 +83,11 @@ protected:
     }
     void Show(const std::string &name) { Click(name, 60); }
 
-    QString Box(const char *name) const { return panel->findChild<QLineEdit *>(name)->text(); }
+    QString Box(const char *name) const { return Part<QLineEdit>(*panel, name).text(); }
     std::vector<int> Sensors() const
     {
-        return {panel->CS004Image->ShownIndex, panel->SP001Image->ShownIndex, panel->CA001Image->ShownIndex};
+        return {Picture("CS004Image")->ShownIndex, Picture("SP001Image")->ShownIndex,
+                Picture("CA001Image")->ShownIndex};
     }
     // The lines of a record's notes file (UTF-16 LE with its mark, CR LF).
     QStringList NotesOnDisk(const std::string &record) const
@@ -94,9 +103,9 @@ protected:
     }
     void TypeNotes(const QString &topic, int weather, const QString &memo)
     {
-        panel->TopicEdit->setText(topic);
-        panel->cbbWCB->setCurrentIndex(weather);
-        panel->SportMemo->setPlainText(memo);
+        Topic()->setText(topic);
+        Weather()->setCurrentIndex(weather);
+        Memo()->setPlainText(memo);
     }
 
     TempFolder root;
@@ -112,9 +121,9 @@ TEST_F(RecordDetailsTest, StartsEmptyWithTheFilesListed)
     EXPECT_EQ(Box("Dura_Edit"), "");
     EXPECT_EQ(Box("Inte_Edit"), "");
     EXPECT_EQ(Sensors(), (std::vector<int>{1, 3, 5}));
-    EXPECT_FALSE(panel->MemoSaveBtn->isEnabled());
-    EXPECT_EQ(panel->cbbWCB->count(), 13);
-    EXPECT_EQ(panel->cbbWCB->currentIndex(), 0);
+    EXPECT_FALSE(Button("MemoSaveBtn")->isEnabled());
+    EXPECT_EQ(Weather()->count(), 13);
+    EXPECT_EQ(Weather()->currentIndex(), 0);
     EXPECT_TRUE(List()->font().fixedPitch() || QFontInfo(List()->font()).fixedPitch());
 }
 
@@ -123,12 +132,12 @@ TEST_F(RecordDetailsTest, PressesAndReleasesOnTheList)
     // A press on the check box of an unmarked item marks it; the release shows it.
     Click(kSecond, 5);
     EXPECT_EQ(List()->MarkedRows(), std::vector<int>{Row(kSecond)});
-    EXPECT_EQ(panel->PressedIndex, Row(kSecond));
+    EXPECT_EQ(List()->currentRow(), Row(kSecond));
     EXPECT_EQ(Box("Dura_Edit"), "01:05:30");
     EXPECT_EQ(Box("Dist_Edit"), "12.3 KM");
     EXPECT_EQ(Box("Speed_Edit"), "25.4 KM/h");
     EXPECT_EQ(Box("Inte_Edit"), "130~165");
-    EXPECT_TRUE(panel->MemoSaveBtn->isEnabled());
+    EXPECT_TRUE(Button("MemoSaveBtn")->isEnabled());
     EXPECT_EQ(panel->ShownRecord(), kSecond);
 
     // On another item's check box: the mark moves there, the others lose theirs.
@@ -146,7 +155,7 @@ TEST_F(RecordDetailsTest, PressesAndReleasesOnTheList)
     EXPECT_EQ(List()->MarkedCount(), 0);
     EXPECT_EQ(Box("Dura_Edit"), "");
     EXPECT_EQ(Sensors(), (std::vector<int>{1, 3, 5}));
-    EXPECT_FALSE(panel->MemoSaveBtn->isEnabled());
+    EXPECT_FALSE(Button("MemoSaveBtn")->isEnabled());
 
     // The release acts on the pressed item even when the pointer moved.
     Click(kFirst, 60, Row(kThird));
@@ -159,6 +168,21 @@ TEST_F(RecordDetailsTest, PressesAndReleasesOnTheList)
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, below);
     EXPECT_EQ(List()->MarkedRows(), std::vector<int>{Row(kFirst)});
     EXPECT_EQ(panel->ShownRecord(), kFirst);
+}
+
+// A refill under the shown record: its mark comes back by name without a
+// new read; a name the list does not hold marks nothing.
+TEST_F(RecordDetailsTest, ARecordIsMarkedAgainByNameAfterARefill)
+{
+    Show(kSecond);
+    Refill();
+    EXPECT_EQ(List()->MarkedCount(), 0);
+    EXPECT_TRUE(panel->MarkRecord(kSecond));
+    EXPECT_EQ(List()->MarkedRows(), std::vector<int>{Row(kSecond)});
+    EXPECT_EQ(panel->ShownRecord(), kSecond);
+    EXPECT_FALSE(panel->MarkRecord("missing.TR9"));
+    EXPECT_FALSE(panel->MarkRecord(""));
+    EXPECT_EQ(List()->MarkedRows(), std::vector<int>{Row(kSecond)});
 }
 
 TEST_F(RecordDetailsTest, ImperialUnitAndSensorPictures)
@@ -193,7 +217,7 @@ TEST_F(RecordDetailsTest, NotesRoundTrips)
         Show(kFirst);
         TypeNotes(c.topic, c.weather, c.memo);
         ModalAnswerer answer;
-        QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+        QTest::mouseClick(Button("MemoSaveBtn"), Qt::LeftButton);
         EXPECT_TRUE(answer.Saw("Save File Ok", "info"));
         ASSERT_EQ(answer.seen.size(), 1u);
         EXPECT_EQ(answer.seen[0].icon, QMessageBox::Information);
@@ -201,11 +225,11 @@ TEST_F(RecordDetailsTest, NotesRoundTrips)
         EXPECT_EQ(NotesOnDisk(kFirst), c.file);
 
         Show(kFirst);  // unmark
-        panel->MemoCleanBtnClick();
+        QTest::mouseClick(Button("MemoCleanBtn"), Qt::LeftButton);
         Show(kFirst);  // read again
-        EXPECT_EQ(panel->TopicEdit->text(), c.topic);
-        EXPECT_EQ(panel->cbbWCB->currentIndex(), c.weather);
-        EXPECT_EQ(panel->SportMemo->toPlainText(), c.memo);
+        EXPECT_EQ(Topic()->text(), c.topic);
+        EXPECT_EQ(Weather()->currentIndex(), c.weather);
+        EXPECT_EQ(Memo()->toPlainText(), c.memo);
         Show(kFirst);
     }
 }
@@ -214,19 +238,19 @@ TEST_F(RecordDetailsTest, CleanAllThenSaveAndTypedWeather)
 {
     Show(kFirst);
     TypeNotes("Topic", 5, "memo");
-    QTest::mouseClick(panel->MemoCleanBtn, Qt::LeftButton);
+    QTest::mouseClick(Button("MemoCleanBtn"), Qt::LeftButton);
     EXPECT_FALSE(fileExists(root.file(TKorvanDataBase::NotesFileName(kFirst))));
     ModalAnswerer answer;
-    QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+    QTest::mouseClick(Button("MemoSaveBtn"), Qt::LeftButton);
     EXPECT_EQ(NotesOnDisk(kFirst), (QStringList{"", "0"}));
 
     // A typed weather that is no entry is stored as -1 and reads back as none.
-    panel->cbbWCB->setEditText("Hail");
-    QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+    Weather()->setEditText("Hail");
+    QTest::mouseClick(Button("MemoSaveBtn"), Qt::LeftButton);
     EXPECT_EQ(NotesOnDisk(kFirst), (QStringList{"", "-1"}));
     Show(kFirst);
     Show(kFirst);
-    EXPECT_EQ(panel->cbbWCB->currentIndex(), -1);
+    EXPECT_EQ(Weather()->currentIndex(), -1);
 }
 
 TEST_F(RecordDetailsTest, KeyboardMovesTheSelectionOnly)
@@ -238,7 +262,7 @@ TEST_F(RecordDetailsTest, KeyboardMovesTheSelectionOnly)
     EXPECT_EQ(List()->currentRow(), Row(kFirst) + 1);
     EXPECT_EQ(List()->MarkedRows(), std::vector<int>{Row(kFirst)});
     ModalAnswerer answer;
-    QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+    QTest::mouseClick(Button("MemoSaveBtn"), Qt::LeftButton);
     EXPECT_EQ(NotesOnDisk(kFirst), (QStringList{"Shown one", "1"}));
     EXPECT_FALSE(fileExists(root.file(TKorvanDataBase::NotesFileName(kSecond))));
 }
@@ -248,15 +272,15 @@ TEST_F(RecordDetailsTest, KeyboardMovesTheSelectionOnly)
 // disabled; it looks like Export.
 TEST_F(RecordDetailsTest, ImportButtonAsksForAnImportByMouseAndKeyboard)
 {
-    TFaceButton *button = panel->ImportBtn;
+    TFaceButton *button = &Part<TFaceButton>(*panel, "ImportBtn");
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->objectName(), "ImportBtn");
-    EXPECT_EQ(button->size(), panel->ExportBtnImage->size());
-    EXPECT_FALSE(button->geometry().intersects(panel->ExportBtnImage->geometry()));
+    EXPECT_EQ(button->size(), Export()->size());
+    EXPECT_FALSE(button->geometry().intersects(Export()->geometry()));
     // The row of Export, Laps and Import lies outside the notes frame.
-    const QRect notes = panel->findChild<QWidget *>("MemoShape")->geometry();
+    const QRect notes = Part<QWidget>(*panel, "MemoShape").geometry();
     for (const char *name : {"ExportBtnImage", "LapsBtn", "ImportBtn"})
-        EXPECT_FALSE(panel->findChild<QWidget *>(name)->geometry().intersects(notes)) << name;
+        EXPECT_FALSE(Part<QWidget>(*panel, name).geometry().intersects(notes)) << name;
     QSignalSpy asked(panel.get(), &TSportModePanel::ImportRequested);
 
     QTest::mouseClick(button, Qt::LeftButton);
@@ -277,14 +301,14 @@ TEST_F(RecordDetailsTest, AFailedSaveIsShownAndKeepsTheNotes)
     Show(kFirst);
     TypeNotes("Lost?", 3, "not lost");
     ModalAnswerer answer;
-    QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+    QTest::mouseClick(Button("MemoSaveBtn"), Qt::LeftButton);
     ASSERT_EQ(answer.seen.size(), 1u);
     EXPECT_FALSE(answer.Saw("Save File Ok"));
     EXPECT_EQ(answer.seen[0].text, "The notes of 120704080503.TR9 were not saved!");
     EXPECT_EQ(answer.seen[0].icon, QMessageBox::Critical);
-    EXPECT_EQ(panel->TopicEdit->text(), "Lost?");
-    EXPECT_EQ(panel->SportMemo->toPlainText(), "not lost");
-    EXPECT_TRUE(panel->MemoSaveBtn->isEnabled());
+    EXPECT_EQ(Topic()->text(), "Lost?");
+    EXPECT_EQ(Memo()->toPlainText(), "not lost");
+    EXPECT_TRUE(Button("MemoSaveBtn")->isEnabled());
 }
 
 TEST_F(RecordDetailsTest, NotesInPlaceButUnconfirmedAreSaidToBeSaved)
@@ -296,7 +320,7 @@ TEST_F(RecordDetailsTest, NotesInPlaceButUnconfirmedAreSaidToBeSaved)
     ModalAnswerer answer;
     {
         FailingDisk disk(DiskStep::FolderSync);
-        QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+        QTest::mouseClick(Button("MemoSaveBtn"), Qt::LeftButton);
     }
     ASSERT_EQ(answer.seen.size(), 1u);
     EXPECT_EQ(answer.seen[0].text,
@@ -310,12 +334,12 @@ TEST_F(RecordDetailsTest, DeleteYesNoAndVanished)
     Show(kSecond);
     {
         ModalAnswerer answer;
-        QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+        QTest::mouseClick(Button("MemoSaveBtn"), Qt::LeftButton);
     }
     {
         ModalAnswerer answer;
         answer.AnswerBox(QMessageBox::No);
-        QTest::mouseClick(panel->FileDeleteBtn, Qt::LeftButton);
+        QTest::mouseClick(Button("FileDeleteBtn"), Qt::LeftButton);
         ASSERT_EQ(answer.seen.size(), 1u);
         const SeenBox &ask = answer.seen[0];
         EXPECT_EQ(ask.text, "Delete 120705091000.TR9?");
@@ -330,7 +354,7 @@ TEST_F(RecordDetailsTest, DeleteYesNoAndVanished)
     {
         ModalAnswerer answer;
         answer.AnswerBox(QMessageBox::Yes);
-        QTest::mouseClick(panel->FileDeleteBtn, Qt::LeftButton);
+        QTest::mouseClick(Button("FileDeleteBtn"), Qt::LeftButton);
         EXPECT_TRUE(answer.Saw("File Deleted!"));
         EXPECT_FALSE(fileExists(root.file(kSecond)));
         EXPECT_TRUE(fileExists(root.file(TKorvanDataBase::NotesFileName(kSecond))));
@@ -338,7 +362,7 @@ TEST_F(RecordDetailsTest, DeleteYesNoAndVanished)
         EXPECT_EQ(Row(kSecond), -1);
         EXPECT_EQ(List()->MarkedCount(), 0);
         EXPECT_EQ(Box("Dura_Edit"), "");
-        EXPECT_FALSE(panel->MemoSaveBtn->isEnabled());
+        EXPECT_FALSE(Button("MemoSaveBtn")->isEnabled());
     }
     {
         // Removed outside the program after the list was filled.
@@ -346,7 +370,7 @@ TEST_F(RecordDetailsTest, DeleteYesNoAndVanished)
         std::remove(root.file(kThird).c_str());
         ModalAnswerer answer;
         answer.AnswerBox(QMessageBox::Yes);
-        QTest::mouseClick(panel->FileDeleteBtn, Qt::LeftButton);
+        QTest::mouseClick(Button("FileDeleteBtn"), Qt::LeftButton);
         EXPECT_TRUE(answer.Saw("File is not Exists!"));
         EXPECT_FALSE(answer.Saw("File Deleted!"));
         EXPECT_EQ(List()->count(), 2);
@@ -356,7 +380,7 @@ TEST_F(RecordDetailsTest, DeleteYesNoAndVanished)
         // Nothing marked: Delete does nothing.
         Show(kThird);
         ModalAnswerer answer;
-        QTest::mouseClick(panel->FileDeleteBtn, Qt::LeftButton);
+        QTest::mouseClick(Button("FileDeleteBtn"), Qt::LeftButton);
         EXPECT_TRUE(answer.seen.empty());
     }
 }
@@ -369,7 +393,7 @@ TEST_F(RecordDetailsTest, AFailedDeleteIsShown)
     QDir().mkpath(QString::fromStdString(root.file(kFirst) + "/inside"));
     ModalAnswerer answer;
     answer.AnswerBox(QMessageBox::Yes);
-    QTest::mouseClick(panel->FileDeleteBtn, Qt::LeftButton);
+    QTest::mouseClick(Button("FileDeleteBtn"), Qt::LeftButton);
     EXPECT_FALSE(answer.Saw("File Deleted!"));
     EXPECT_TRUE(answer.Saw("The record 120704080503.TR9 was not deleted!", "Error"));
     EXPECT_EQ(panel->ShownRecord(), kFirst);
@@ -382,7 +406,7 @@ TEST_F(RecordDetailsTest, AVanishedRecordShowsZerosAndNoOtherNotes)
     TypeNotes("First's notes", 2, "memo");
     {
         ModalAnswerer answer;
-        QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+        QTest::mouseClick(Button("MemoSaveBtn"), Qt::LeftButton);
     }
     Show(kFirst);
     Show(kFirst);
@@ -390,8 +414,8 @@ TEST_F(RecordDetailsTest, AVanishedRecordShowsZerosAndNoOtherNotes)
     Show(kThird);
     EXPECT_EQ(Box("Dist_Edit"), "0 KM");
     EXPECT_EQ(Box("Dura_Edit"), "0");
-    EXPECT_EQ(panel->TopicEdit->text(), "");
-    EXPECT_EQ(panel->SportMemo->toPlainText(), "");
+    EXPECT_EQ(Topic()->text(), "");
+    EXPECT_EQ(Memo()->toPlainText(), "");
     EXPECT_EQ(Sensors(), (std::vector<int>{1, 3, 5}));
 }
 
@@ -402,7 +426,7 @@ TEST_F(RecordDetailsTest, AVanishedRecordShowsZerosAndNoOtherNotes)
 // says why a file could not be written.
 TEST_F(RecordDetailsTest, ExportWritesTheShownRecordAndReportsAFailure)
 {
-    TExportButton *button = panel->ExportBtnImage;
+    TExportButton *button = Export();
     EXPECT_FALSE(button->isEnabled());
     Show(kFirst);
     ASSERT_TRUE(button->isEnabled());
@@ -509,19 +533,19 @@ TEST_F(RecordDetailsTest, ChangedNotesAreOfferedBeforeAnotherRecordShows)
     EXPECT_EQ(panel->ShownRecord(), kSecond);
 
     // No: the notes go, the file keeps what it had, the next record shows.
-    panel->SportMemo->setPlainText("never kept");
+    Memo()->setPlainText("never kept");
     boxes.answers = {QMessageBox::No};
     Show(kFirst);
     ASSERT_EQ(boxes.seen.size(), 3u);
     EXPECT_EQ(NotesOnDisk(kSecond), (QStringList{"<no notes file>"}));
-    EXPECT_EQ(panel->TopicEdit->text(), "Hill repeats");
+    EXPECT_EQ(Topic()->text(), "Hill repeats");
 
     // Saved with the button, unmarked: nothing to ask. A weather typed is a
     // change too, and so is unmarking the shown record.
-    panel->TopicEdit->setText("Hill repeats again");
-    QTest::mouseClick(panel->MemoSaveBtn, Qt::LeftButton);
+    Topic()->setText("Hill repeats again");
+    QTest::mouseClick(Button("MemoSaveBtn"), Qt::LeftButton);
     EXPECT_FALSE(panel->NotesChanged());
-    panel->cbbWCB->setEditText("Hail");
+    Weather()->setEditText("Hail");
     EXPECT_TRUE(panel->NotesChanged());
     boxes.answers = {QMessageBox::No};
     const std::size_t before = boxes.seen.size();
@@ -541,10 +565,11 @@ TEST_F(RecordDetailsTest, TabPassesTheValueBoxesAndLeavesTheMemo)
     panel->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
     Show(kFirst);
-    for (QLineEdit *box : panel->ValueEdits)
-        EXPECT_EQ(box->focusPolicy(), Qt::NoFocus) << box->objectName().toStdString();
-    EXPECT_EQ(panel->ValueEdits[0]->accessibleName(), "Duration");
-    EXPECT_EQ(panel->ValueEdits[9]->accessibleName(), "Intensity");
+    for (const char *name : {"Dura_Edit", "Dist_Edit", "RPM_Edit", "Speed_Edit", "LAP_Edit", "Calo_Edit", "HRM_Edit",
+                             "HRA_Edit", "VO2_Edit", "Inte_Edit"})
+        EXPECT_EQ(Part<QLineEdit>(*panel, name).focusPolicy(), Qt::NoFocus) << name;
+    EXPECT_EQ(Part<QLineEdit>(*panel, "Dura_Edit").accessibleName(), "Duration");
+    EXPECT_EQ(Part<QLineEdit>(*panel, "Inte_Edit").accessibleName(), "Intensity");
     List()->setFocus(Qt::TabFocusReason);
     std::vector<QString> chain;
     for (int i = 0; i < 10; ++i) {
@@ -553,15 +578,15 @@ TEST_F(RecordDetailsTest, TabPassesTheValueBoxesAndLeavesTheMemo)
     }
     EXPECT_EQ(chain, (std::vector<QString>{"FileDeleteBtn", "ExportBtnImage", "LapsBtn", "ImportBtn", "TopicEdit",
                                            "cbbWCB", "SportMemo", "MemoSaveBtn", "MemoCleanBtn", "FileDataCLB"}));
-    panel->SportMemo->setFocus();
-    panel->SportMemo->clear();
-    QTest::keyClicks(panel->SportMemo, "a");
-    QTest::keyClick(panel->SportMemo, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(panel->SportMemo->toPlainText(), "a\t");
-    QTest::keyClick(panel->SportMemo, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), panel->MemoSaveBtn);
+    Memo()->setFocus();
+    Memo()->clear();
+    QTest::keyClicks(Memo(), "a");
+    QTest::keyClick(Memo(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(Memo()->toPlainText(), "a\t");
+    QTest::keyClick(Memo(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Button("MemoSaveBtn"));
     ModalAnswerer boxes;
-    QTest::keyClick(panel->MemoSaveBtn, Qt::Key_Space);
+    QTest::keyClick(Button("MemoSaveBtn"), Qt::Key_Space);
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(boxes.seen[0].text, "Save File Ok");
 }

@@ -80,7 +80,7 @@ const auto Red = [](QRgb c) { return qRed(c) > 170 && qGreen(c) < 80 && qBlue(c)
 TEST_F(ReportTest, NothingToPrintWithoutABoxOrAFile)
 {
     panel->PrintReport();
-    panel->ChartHRMCB->setChecked(true);
+    Box("ChartHRMCB")->setChecked(true);
     panel->PrintReport();
     ASSERT_EQ(boxes.seen.size(), 2u);
     for (const SeenBox &b : boxes.seen) {
@@ -94,7 +94,7 @@ TEST_F(ReportTest, NothingToPrintWithoutABoxOrAFile)
 
 TEST_F(ReportTest, FourChartsAndOneBlockOnTheLetterPage)
 {
-    for (QCheckBox *box : panel->ChartBoxes())
+    for (QCheckBox *box : ChartBoxes())
         box->setChecked(true);
     Click(0);
     panel->PrintReport();
@@ -129,7 +129,7 @@ TEST_F(ReportTest, FourChartsAndOneBlockOnTheLetterPage)
 TEST_F(ReportTest, DecimalsFollowTheRidersLocale)
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    panel->ChartHRMCB->setChecked(true);
+    Box("ChartHRMCB")->setChecked(true);
     Click(0);
     panel->PrintReport();
     QLocale::setDefault(QLocale::system());
@@ -140,8 +140,8 @@ TEST_F(ReportTest, DecimalsFollowTheRidersLocale)
 
 TEST_F(ReportTest, ThreeFilesInOneChart)
 {
-    panel->MultiFileCB->setChecked(true);
-    panel->ChartHRMCB->setChecked(true);
+    Box("MultiFileCB")->setChecked(true);
+    Box("ChartHRMCB")->setChecked(true);
     for (int row = 0; row < 3; ++row)
         Click(row);
     panel->PrintReport();
