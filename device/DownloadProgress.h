@@ -21,9 +21,6 @@ public:
     // Shows the transfers of download, its captions in lang's language.
     TDownloadProgress(QWidget *parent, const TDongleDownload &download, const MultiLanguage &lang);
 
-    QLabel *DownloadProgressLab = nullptr;
-    QProgressBar *DownloadProgressBar = nullptr;
-
     // A transfer starts: captions in the chosen language, busy bar, shown.
     void Begin(const MultiLanguage &lang);
     // Shows the state of progress at nowMs.
@@ -33,5 +30,7 @@ public:
     void End(const TTransferProgress &progress, bool succeeded);
 
 private:
+    QLabel *DownloadProgressLab = nullptr;
+    QProgressBar *DownloadProgressBar = nullptr;
     QString waiting_, receiving_, lines_, reports_, left_, complete_, stopped_;
 };

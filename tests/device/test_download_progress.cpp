@@ -4,6 +4,7 @@
 #include "device/TransferProgress.h"
 #include "tests/device/MainWindowFixture.h"
 #include "tests/support/DumpBuilder.h"
+#include "tests/support/Parts.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -85,6 +86,8 @@ TEST_F(DownloadProgress, TheBarFollowsATransferAndGoesWhenTheResultShows)
         form->BtnImageDateClick();
     }
     TDownloadProgress *view = progress;
+    const auto &bar = Part<QProgressBar>(*view, "DownloadProgressBar");
+    const auto &label = Part<QLabel>(*view, "DownloadProgressLab");
     const DumpBuilder b = exercise(900);
     auto reports = reportsOf(b.reportLines());
     reports[0].pauseMs = 300;  // the rider starts the device late
@@ -92,22 +95,21 @@ TEST_F(DownloadProgress, TheBarFollowsATransferAndGoesWhenTheResultShows)
     fake.stream(dongle, reports);
     clickStart();
     ASSERT_FALSE(view->isHidden());
-    EXPECT_EQ(view->DownloadProgressBar->maximum(), 0); // busy: nothing announced yet
-    EXPECT_EQ(view->DownloadProgressLab->text(), "Waiting for the device...");
+    EXPECT_EQ(bar.maximum(), 0); // busy: nothing announced yet
+    EXPECT_EQ(label.text(), "Waiting for the device...");
 
     ASSERT_TRUE(RunUntil([&] { return dl->Progress.ReceivedLines() >= 39; }));
     // The view follows within its refresh period.
     EXPECT_TRUE(RunUntil([&] {
-        return view->DownloadProgressBar->maximum() == 100 &&
-               view->DownloadProgressBar->value() == dl->Progress.Percent() &&
-               view->DownloadProgressLab->text().startsWith(
+        return bar.maximum() == 100 && bar.value() == dl->Progress.Percent() &&
+               label.text().startsWith(
                    QString("%1 of %2 lines").arg(dl->Progress.ReceivedLines()).arg(b.pageCount() * 8));
     }));
-    EXPECT_EQ(view->DownloadProgressBar->maximum(), 100);
-    EXPECT_EQ(view->DownloadProgressBar->value(), dl->Progress.Percent());
-    EXPECT_GT(view->DownloadProgressBar->value(), 0);
-    EXPECT_LT(view->DownloadProgressBar->value(), 100);
-    EXPECT_TRUE(view->DownloadProgressLab->text().startsWith(
+    EXPECT_EQ(bar.maximum(), 100);
+    EXPECT_EQ(bar.value(), dl->Progress.Percent());
+    EXPECT_GT(bar.value(), 0);
+    EXPECT_LT(bar.value(), 100);
+    EXPECT_TRUE(label.text().startsWith(
         QString("%1 of %2 lines").arg(dl->Progress.ReceivedLines()).arg(b.pageCount() * 8)));
     // scripts/screenshots keeps the download controls of this moment.
     if (const QString shot = qEnvironmentVariable("DOWNLOAD_SHOT"); !shot.isEmpty()) {
@@ -129,10 +131,12 @@ TEST_F(DownloadProgress, ACutTransferShowsWhereItStopped)
     clickStart();
     ASSERT_TRUE(RunUntil([&] { return boxes.Saw("TR900 data transfer Fail!"); }, 10000));
     TDownloadProgress *view = progress;
+    const auto &bar = Part<QProgressBar>(*view, "DownloadProgressBar");
+    const auto &label = Part<QLabel>(*view, "DownloadProgressLab");
     EXPECT_FALSE(view->isHidden());
-    EXPECT_EQ(view->DownloadProgressBar->value(), dl->Progress.Percent());
-    EXPECT_NEAR(view->DownloadProgressBar->value(), 50, 3);
-    EXPECT_TRUE(view->DownloadProgressLab->text().startsWith("Transfer stopped"));
+    EXPECT_EQ(bar.value(), dl->Progress.Percent());
+    EXPECT_NEAR(bar.value(), 50, 3);
+    EXPECT_TRUE(label.text().startsWith("Transfer stopped"));
 }
 
 TEST_F(DownloadProgress, AStopBeforeAnyReportRemovesTheBar)
