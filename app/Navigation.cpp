@@ -91,6 +91,9 @@ void TmainForm::ConnectKeys()
         band[std::size_t(BandPlace(k))] = buttons[std::size_t(k)];
     for (int i = 0; i < 7; ++i) {
         band[std::size_t(i)]->MakeControl(band[std::size_t(i)]->objectName());
+        // A click takes the focus too: the ring marks the view chosen last,
+        // not the one the keyboard left.
+        band[std::size_t(i)]->setFocusPolicy(Qt::StrongFocus);
         if (i > 0)
             setTabOrder(band[std::size_t(i - 1)], band[std::size_t(i)]);
         auto *key = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + i)), this);

@@ -18,6 +18,8 @@ struct MetricsIndex::State {
     std::vector<RideSummary> rides;
     std::int64_t ridesVersion = -1;
     bool ridesKept = false;
+    // Set by RequestStop: a build keeps what it has read and ends.
+    const std::atomic<bool> *stop = nullptr;
 };
 
 // The kept summaries, read again where they are out of date.

@@ -463,12 +463,20 @@ int Sync(State &s, const IndexProgress &progress)
     if (progress && total > 0)
         progress(0, total);
     std::vector<IndexedRide> rows(work.size());
+    // Rides left unread by a stop get no row: the next look reads them.
+    const auto stopped = [&s] { return s.stop != nullptr && s.stop->load(); };
+    std::vector<char> read(work.size(), 0);
     ForEachOnBothCores(
         work.size(),
         [&](std::size_t i) {
+            if (stopped())
+                return;
             rows[i] = ReadIndexedRide(s.folder, work[i], s.profile, s.accountGender, notesOnly[i] != 0);
+            read[i] = 1;
         },
         [&](std::size_t i) {
+            if (!read[i])
+                return;
             if (notesOnly[i])
                 writer.WriteNotes(rows[i], tx);
             else
@@ -477,6 +485,9 @@ int Sync(State &s, const IndexProgress &progress)
             if (progress)
                 progress(static_cast<int>(i) + 1, total);
         });
+    // Notes left unread must be looked for by their stamps next time.
+    if (stopped())
+        SetMeta(s.db, "folder", std::string(), tx);
     return tx.Commit();
 }
 
@@ -558,7 +569,9 @@ MetricsIndex::~MetricsIndex() = default;
 bool MetricsIndex::Open(const std::string &riderFolder, const Profile &profile, int accountGender,
                         const IndexProgress &progress)
 {
+    stop_ = false;
     state_ = std::make_unique<State>();
+    state_->stop = &stop_;
     state_->folder = riderFolder.empty() || riderFolder.back() == '/' ? riderFolder : riderFolder + "/";
     state_->profile = profile;
     state_->accountGender = accountGender;
@@ -589,6 +602,7 @@ bool MetricsIndex::Refresh(const IndexProgress &progress)
 {
     if (!IsOpen())
         return false;
+    stop_ = false;
     const int code = Sync(*state_, progress);
     return code == SQLITE_OK || Recover(*state_, code, progress);
 }

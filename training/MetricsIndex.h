@@ -19,6 +19,7 @@
 #include "training/Profile.h"
 #include "training/RideMetrics.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -53,6 +54,10 @@ public:
     // True when the index lives in memory (the folder cannot be written).
     bool InMemory() const;
     std::string Error() const;
+    // From any thread: a running build stops after the rides it has read,
+    // keeping them (the next open or refresh reads the rest); the call
+    // then returns. Until Open or Refresh is called again.
+    void RequestStop() { stop_ = true; }
 
     // Reads the folder again: files added, changed or removed outside.
     bool Refresh(const IndexProgress &progress = {});
@@ -80,4 +85,5 @@ public:
 
 private:
     std::unique_ptr<State> state_;
+    std::atomic<bool> stop_{false};
 };

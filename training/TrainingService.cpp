@@ -46,6 +46,9 @@ void TrainingService::Open(const std::string &riderFolder)
 void TrainingService::Close()
 {
     ++generation_;
+    // A logout during a first build does not wait for the rest of it.
+    if (index_)
+        index_->RequestStop();
     if (worker_.joinable())
         worker_.join();
     index_.reset();

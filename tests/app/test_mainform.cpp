@@ -202,6 +202,9 @@ TEST_F(MainFormTest, ButtonClicksChooseTheirViews)
     EXPECT_TRUE(form->SportModePanel->isVisible());
     QTest::mouseClick(form->BtnImageDate, Qt::LeftButton, {}, QPoint(50, 40));
     EXPECT_TRUE(form->CalenderPanel->isVisible());
+    // The focus (and its ring) follows the clicked button.
+    QTest::mouseClick(form->BtnImageSummary, Qt::LeftButton, {}, QPoint(50, 40));
+    EXPECT_EQ(form->focusWidget(), form->BtnImageSummary);
 }
 
 TEST_F(MainFormTest, HoverFaceMovesAtOnceAndFallsBackAfterTheTimer)

@@ -161,6 +161,42 @@ TEST_F(MetricsIndexTest, AFolderLeftAloneSkipsItsNotesFilesButNeverItsRecords)
     EXPECT_TRUE(index.Search("lake").empty());
 }
 
+// A logout stops a running build: what was read is kept, and the next look
+// reads the rest, records and notes alike. (The stop comes with the first
+// progress report, before any ride is read: a later one races the readers.)
+TEST_F(MetricsIndexTest, AStoppedBuildKeepsWhatItReadAndTheNextLookReadsTheRest)
+{
+    std::vector<std::string> names;
+    for (int day = 1; day <= 12; ++day)
+        names.push_back(Add(day));
+    const IndexProgress stop = [this](int done, int) {
+        if (done == 0)
+            index.RequestStop();
+    };
+    ASSERT_TRUE(index.Open(Folder(), profile, 0, stop));
+    EXPECT_TRUE(index.AllRides().empty());
+    ASSERT_TRUE(index.Refresh(reads.Progress()));
+    EXPECT_EQ(reads.total, 12);
+    // Rides added since: the old ones stay through a stop.
+    for (int day = 13; day <= 24; ++day)
+        names.push_back(Add(day));
+    ASSERT_TRUE(index.Refresh(stop));
+    EXPECT_EQ(index.AllRides().size(), 12u);
+    ASSERT_TRUE(index.Refresh(reads.Progress()));
+    EXPECT_EQ(reads.total, 12);
+    EXPECT_EQ(Indexed(), names);
+
+    // Notes saved outside, their reading stopped, the folder left alone
+    // since: the next look still finds every one.
+    for (const std::string &name : names)
+        WriteNotes(Folder(), name, "Dunes", "0", {});
+    AgeFolder(Folder());
+    ASSERT_TRUE(index.Refresh(stop));
+    EXPECT_TRUE(index.Search("dunes").empty());
+    ASSERT_TRUE(index.Refresh());
+    EXPECT_EQ(index.Search("dunes").size(), names.size());
+}
+
 TEST_F(MetricsIndexTest, OneCallUpdatesAndPeriods)
 {
     const std::string first = Add(1);
