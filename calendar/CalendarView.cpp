@@ -144,6 +144,8 @@ void TCalenderPanel::MarkWeek(int day)
         ChosenWeekFrame->raise();
         ChosenWeekFrame->show();
         markedMonth_ = shown_.ShowYear * 12 + shown_.ShowMonth;
+        // The keyboard (and a screen reader) goes on from the week's Sunday.
+        DayImage[first]->setFocus(Qt::OtherFocusReason);
         return;
     }
 }

@@ -75,6 +75,7 @@ TEST_F(TrainingShellTest, PanelWeekBarBestLapsNotesAndDeletion)
     for (const char *inside : {"DayImage7", "DayImage13"})
         EXPECT_TRUE(frame->geometry().contains(Control<QWidget>(inside)->geometry())) << inside;
     EXPECT_FALSE(frame->geometry().intersects(Control<QWidget>("DayImage0")->geometry()));
+    EXPECT_EQ(main->focusWidget(), Control<QWidget>("DayImage7"));
     QTest::mouseClick(Control<QWidget>("ArrowNRImage"), Qt::LeftButton);
     EXPECT_FALSE(frame->isVisible());
 
