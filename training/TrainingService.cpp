@@ -117,40 +117,34 @@ void TrainingService::Refresh()
     Reload();
 }
 
-void TrainingService::RideFiled(const std::string &name)
+bool TrainingService::ApplyOrKeep(Update update, const std::string &name)
 {
     if (!index_)
-        return;
+        return false;
     if (!ready_) {
-        pending_.emplace_back(Update::Filed, name);
-        return;
+        pending_.emplace_back(update, name);
+        return false;
     }
-    Apply(Update::Filed, name);
-    Reload();
+    Apply(update, name);
+    return true;
+}
+
+void TrainingService::RideFiled(const std::string &name)
+{
+    if (ApplyOrKeep(Update::Filed, name))
+        Reload();
 }
 
 void TrainingService::RideDeleted(const std::string &name)
 {
-    if (!index_)
-        return;
-    if (!ready_) {
-        pending_.emplace_back(Update::Deleted, name);
-        return;
-    }
-    Apply(Update::Deleted, name);
-    Reload();
+    if (ApplyOrKeep(Update::Deleted, name))
+        Reload();
 }
 
 void TrainingService::NotesSaved(const std::string &name)
 {
-    if (!index_)
-        return;
-    if (!ready_) {
-        pending_.emplace_back(Update::Notes, name);
-        return;
-    }
-    Apply(Update::Notes, name);
     // Notes change no figure: the snapshot stands, the search sees them.
+    ApplyOrKeep(Update::Notes, name);
 }
 
 void TrainingService::SetProfile(const Profile &profile)

@@ -54,6 +54,9 @@ signals:
 private:
     enum class Update { Filed, Deleted, Notes };
     void Apply(Update update, const std::string &name);
+    // Applies the update now, or keeps it for the end of a running first
+    // build; true when it was applied (the snapshot is then out of date).
+    bool ApplyOrKeep(Update update, const std::string &name);
     void BuildEnded(unsigned generation);
     void Reload();
 
