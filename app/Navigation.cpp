@@ -135,6 +135,8 @@ std::array<TImage *, 4> TmainForm::RightArrows() const
 
 void TmainForm::ShowView(MainView view)
 {
+    // Notes typed for the shown record are offered for saving first.
+    SportModePanel->KeepNotes();
     const std::array<TViewPanel *, 4> panels = Views();
     switch (view) {
     case mvCalender:
@@ -180,14 +182,12 @@ void TmainForm::ShowTopButtons(bool visible)
 
 void TmainForm::BtnImageDateClick()
 {
-    SportModePanel->KeepNotes();
     ShowView(mvCalender);
     FillCalendar();
 }
 
 void TmainForm::BtnImageSportModeClick()
 {
-    SportModePanel->KeepNotes();
     ShowView(mvSportMode);
     SportModePanel->ClearRecordDetails();
     FillRecordLists();
@@ -195,7 +195,6 @@ void TmainForm::BtnImageSportModeClick()
 
 void TmainForm::BtnImageSportAnalysisClick()
 {
-    SportModePanel->KeepNotes();
     SportAnalysisPanel->ResetAnalysisView();
     ShowView(mvSportAnalysis);
     FillRecordLists();
@@ -203,7 +202,6 @@ void TmainForm::BtnImageSportAnalysisClick()
 
 void TmainForm::BtnImageSummaryClick()
 {
-    SportModePanel->KeepNotes();
     DataBase->ListRecordFiles();
     QCoreApplication::processEvents();
     ShowView(mvSummary);

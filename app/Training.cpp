@@ -35,8 +35,7 @@ void TmainForm::CreateTraining()
     });
     connect(TrainingPanel, &TTrainingPanel::PeriodChosen, this, [this](int year, int month, int day, bool week) {
         Shown.SetShownMonth(year, month);
-        BtnImageDateClick();
-        FillCalendar();
+        BtnImageDateClick(); // fills the calendar
         if (week)
             CalenderPanel->MarkWeek(day);
     });

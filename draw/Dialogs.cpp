@@ -1,5 +1,7 @@
 #include "draw/Dialogs.h"
 
+#include "draw/WindowSight.h"
+
 #include <QApplication>
 #include <QScreen>
 
@@ -47,12 +49,7 @@ QPoint CentredOnScreen(const QSize &size)
     // The work area: the screen without its panels. Along an axis where the
     // window is larger it starts at the work area's start.
     const QRect area = screen->availableGeometry();
-    QPoint at = CentredIn(area, size);
-    if (size.width() > area.width())
-        at.setX(area.x());
-    if (size.height() > area.height())
-        at.setY(area.y());
-    return at;
+    return KeptOnScreen(QRect(CentredIn(area, size), size), area);
 }
 
 QStringList DialogNameFilters(const QString &filterText)

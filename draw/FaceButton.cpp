@@ -45,14 +45,12 @@ void TFaceButton::SetCaption(const QString &caption)
 void TFaceButton::enterEvent(QEnterEvent *event)
 {
     TImage::enterEvent(event);
-    hover_ = true;
     ShowFace();
 }
 
 void TFaceButton::leaveEvent(QEvent *event)
 {
     TImage::leaveEvent(event);
-    hover_ = false;
     ShowFace();
 }
 
@@ -77,7 +75,7 @@ void TFaceButton::focusOutEvent(QFocusEvent *event)
 
 void TFaceButton::ShowFace()
 {
-    const bool hover = hover_ || hasFocus();
+    const bool hover = underMouse() || hasFocus();
     QImage &canvas = Canvas();
     canvas.fill(Qt::transparent);
     QPainter p(&canvas);

@@ -39,5 +39,4 @@ private:
     GlyphPainter glyph_;
     QString caption_;
     std::array<QPixmap, 3> faces_; // normal, hover, disabled
-    bool hover_ = false;
 };
