@@ -4,9 +4,6 @@
 
 namespace {
 
-// The details view's factor from kilometres to miles.
-constexpr double kMilesPerKm = 0.621;
-
 std::string Decimal(double value)
 {
     char text[32];
@@ -28,7 +25,7 @@ bool ImperialRide(const Ride &ride) { return ride.settings.unit == 1; }
 
 std::vector<LapRow> LapRows(const Ride &ride)
 {
-    const double factor = ImperialRide(ride) ? kMilesPerKm : 1.0;
+    const double factor = ImperialRide(ride) ? MilesPerKm : 1.0;
     std::vector<LapRow> rows;
     rows.reserve(ride.laps.size());
     for (std::size_t i = 0; i < ride.laps.size(); ++i) {

@@ -15,6 +15,8 @@ using LapRow = std::array<std::string, LapColumns>;
 
 // The column headings (English keys of the captions) for the ride's units.
 LapRow LapHeadings(bool imperial);
+// Miles in a kilometre, as the record's imperial figures use them.
+inline constexpr double MilesPerKm = 0.621;
 // True when the record keeps imperial units (UNIT 1).
 bool ImperialRide(const Ride &ride);
 std::vector<LapRow> LapRows(const Ride &ride);

@@ -143,7 +143,7 @@ bool TLapsForm::ShowRide(const std::string &recordPath)
     ZoneBar->none = C("No heart-rate belt: no zones.");
     ZoneBar->update();
 
-    const double factor = imperial ? 0.621 : 1.0;
+    const double factor = imperial ? MilesPerKm : 1.0;
     const QString speed = imperial ? "mph" : "km/h";
     QString figures = C("Load") + ": " + (metrics_.trimp ? QString::number(*metrics_.trimp, 'f', 0) : QString("-"));
     figures += "    " + C("Moving Time") + ": " + QString::fromStdString(ClockText(metrics_.movingSeconds));

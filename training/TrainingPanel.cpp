@@ -211,6 +211,9 @@ void TTrainingPanel::Fill()
     if (service_.Ready())
         BuildProgress->hide();
     const std::vector<RideSummary> &rides = service_.Rides();
+    rideAt_.clear();
+    for (std::size_t i = 0; i < rides.size(); ++i)
+        rideAt_[rides[i].name] = i;
     const int today = DayNumber(QDate::currentDate().year(), QDate::currentDate().month(), QDate::currentDate().day());
     const int last = rides.empty() ? today : std::max(today, DayOf(rides.back()));
     series_ = FitnessSeries(rides, last);
@@ -263,12 +266,9 @@ void TTrainingPanel::FillBests()
         {"Best 60 min HR", [](const PeriodBests &b) { return b.heartRate[2]; }, "bpm", false, 0},
     };
     BestsTable->setRowCount(int(rows.size()) + 1);
-    // The ride's date from its name: YYMMDDhhmmss.
-    const auto dateOf = [&rides](const std::string &name) {
-        for (const RideSummary &r : rides)
-            if (r.name == name)
-                return QString::asprintf("%04d-%02d-%02d", r.year, r.month, r.day);
-        return QString();
+    const auto dateOf = [this](const std::string &name) {
+        const RideSummary *r = RideNamed(name);
+        return r != nullptr ? QString::asprintf("%04d-%02d-%02d", r->year, r->month, r->day) : QString();
     };
     const auto cell = [&](int row, int column, const std::optional<RideBest> &best, const Row &kind) {
         auto *item = new QTableWidgetItem();
@@ -297,16 +297,23 @@ void TTrainingPanel::FillBests()
     }
 }
 
+const RideSummary *TTrainingPanel::RideNamed(const std::string &name) const
+{
+    const std::vector<RideSummary> &rides = service_.Rides();
+    const auto at = rideAt_.find(name);
+    if (at == rideAt_.end() || at->second >= rides.size() || rides[at->second].name != name)
+        return nullptr;
+    return &rides[at->second];
+}
+
 void TTrainingPanel::Search()
 {
     SearchResultList->clear();
-    const std::vector<RideSummary> &rides = service_.Rides();
     for (const std::string &name : service_.Search(NotesSearchEdit->text().toStdString())) {
         QString text = QString::fromStdString(name);
-        for (const RideSummary &r : rides)
-            if (r.name == name)
-                text = QString::asprintf("%04d-%02d-%02d %02d:%02d  ", r.year, r.month, r.day, r.hour, r.minute) +
-                       text;
+        if (const RideSummary *r = RideNamed(name))
+            text = QString::asprintf("%04d-%02d-%02d %02d:%02d  ", r->year, r->month, r->day, r->hour, r->minute) +
+                   text;
         auto *item = new QListWidgetItem(text, SearchResultList);
         item->setData(Qt::UserRole, QString::fromStdString(name));
     }

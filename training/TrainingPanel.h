@@ -7,6 +7,9 @@
 #include "training/TrainingSeries.h"
 
 #include <QWidget>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -52,6 +55,9 @@ private:
     const MultiLanguage *lang_ = nullptr;
     int year_ = 0;
     std::vector<FitnessDay> series_;
+    // Where each ride of the service's snapshot stands, by name (set by Fill).
+    std::unordered_map<std::string, std::size_t> rideAt_;
+    const RideSummary *RideNamed(const std::string &name) const;
 
     QProgressBar *BuildProgress = nullptr;
     TFitnessChart *FitnessChart = nullptr;

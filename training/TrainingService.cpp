@@ -54,6 +54,7 @@ void TrainingService::Close()
     index_.reset();
     ready_ = false;
     profileChanged_ = false;
+    refreshPending_ = false;
     rides_.clear();
     pending_.clear();
 }

@@ -22,11 +22,10 @@ public:
     // Opens the index of riderFolder (with its trailing '/' or without) on a
     // worker thread; a rider opened before is closed first.
     void Open(const std::string &riderFolder);
-    // Waits for a running build and closes the index.
+    // Stops a running build (what it read is kept) and closes the index.
     void Close();
     // True once the index is open and the snapshot filled.
     bool Ready() const { return ready_; }
-    bool Building() const { return worker_.joinable(); }
 
     const std::vector<RideSummary> &Rides() const { return rides_; }
     std::vector<std::string> Search(const std::string &words) const;
