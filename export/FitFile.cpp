@@ -2,6 +2,7 @@
 // (little-endian), and the CRC-16 of the header and of the whole file.
 #include "export/Formats.h"
 #include "export/Ride.h"
+#include "ride/FitProtocol.h"
 
 #include <algorithm>
 #include <array>
@@ -9,8 +10,6 @@
 
 namespace {
 
-// Seconds from 1970-01-01 to the FIT epoch 1989-12-31 00:00:00 UTC.
-constexpr std::int64_t FitEpoch = 631065600;
 constexpr std::uint16_t ProfileVersion = 2140; // 21.40
 constexpr std::uint8_t ProtocolVersion = 0x20; // 2.0
 
@@ -32,21 +31,7 @@ enum : std::uint32_t {
     SubSportGeneric = 0,
     ActivityManual = 0,
 };
-constexpr std::uint8_t Timestamp = 253, MessageIndex = 254;
-
-std::uint16_t Crc(std::uint16_t crc, const std::string &bytes, std::size_t from = 0)
-{
-    static constexpr std::uint16_t table[16] = {0x0000, 0xCC01, 0xD801, 0x1400, 0xF001, 0x3C00, 0x2800, 0xE401,
-                                                0xA001, 0x6C00, 0x7800, 0xB401, 0x5000, 0x9C01, 0x8801, 0x4400};
-    for (std::size_t i = from; i < bytes.size(); ++i) {
-        const auto byte = static_cast<std::uint8_t>(bytes[i]);
-        std::uint16_t tmp = table[crc & 0xF];
-        crc = ((crc >> 4) & 0x0FFF) ^ tmp ^ table[byte & 0xF];
-        tmp = table[crc & 0xF];
-        crc = ((crc >> 4) & 0x0FFF) ^ tmp ^ table[(byte >> 4) & 0xF];
-    }
-    return crc;
-}
+constexpr std::uint8_t Timestamp = FitTimestampField, MessageIndex = 254;
 
 void PutLittle(std::string &out, std::uint32_t value, int size)
 {
@@ -122,9 +107,9 @@ public:
         PutLittle(out, ProfileVersion, 2);
         PutLittle(out, static_cast<std::uint32_t>(data_.size()), 4);
         out += ".FIT";
-        PutLittle(out, Crc(0, out), 2);
+        PutLittle(out, FitCrc(0, out), 2);
         out += data_;
-        PutLittle(out, Crc(0, out), 2);
+        PutLittle(out, FitCrc(0, out), 2);
         return out;
     }
 

@@ -5,6 +5,7 @@
 // a defined type; a compressed-timestamp header carries a local type 0..3
 // and five bits of time instead.
 #include "import/Readers.h"
+#include "ride/FitProtocol.h"
 
 #include <algorithm>
 #include <array>
@@ -15,23 +16,6 @@
 #include <vector>
 
 namespace {
-
-// Seconds from 1970-01-01 to the FIT epoch 1989-12-31 00:00:00 UTC.
-constexpr std::int64_t FitEpoch = 631065600;
-
-std::uint16_t Crc(std::uint16_t crc, std::string_view bytes)
-{
-    static constexpr std::uint16_t table[16] = {0x0000, 0xCC01, 0xD801, 0x1400, 0xF001, 0x3C00, 0x2800, 0xE401,
-                                                0xA001, 0x6C00, 0x7800, 0xB401, 0x5000, 0x9C01, 0x8801, 0x4400};
-    for (const char c : bytes) {
-        const auto byte = static_cast<std::uint8_t>(c);
-        std::uint16_t tmp = table[crc & 0xF];
-        crc = ((crc >> 4) & 0x0FFF) ^ tmp ^ table[byte & 0xF];
-        tmp = table[crc & 0xF];
-        crc = ((crc >> 4) & 0x0FFF) ^ tmp ^ table[(byte >> 4) & 0xF];
-    }
-    return crc;
-}
 
 std::uint32_t Little(std::string_view bytes, std::size_t at, int size)
 {
@@ -102,7 +86,7 @@ struct Values {
 };
 
 enum Message : std::uint16_t { FileId = 0, Session = 18, Lap = 19, Record = 20, Event = 21 };
-constexpr int Timestamp = 253;
+constexpr int Timestamp = FitTimestampField;
 constexpr std::int64_t FileActivity = 4;
 constexpr std::int64_t EventTimer = 0;
 // Timer event types: start, and the kinds of stop (stop, stop_all,
@@ -169,7 +153,7 @@ private:
         }
         if (headerSize == 14) {
             const std::uint16_t crc = static_cast<std::uint16_t>(Little(rest, 12, 2));
-            if (crc != 0 && crc != Crc(0, rest.substr(0, 12))) {
+            if (crc != 0 && crc != FitCrc(0, rest.substr(0, 12))) {
                 fail("the FIT header is damaged (its CRC does not match)" + where);
                 return;
             }
@@ -181,7 +165,7 @@ private:
             return;
         }
         const std::size_t end = headerSize + dataSize;
-        if (Crc(0, rest.substr(0, end)) != Little(rest, end, 2)) {
+        if (FitCrc(0, rest.substr(0, end)) != Little(rest, end, 2)) {
             fail("the FIT file is damaged (its CRC does not match)" + where);
             return;
         }

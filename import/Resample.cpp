@@ -112,7 +112,7 @@ struct PointStats {
     long hrCount = 0, cadenceCount = 0;
     int hrMax = 0, cadenceMax = 0;
     double speedMax = 0;
-    double firstDistance = -1, lastDistance = -1;
+    double lastDistance = -1;
 };
 
 PointStats StatsOf(const std::vector<TrackPoint> &points, std::int64_t from, std::int64_t to)
@@ -132,11 +132,8 @@ PointStats StatsOf(const std::vector<TrackPoint> &points, std::int64_t from, std
             s.cadenceMax = std::max(s.cadenceMax, it->cadence);
         }
         s.speedMax = std::max(s.speedMax, it->speed);
-        if (it->distance >= 0) {
-            if (s.firstDistance < 0)
-                s.firstDistance = it->distance;
+        if (it->distance >= 0)
             s.lastDistance = it->distance;
-        }
     }
     return s;
 }
@@ -176,14 +173,12 @@ RideSpan SpanOf(const TrackSpan &file, const std::vector<TrackPoint> &points, co
 // The distance reached at ms (the last value at or before it), or 0.
 double DistanceAt(const std::vector<TrackPoint> &points, std::int64_t ms)
 {
-    double reached = 0;
-    for (const TrackPoint &p : points) {
-        if (p.ms > ms)
-            break;
-        if (p.distance >= 0)
-            reached = p.distance;
-    }
-    return reached;
+    auto at = std::upper_bound(points.begin(), points.end(), ms,
+                               [](std::int64_t t, const TrackPoint &p) { return t < p.ms; });
+    while (at != points.begin())
+        if ((--at)->distance >= 0)
+            return at->distance;
+    return 0;
 }
 
 struct Window {
