@@ -2,6 +2,7 @@
 
 #include "import/Readers.h"
 #include "import/Resample.h"
+#include "import/XmlTracks.h"
 #include "ride/RideRecordFile.h"
 #include "store/AtomicFile.h"
 #include "store/NarrowFile.h"
@@ -35,11 +36,7 @@ std::string Join(const std::string &folder, const std::string &name)
 // starts compare within a minute across any date.
 std::int64_t StartKey(int year, int month, int day, int hour, int minute, int second)
 {
-    const int y = year - (month <= 2);
-    const int era = y / 400, yoe = y % 400;
-    const int doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const std::int64_t days = std::int64_t(era) * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return days * 86400 + hour * 3600 + minute * 60 + second;
+    return xmltrack::DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
 }
 
 // The start of a record name "YYMMDDhhmmss.TR9", or -1.

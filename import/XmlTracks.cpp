@@ -4,12 +4,6 @@
 
 namespace xmltrack {
 
-namespace {
-
-constexpr std::size_t DepthMax = 64;
-constexpr qsizetype TextMax = 64;
-
-// Days from 1970-01-01 of a date of the proleptic Gregorian calendar.
 std::int64_t DaysFromCivil(std::int64_t y, int m, int d)
 {
     y -= m <= 2;
@@ -19,6 +13,11 @@ std::int64_t DaysFromCivil(std::int64_t y, int m, int d)
     const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     return era * 146097 + doe - 719468;
 }
+
+namespace {
+
+constexpr std::size_t DepthMax = 64;
+constexpr qsizetype TextMax = 64;
 
 bool Digits(QStringView text, qsizetype at, int count, int &value)
 {

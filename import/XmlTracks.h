@@ -14,6 +14,9 @@
 
 namespace xmltrack {
 
+// Days from 1970-01-01 of a date of the proleptic Gregorian calendar.
+std::int64_t DaysFromCivil(std::int64_t y, int m, int d);
+
 // Milliseconds since 1970 UTC of "2012-07-04T06:05:03Z" (fractions of a
 // second and an offset "+02:00" allowed; a time without either is UTC).
 // False when the text is no such time.

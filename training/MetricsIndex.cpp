@@ -3,6 +3,7 @@
 // of one ride.
 #include "training/MetricsIndex.h"
 
+#include "store/Databasecontroler.h"
 #include "store/NarrowFile.h"
 #include "training/IndexScan.h"
 #include "training/IndexState.h"
@@ -427,7 +428,7 @@ int Sync(State &s, const IndexProgress &progress)
         const Row *row = next < known.size() && known[next].name == listed.name ? &known[next++] : nullptr;
         const bool fresh = !row || row->record != listed.record;
         if (!stampNotes)
-            listed.notes = fresh ? ListedOne(s.folder, listed.name).notes : row->notes;
+            listed.notes = fresh ? StampOf(s.folder + TKorvanDataBase::NotesFileName(listed.name)) : row->notes;
         const bool notes = !fresh && row->notes != listed.notes;
         if (fresh || notes) {
             work.push_back(std::move(listed));
