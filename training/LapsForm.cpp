@@ -62,7 +62,7 @@ protected:
 
 QString TLapsForm::PdfFile;
 
-TLapsForm::TLapsForm(QWidget *parent, const MultiLanguage *lang) : QWidget(parent, Qt::Window), lang_(lang)
+TLapsForm::TLapsForm(QWidget *parent, const MultiLanguage *lang) : QWidget(parent, Qt::Dialog), lang_(lang)
 {
     setObjectName("TLapsForm");
     setWindowModality(Qt::ApplicationModal);
