@@ -18,7 +18,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
-#include <QMessageBox>
 #include <exception>
 
 namespace {
@@ -81,6 +80,7 @@ int main(int argc, char **argv)
 {
     TApplication app(argc, argv);
     app.setApplicationName("Cyclovex");
+    TTeardownDeadline deadline;
     // The keyboard's focus shows as the program's orange ring everywhere.
     app.setStyle(new TFocusStyle);
     // The main window's Closed signal ends the program; the login window
@@ -92,13 +92,15 @@ int main(int argc, char **argv)
     TSingleInstance instance(QCoreApplication::applicationDirPath());
     if (!instance.Acquire(BringForward)) {
         if (!instance.CallFirst())
-            QMessageBox::information(nullptr, "Cyclovex", "Cyclovex is already running from this folder.");
+            ShowMessage(nullptr, "Cyclovex is already running from this folder.", "Cyclovex", QMessageBox::Information,
+                        false);
         return 0;
     }
     if (instance.Unguarded())
-        QMessageBox::warning(nullptr, "Cyclovex",
-                             "The lock file Cyclovex.lock cannot be made in the program's folder: a second start "
-                             "of Cyclovex from this folder cannot be detected.");
+        ShowMessage(nullptr,
+                    "The lock file Cyclovex.lock cannot be made in the program's folder: a second start of "
+                    "Cyclovex from this folder cannot be detected.",
+                    "Cyclovex", QMessageBox::Warning, false);
     // What writes of an earlier run that was killed left behind.
     const std::string appFolder = QCoreApplication::applicationDirPath().toStdString();
     RemoveTemporaryFiles(appFolder);
@@ -123,5 +125,5 @@ int main(int argc, char **argv)
     }
     DeleteWindows();
     delete mainForm;
-    return 0;
+    return deadline.Ending(0);
 }

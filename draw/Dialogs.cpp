@@ -1,25 +1,33 @@
 #include "draw/Dialogs.h"
 
+#include "draw/TitledMessageBox.h"
 #include "draw/WindowSight.h"
 
 #include <QApplication>
 #include <QScreen>
+#include <memory>
 
 QMessageBox::StandardButton ShowMessage(QWidget *parent, const QString &text, const QString &caption,
                                         QMessageBox::Icon icon, bool onTop, QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton)
 {
     QWidget *modal = QApplication::activeModalWidget();
-    QMessageBox box(icon, caption, text, buttons, modal != nullptr ? modal : parent);
+    QWidget *owner = modal != nullptr ? modal : parent;
+    const bool ownTitle = IsWayland(QGuiApplication::platformName());
+    std::unique_ptr<QMessageBox> made = ownTitle ? std::make_unique<TTitledMessageBox>(icon, caption, text, buttons, owner)
+                                                 : std::make_unique<QMessageBox>(icon, caption, text, buttons, owner);
+    QMessageBox &box = *made;
     box.setTextFormat(Qt::PlainText); // texts may hold names from files
     box.setDefaultButton(defaultButton);
     // A dialog of its window: modal to it, a title and a close button, no
-    // minimise or maximise (which Wayland's own frames would otherwise draw).
+    // minimise or maximise. Where the platform's frames would draw those
+    // anyway (Wayland), the box is frameless and draws its own title row.
     // The modality first: a message box resets its flags when it is set.
     if (box.parentWidget() != nullptr)
         box.setWindowModality(Qt::WindowModal);
-    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                       (onTop ? Qt::WindowStaysOnTopHint : Qt::WindowFlags()));
+    const Qt::WindowFlags frame = ownTitle ? Qt::WindowFlags(Qt::FramelessWindowHint)
+                                           : Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    box.setWindowFlags(Qt::Dialog | frame | (onTop ? Qt::WindowStaysOnTopHint : Qt::WindowFlags()));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

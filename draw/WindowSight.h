@@ -11,12 +11,15 @@ class QRect;
 class QString;
 class QWidget;
 
+// Whether a platform (QGuiApplication::platformName) is Wayland's, which
+// has no window opacity, places windows itself and frames them in the
+// client.
+bool IsWayland(const QString &platform);
+
 // Sets a top-level window's opacity where the platform honours it; on
 // Wayland, which has no window opacity, the window keeps 1 and nothing is
 // asked of the platform (it would only warn).
 void SetOpacityWhereHonoured(QWidget *window, double opacity);
-// Whether a platform (QGuiApplication::platformName) takes window opacity.
-bool OpacityHonoured(const QString &platform);
 
 // Makes the top-level window unseen (opacity 0, withdrawn on X11) or seen
 // again (opacity 1, mapped and activated). A window Qt does not show is
@@ -33,3 +36,19 @@ QPoint KeptOnScreen(const QRect &frame, const QRect &screen);
 // known only then), a window whose frame leaves the work area is moved in
 // as KeptOnScreen says. Windows the rider moves later are left alone.
 void KeepWindowsInWorkArea();
+
+// Under Wayland, Qt's client (6.4) can deadlock while it takes down its
+// connection to the compositor: one event thread stops in the middle of a
+// read and the other waits for it forever, so a closed program lingers.
+// Declared after the QApplication, the deadline's destructor gives the rest
+// of the teardown a few seconds; past them the process ends with the code
+// given to Ending(). Elsewhere it does nothing.
+class TTeardownDeadline {
+public:
+    // The exit code, kept for a cut teardown and returned.
+    int Ending(int code);
+    ~TTeardownDeadline();
+
+private:
+    int code_ = 0;
+};

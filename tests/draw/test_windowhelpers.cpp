@@ -4,10 +4,12 @@
 #include "draw/Dialogs.h"
 #include "draw/Fonts.h"
 #include "draw/GuideWindow.h"
+#include "draw/TitledMessageBox.h"
 #include "draw/WindowSight.h"
 #include "tests/support/ModalAnswer.h"
 #include "tests/support/TempFolder.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QPainter>
@@ -167,7 +169,8 @@ TEST(Guide, ShownWithoutABrowserAndAMissingFileNamed)
 }
 
 // Message boxes are dialogs of their window: modal to it, with a title and
-// a close button but no minimise or maximise; opacity is left alone where
+// a close button but no minimise or maximise (under Wayland a title row of
+// their own, as its frames would draw both); opacity is left alone where
 // the platform has none.
 TEST(WindowSight, MessageBoxesBelongToTheirWindow)
 {
@@ -177,27 +180,69 @@ TEST(WindowSight, MessageBoxesBelongToTheirWindow)
     Qt::WindowModality modality = Qt::NonModal;
     Qt::WindowFlags flags;
     QWindow *transientParent = nullptr;
+    QString ownTitle;
+    bool closedByCross = false;
     QTimer::singleShot(0, [&] {
         QWidget *box = QApplication::activeModalWidget();
         ASSERT_NE(box, nullptr);
         modality = box->windowModality();
         flags = box->windowFlags();
         transientParent = box->windowHandle()->transientParent();
-        box->close();
+        auto *title = box->findChild<QLabel *>(QStringLiteral("MessageTitle"));
+        auto *cross = box->findChild<QAbstractButton *>(QStringLiteral("MessageClose"));
+        ownTitle = title != nullptr ? title->text() : QString();
+        if (cross != nullptr) {
+            cross->click();
+            closedByCross = true;
+        } else {
+            box->close();
+        }
     });
-    ShowMessage(&window, QStringLiteral("Saved"), QStringLiteral("info"), QMessageBox::Information, true);
+    const auto answer = ShowMessage(&window, QStringLiteral("Saved?"), QStringLiteral("info"),
+                                    QMessageBox::Question, true, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    EXPECT_EQ(answer, QMessageBox::No); // closing is the escape answer
     EXPECT_EQ(modality, Qt::WindowModal);
     EXPECT_EQ(transientParent, window.windowHandle());
-    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    if (IsWayland(QGuiApplication::platformName())) {
+        EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
+        EXPECT_EQ(ownTitle, "info");
+        EXPECT_TRUE(closedByCross);
+    } else {
+        EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+        EXPECT_TRUE(ownTitle.isEmpty());
+    }
     EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
 
-    EXPECT_FALSE(OpacityHonoured(QStringLiteral("wayland")));
-    EXPECT_FALSE(OpacityHonoured(QStringLiteral("wayland-egl")));
-    EXPECT_TRUE(OpacityHonoured(QStringLiteral("xcb")));
+    EXPECT_TRUE(IsWayland(QStringLiteral("wayland")));
+    EXPECT_TRUE(IsWayland(QStringLiteral("wayland-egl")));
+    EXPECT_FALSE(IsWayland(QStringLiteral("xcb")));
     SetOpacityWhereHonoured(&window, 0.0);
-    EXPECT_DOUBLE_EQ(window.windowOpacity(), OpacityHonoured(QGuiApplication::platformName()) ? 0.0 : 1.0);
+    EXPECT_DOUBLE_EQ(window.windowOpacity(), IsWayland(QGuiApplication::platformName()) ? 1.0 : 0.0);
+}
+
+// A box with its own title row lays its text and buttons out below the
+// row and inside the frame, however long the text.
+TEST(WindowSight, TitledBoxKeepsItsContentBelowTheTitle)
+{
+    TTitledMessageBox box(QMessageBox::Warning, QStringLiteral("Error"),
+                          QStringLiteral("The ride could not be exported: the disk is full. ").repeated(4),
+                          QMessageBox::Yes | QMessageBox::No, nullptr);
+    box.show();
+    QCoreApplication::processEvents();
+    const auto *title = box.findChild<QLabel *>(QStringLiteral("MessageTitle"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), "Error");
+    const QRect inside = box.rect().adjusted(2, title->geometry().bottom() + 1, -2, -2);
+    for (const QWidget *child : box.findChildren<QWidget *>()) {
+        const bool laidOut = child->isVisible() && child != title && child->objectName() != "MessageClose" &&
+                             child->parentWidget() == &box;
+        if (laidOut) {
+            EXPECT_TRUE(inside.contains(child->geometry())) << child->metaObject()->className();
+        }
+    }
+    box.close();
 }
 
 }  // namespace
