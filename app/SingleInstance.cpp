@@ -5,6 +5,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QThread>
 
 TSingleInstance::TSingleInstance(const QString &appFolder, QObject *parent)
     : QObject(parent), folder_(appFolder)
@@ -21,16 +22,48 @@ QString TSingleInstance::ServerName(const QString &appFolder)
     return QStringLiteral("cyclovex-") + QString::fromLatin1(hash.toHex().left(16));
 }
 
+namespace {
+
+bool OwnerReadable(const QLockFile &lock)
+{
+    qint64 pid = 0;
+    QString host, app;
+    return lock.getLockInfo(&pid, &host, &app);
+}
+
+}  // namespace
+
+TSingleInstance::LockState TSingleInstance::TakeLock() const
+{
+    if (lock_->tryLock(0))
+        return LockState::Held;
+    if (lock_->error() != QLockFile::LockFailedError)
+        return LockState::Unmade;
+    if (OwnerReadable(*lock_))
+        return LockState::Taken;
+    // No owner can be read: a lock being written this moment, or what a start
+    // cut short left (a crash or a full disk while it was written). Read a
+    // moment later, one still without an owner and unanswered is removed.
+    QThread::msleep(300);
+    if (OwnerReadable(*lock_) || CallFirst(200))
+        return LockState::Taken;
+    if (!lock_->removeStaleLockFile())
+        return LockState::Unmade; // not a file (a folder under its name)
+    if (lock_->tryLock(0))
+        return LockState::Held;
+    return lock_->error() == QLockFile::LockFailedError ? LockState::Taken : LockState::Unmade;
+}
+
 bool TSingleInstance::Acquire(std::function<void()> onCall)
 {
     lock_ = std::make_unique<QLockFile>(folder_ + QStringLiteral("/Cyclovex.lock"));
     // A lock is stale only when its program is gone, however old it is.
     lock_->setStaleLockTime(0);
     const QString name = ServerName(folder_);
-    if (!lock_->tryLock(0)) {
-        const bool taken = lock_->error() == QLockFile::LockFailedError;
+    const LockState state = TakeLock();
+    if (state != LockState::Held) {
         lock_.reset();
-        if (taken || CallFirst(200))
+        if (state == LockState::Taken || CallFirst(200))
             return false;
         unguarded_ = true; // the socket below is all a later start can find
     } else {

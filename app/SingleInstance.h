@@ -20,7 +20,9 @@ public:
     // every call of a later start runs onCall. When the lock file cannot be
     // made at all (a read-only or full folder), a program that answers on the
     // socket still counts as running; otherwise this is true and Unguarded()
-    // says that a second start can no longer be detected.
+    // says that a second start can no longer be detected. A lock file with
+    // no readable owner (cut short by a crash or a full disk) is taken over
+    // when no program answers for it.
     bool Acquire(std::function<void()> onCall);
     bool Unguarded() const { return unguarded_; }
     // Calls the program that holds the lock; false when it cannot be reached.
@@ -30,6 +32,11 @@ public:
     static QString ServerName(const QString &appFolder);
 
 private:
+    enum class LockState { Held, Taken, Unmade };
+    // Takes the lock; one without a readable owner that no program answers
+    // for is taken over.
+    LockState TakeLock() const;
+
     QString folder_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer *server_ = nullptr;

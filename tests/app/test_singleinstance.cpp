@@ -47,6 +47,26 @@ TEST(SingleInstance, UnreachableFirstIsReportedAndAStaleLockIsTakenOver)
     EXPECT_TRUE(next.Acquire([] {}));
 }
 
+// A lock file cut short (a crash or a full disk while it was written) or
+// holding no program at all keeps nobody out: nothing answers as its owner.
+TEST(SingleInstance, AnUnreadableLockIsTakenOver)
+{
+    for (const char *bytes : {"", "garbage", "\n\n\n"}) {
+        TempFolder dir;
+        writeFileBytes(dir.file("Cyclovex.lock"), bytes);
+        TSingleInstance start(QString::fromStdString(dir.path()));
+        EXPECT_TRUE(start.Acquire([] {})) << bytes;
+        EXPECT_FALSE(start.Unguarded());
+    }
+    // A folder under the lock's name: no lock can be made, and the start
+    // says so instead of claiming another program runs.
+    TempFolder dir;
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dir.file("Cyclovex.lock"))));
+    TSingleInstance start(QString::fromStdString(dir.path()));
+    EXPECT_TRUE(start.Acquire([] {}));
+    EXPECT_TRUE(start.Unguarded());
+}
+
 TEST(SingleInstance, AFolderWithoutALockIsToldAndStillFindsTheFirst)
 {
     // No lock file can be made in a folder that is gone: the start goes on
