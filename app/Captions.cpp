@@ -33,8 +33,7 @@ void TmainForm::RefreshCaptions()
     // The font of the language first: the captions are measured in it.
     UseLanguageFont(lang.LangFile);
     setWindowTitle(lang.CL("Cyclovex"));
-    for (int i = 0; i < 12 && i < MonthNames.size(); ++i)
-        MonthNames[i] = lang.CL(MonthKeys[i]);
+    MonthNames = MonthNamesIn(&lang);
     SetAssetCaptions([&lang](const char *english) { return lang.CL(english); });
 
     CalenderPanel->RefreshCaptions(lang);

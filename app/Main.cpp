@@ -58,11 +58,6 @@ void TmainForm::PaintBackgrounds()
     MirrorGradient(QSize(kWidth, kHeight - kTitleHeight));
 }
 
-const std::array<const char *, 12> TmainForm::MonthKeys = {
-    "January", "February", "March", "April", "May", "June",
-    "July", "August", "September", "October", "November", "December",
-};
-
 TmainForm::TmainForm(const QString &appFolder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
@@ -169,8 +164,7 @@ void TmainForm::ConstructorBody()
     LogoutBtnHome = BtnImageLogout->pos();
     // Qt widgets paint double-buffered: no switch needed for the window and
     // its panels.
-    for (const char *month : MonthKeys)
-        MonthNames << QString::fromLatin1(month);
+    MonthNames = MonthNamesIn(nullptr);
     // The window is present but unseen until a rider logs in.
     SetTransparent(true);
 }

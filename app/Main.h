@@ -80,8 +80,6 @@ public:
     const std::array<uint8_t, 93> &DayMarks;
     bool ExitRequested = false;
     QPoint PrintBtnHome, LogoutBtnHome;
-    // The month names in English, also the keys of their translations.
-    static const std::array<const char *, 12> MonthKeys;
 
     // Navigation and button feedback.
     std::array<bool, 7> BtnHover{};

@@ -7,7 +7,6 @@
 #include "lang/Multilan.h"
 
 #include <QLabel>
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
@@ -224,11 +223,11 @@ QWidget *NewPlate(QWidget *parent, const char *name, const QRect &geometry)
     return plate;
 }
 
+TCellWords::TCellWords() : Months(MonthNamesIn(nullptr)) {}
+
 void TCellWords::Refresh(const MultiLanguage &lang)
 {
-    Months.clear();
-    for (int m = 1; m <= 12; ++m)
-        Months << lang.CL(QLocale::c().monthName(m));
+    Months = MonthNamesIn(&lang);
     Ride = lang.CL("ride");
     Rides = lang.CL("rides");
 }
@@ -237,7 +236,7 @@ void NameDayCells(const std::array<TImage *, 42> &cells, const TShownMonth &show
 {
     for (int k = 0; k < 42; ++k) {
         const TDayCell cell = shown.Cell(k);
-        const QString month = words.Months.value(shown.CellMonth(cell) - 1, QLocale::c().monthName(shown.CellMonth(cell)));
+        const QString month = words.Months.value(shown.CellMonth(cell) - 1);
         cells[std::size_t(k)]->setAccessibleName(QString::fromStdString(
             TShownMonth::CellName(cell, month.toStdString(), words.Ride.toStdString(), words.Rides.toStdString())));
     }

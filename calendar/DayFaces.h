@@ -41,8 +41,9 @@ QWidget *NewPlate(QWidget *parent, const char *name, const QRect &geometry);
 // The words a screen reader says of day cells in the chosen language: the
 // month names (January first) and the words for one and more rides.
 struct TCellWords {
-    QStringList Months;
+    QStringList Months; // English until refreshed
     QString Ride = QStringLiteral("ride"), Rides = QStringLiteral("rides");
+    TCellWords();
     void Refresh(const MultiLanguage &lang);
 };
 // Names each cell of a day grid after what it shows ("4 July, 2 rides").

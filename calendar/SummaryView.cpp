@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QTimer>
 #include <functional>
 
@@ -44,14 +43,6 @@ TImage *Arrow(QWidget *panel, const char *name, bool right)
     TImage *arrow = NewPicture(panel, name, QRect(right ? kCentre + 152 : kCentre - 176, kCaptionTop + 4, 24, 28));
     arrow->setCursor(Qt::PointingHandCursor);
     return arrow;
-}
-
-QStringList EnglishMonthNames()
-{
-    QStringList names;
-    for (int m = 1; m <= 12; ++m)
-        names << QLocale::c().monthName(m);
-    return names;
 }
 
 // Weekday headings and the 42 cells, named prefix + number, tag = number.
@@ -93,7 +84,7 @@ TSummaryPanel::TSummaryPanel(QWidget *parent, TShownMonth &shown, TKorvanDataBas
     // The three sub-panels lie on one another.
     SummaryWeekPanel->setGeometry(SummaryDatePanel->geometry());
     SummaryMonthPanel->setGeometry(SummaryDatePanel->geometry());
-    SetMonthNames(EnglishMonthNames());
+    SetMonthNames(MonthNamesIn(nullptr));
     CleanSummaryMoveInIMGTimer = NewTimer(this, "CleanSummaryMoveInIMGTimer", 50);
     ConnectHandlers();
     MakeKeyboardControls();
@@ -134,7 +125,7 @@ void TSummaryPanel::PaintPictures()
          {DayStyle::Plain, DayStyle::Records, DayStyle::Other, DayStyle::OtherRecords, DayStyle::Chosen})
         DayPictures(kCellW, kCellH, style);
     WeekdayPictures(kCellW, kHeadH);
-    MonthTilePictures(EnglishMonthNames());
+    MonthTilePictures(MonthNamesIn(nullptr));
 }
 
 void TSummaryPanel::CreateModeControls()

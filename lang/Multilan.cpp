@@ -98,3 +98,13 @@ QString MultiLanguage::DisplayName(const QString &fileName) const
     }
     return {};
 }
+
+QStringList MonthNamesIn(const MultiLanguage *lang)
+{
+    static const char *const english[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                            "July",    "August",   "September", "October", "November", "December"};
+    QStringList names;
+    for (const char *name : english)
+        names << (lang != nullptr ? lang->CL(QLatin1String(name)) : QString::fromLatin1(name));
+    return names;
+}

@@ -43,3 +43,7 @@ private:
     // load, so a caption costs one lookup, not a scan of the file.
     QHash<QString, QString> Entries;
 };
+
+// The twelve month names, January first: English without a language, else
+// the language's texts for the English names.
+QStringList MonthNamesIn(const MultiLanguage *lang);
