@@ -1,5 +1,7 @@
 #include "draw/FocusRing.h"
 
+#include "draw/Faces.h"
+
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -9,8 +11,6 @@
 #include <algorithm>
 
 namespace {
-
-const QColor kRing(0xE7, 0x93, 0x33);
 
 // Ctrl+Tab in a text that Tab leaves: a tab typed.
 class TTypedTab : public QObject {
@@ -45,7 +45,7 @@ void DrawFocusRing(QPainter &painter, const QRect &rect)
     const qreal radius = std::min<qreal>(8, std::min(rect.width(), rect.height()) / 4.0);
     painter.setPen(QPen(Qt::white, 1));
     painter.drawRoundedRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
-    painter.setPen(QPen(kRing, 3));
+    painter.setPen(QPen(kAccent, 3));
     painter.drawRoundedRect(QRectF(rect).adjusted(2.5, 2.5, -2.5, -2.5), radius, radius);
     painter.restore();
 }

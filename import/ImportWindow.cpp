@@ -1,6 +1,7 @@
 #include "import/ImportWindow.h"
 
 #include "draw/Controls.h"
+#include "draw/DarkStyle.h"
 #include "import/ImportSummary.h"
 #include "lang/Multilan.h"
 
@@ -36,17 +37,7 @@ const char *const kStyle = R"(
 TImportWindow { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5a5a5a, stop:1 #1e1e1e); }
 QLabel { color: white; background: transparent; }
 QLabel#ImportTitleLab { font-size: 15px; font-weight: bold; }
-QProgressBar { border: 1px solid white; border-radius: 4px; background: #2a2a2a; color: white;
-  text-align: center; }
-QProgressBar::chunk { background: #E79333; border-radius: 3px; }
-QPlainTextEdit { background: #1c1c1c; color: white; border: 1px solid white; border-radius: 4px;
-  selection-background-color: #E79333; }
-QPushButton { color: white; font-weight: bold; border: 2px solid white; border-radius: 6px; padding: 2px 8px;
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5c5c5c, stop:1 #242424); }
-QPushButton:hover, QPushButton:focus { border-color: #E79333; color: #E79333; }
-QPushButton:pressed { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #F2A855, stop:1 #C0701C);
-  color: white; }
-QPushButton:disabled { color: #808080; border-color: #808080; }
+QPushButton:focus { color: #E79333; }
 )";
 
 constexpr int kWidth = 460, kHeight = 280;
@@ -84,7 +75,7 @@ TImportWindow::TImportWindow(const MultiLanguage &lang, QWidget *parent)
 {
     setObjectName("ImportWindow");
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QString::fromLatin1(kStyle));
+    setStyleSheet(DarkButtonRules() + DarkBoxRules() + QString::fromLatin1(kStyle));
     setFixedSize(kWidth, kHeight);
     CreateControls();
     RefreshCaptions();

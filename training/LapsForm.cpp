@@ -1,6 +1,7 @@
 #include "training/LapsForm.h"
 
 #include "draw/Controls.h"
+#include "draw/DarkStyle.h"
 #include "draw/Dialogs.h"
 #include "draw/Faces.h"
 #include "lang/Multilan.h"
@@ -67,17 +68,10 @@ TLapsForm::TLapsForm(QWidget *parent, const MultiLanguage *lang) : QWidget(paren
     setObjectName("TLapsForm");
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(860, 480);
-    setStyleSheet(R"(
+    setStyleSheet(DarkButtonRules() + DarkBoxRules() + QStringLiteral(R"(
 #TLapsForm { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a4a4a, stop:1 #1c1c1c); }
 QLabel { color: white; font-weight: bold; }
-QTableWidget { background: #1c1c1c; color: white; border: 1px solid white; border-radius: 4px;
-  gridline-color: #555555; selection-background-color: #E79333; }
-QTableWidget:focus, QPushButton:focus { border: 2px solid #E79333; }
-QHeaderView::section { background: #3a3a3a; color: white; border: none; padding: 2px; }
-QPushButton { color: white; font-weight: bold; border: 2px solid white; border-radius: 6px; padding: 2px 8px;
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5c5c5c, stop:1 #242424); }
-QPushButton:hover { border-color: #E79333; color: #E79333; }
-)");
+)"));
     LapTable = new QTableWidget(0, LapColumns, this);
     LapTable->setObjectName("LapTable");
     LapTable->setGeometry(16, 16, 828, 270);

@@ -1,6 +1,7 @@
 #include "training/ProfileForm.h"
 
 #include "draw/Controls.h"
+#include "draw/DarkStyle.h"
 #include "draw/Dialogs.h"
 #include "lang/Multilan.h"
 
@@ -15,13 +16,6 @@ const char *const kStyle = R"(
 QDialog { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a4a4a, stop:1 #1c1c1c); }
 QLabel { color: white; font-weight: bold; }
 QLabel[used="true"] { color: #E79333; font-weight: normal; }
-QLineEdit { background: #1c1c1c; color: white; border: 1px solid white; border-radius: 4px; padding: 1px 4px; }
-QPushButton, QComboBox {
-  color: white; font-weight: bold; border: 2px solid white; border-radius: 6px; padding: 2px 8px;
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5c5c5c, stop:1 #242424); }
-QPushButton:hover, QComboBox:hover { border-color: #E79333; color: #E79333; }
-QLineEdit:focus, QPushButton:focus, QComboBox:focus { border: 2px solid #E79333; }
-QComboBox QAbstractItemView { background: #2a2a2a; color: white; selection-background-color: #E79333; }
 )";
 
 // An empty box is 0 (not set); -1 for what is not a whole number.
@@ -42,7 +36,7 @@ TProfileForm::TProfileForm(QWidget *parent, const MultiLanguage *lang) : QDialog
     setObjectName("TProfileForm");
     setWindowTitle(C("Profile"));
     setModal(true);
-    setStyleSheet(QString::fromLatin1(kStyle));
+    setStyleSheet(DarkButtonRules() + DarkBoxRules() + QString::fromLatin1(kStyle));
     setFixedSize(420, 330);
     NewLabel(this, "MaxHRLab", C("Maximum Heart Rate"), QRect(20, 20, 200, 24));
     MaxHREdit = new QLineEdit(this);

@@ -1,6 +1,7 @@
 #include "training/TrainingPanel.h"
 
 #include "draw/Controls.h"
+#include "draw/DarkStyle.h"
 #include "lang/Multilan.h"
 #include "training/ProfileForm.h"
 #include "training/TrainingCharts.h"
@@ -27,21 +28,8 @@ const int kRangeMonths[4] = {3, 6, 12, 0};
 const char *const kStyle = R"(
 #TrainingPanel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3c3c3c, stop:1 #1a1a1a);
   border-radius: 12px; }
-QPushButton, QComboBox {
-  color: white; font-weight: bold; border: 2px solid white; border-radius: 6px; padding: 2px 8px;
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5c5c5c, stop:1 #242424); }
-QPushButton:hover, QComboBox:hover { border-color: #E79333; color: #E79333; }
-QPushButton:focus, QComboBox:focus, QLineEdit:focus, QListWidget:focus, QTableWidget:focus {
-  border: 2px solid #E79333; }
-QComboBox QAbstractItemView { background: #2a2a2a; color: white; selection-background-color: #E79333; }
 QLabel { color: white; font-weight: bold; }
 QLabel#TrainingYearLab { font-size: 18px; }
-QLineEdit, QListWidget, QTableWidget {
-  background: #1c1c1c; color: white; border: 1px solid #ffffff; border-radius: 4px;
-  selection-background-color: #E79333; gridline-color: #555555; }
-QHeaderView::section { background: #3a3a3a; color: white; border: none; padding: 2px; }
-QProgressBar { border: 1px solid white; border-radius: 4px; color: white; text-align: center; background: #1c1c1c; }
-QProgressBar::chunk { background: #E79333; }
 )";
 
 // Enter on a table or list chooses its current entry.
@@ -70,7 +58,7 @@ TTrainingPanel::TTrainingPanel(QWidget *parent, TrainingService &service) : QWid
 {
     setObjectName("TrainingPanel");
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QString::fromLatin1(kStyle));
+    setStyleSheet(DarkButtonRules() + DarkBoxRules() + QString::fromLatin1(kStyle));
     year_ = QDate::currentDate().year();
     CreateControls();
     connect(&service_, &TrainingService::Changed, this, &TTrainingPanel::Fill);

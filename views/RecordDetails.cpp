@@ -1,6 +1,7 @@
 #include "views/RecordDetails.h"
 
 #include "draw/Controls.h"
+#include "draw/DarkStyle.h"
 #include "draw/Dialogs.h"
 #include "draw/FaceButton.h"
 #include "draw/FocusRing.h"
@@ -70,14 +71,6 @@ QLineEdit#Calo_Edit, QLineEdit#HRM_Edit, QLineEdit#HRA_Edit, QLineEdit#VO2_Edit,
 QLineEdit#TopicEdit, QPlainTextEdit#SportMemo {
   background: #f4f4f4; color: #202020; border: 1px solid #ffffff; border-radius: 4px;
   selection-background-color: #E79333; font-size: 13px; }
-QPushButton {
-  color: white; font-weight: bold; border: 2px solid white; border-radius: 6px; padding: 2px 8px;
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5c5c5c, stop:1 #242424); }
-QPushButton:hover { border-color: #E79333; color: #E79333; }
-QPushButton:pressed {
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #F2A855, stop:1 #C0701C); color: white; }
-QPushButton:disabled { color: #808080; border-color: #808080;
-  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #484848, stop:1 #303030); }
 QListWidget#FileDataCLB { background: #f4f4f4; color: #202020; border: 1px solid white; font-size: 14px;
   selection-background-color: #E79333; selection-color: white; }
 )";
@@ -109,7 +102,7 @@ TSportModePanel::TSportModePanel(QWidget *parent, TKorvanDataBase &db)
     : TViewPanel(parent, "SportModePanel", "SportModeBGImage", "DataAccountImage"),
       SensorImageList(SensorPictures()), db_(db)
 {
-    setStyleSheet(QString::fromLatin1(kStyle));
+    setStyleSheet(DarkButtonRules() + QString::fromLatin1(kStyle));
     FileDataCLB = new TCheckList(this, "FileDataCLB");
     FileDataCLB->setGeometry(24, 240, 176, 379);
     connect(FileDataCLB, &TCheckList::Pressed, this, &TSportModePanel::FileDataCLBMouseDown);
