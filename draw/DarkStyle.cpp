@@ -11,8 +11,8 @@ QString WithAccent(const QString &rules)
 }
 
 // The face of a button for the controls of type `control`: the grey
-// gradient in a white frame, the accent under the pointer and with the
-// focus, grey when disabled.
+// gradient in a white frame, the accent (frame and text) under the pointer
+// and with the focus, as the painted face buttons; grey when disabled.
 QString FaceRules(const char *control)
 {
     return WithAccent(QString::fromLatin1(R"(
@@ -20,7 +20,7 @@ CONTROL {
   color: white; font-weight: bold; border: 2px solid white; border-radius: 6px; padding: 2px 8px;
   background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5c5c5c, stop:1 #242424); }
 CONTROL:hover { border-color: ACCENT; color: ACCENT; }
-CONTROL:focus { border: 2px solid ACCENT; }
+CONTROL:focus { border: 2px solid ACCENT; color: ACCENT; }
 CONTROL:disabled { color: #808080; border-color: #808080;
   background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #484848, stop:1 #303030); }
 )")

@@ -37,7 +37,6 @@ const char *const kStyle = R"(
 TImportWindow { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5a5a5a, stop:1 #1e1e1e); }
 QLabel { color: white; background: transparent; }
 QLabel#ImportTitleLab { font-size: 15px; font-weight: bold; }
-QPushButton:focus { color: #E79333; }
 )";
 
 constexpr int kWidth = 460, kHeight = 280;
